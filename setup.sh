@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# One-command set-up for a fresh Debian or Ubuntu machine.
+#   ./setup.sh run   install what is missing, build, open the calculator
+#   ./setup.sh test  install what is missing, build, run the whole test suite
+set -euo pipefail
+cd "$(dirname "$0")"
+
+packages=(build-essential cmake qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
+          clang libclang-rt-14-dev xvfb xauth fonts-dejavu-core)
+
+install_missing() {
+    local missing=()
+    for p in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo apt-get update -q
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+jobs=$(nproc 2>/dev/null || echo 2)
+
+build() { # preset
+    cmake --preset "$1" >/dev/null
+    cmake --build --preset "$1" -j "$jobs"
+}
+
+run_calculator() {
+    build release
+    if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+        exec build/bin/ferrolux
+    fi
+    echo "No display found (DISPLAY and WAYLAND_DISPLAY are unset), so the window cannot open."
+    echo "Here is the worked example's report from the command-line tool instead:"
+    echo
+    tmp=$(mktemp -d)
+    trap 'rm -rf "$tmp"' EXIT
+    build/bin/ferrolux-report --example > "$tmp/report.txt"
+    cat "$tmp/report.txt"
+}
+
+run_tests() {
+    build ci
+    ctest --preset ci
+    if [ -x tools/extra-checks.sh ]; then
+        tools/extra-checks.sh
+    fi
+}
+
+case "${1:-}" in
+    run) install_missing; run_calculator ;;
+    test) install_missing; run_tests ;;
+    *) echo "usage: $0 run|test" >&2; exit 2 ;;
+esac

@@ -1,0 +1,31 @@
+#pragma once
+
+// Contents a first start writes: the worked example and the default constants.
+
+#include "last_run_file.h"
+
+#include <string>
+
+namespace ferrolux {
+
+// The worked example as field texts (record 1 true).
+LastRun exampleLastRun();
+
+// The example last-run file exactly as a first start writes it: every record a text record
+// ("3" and "1" for the type and the check box), the first one "True".
+std::string exampleLastRunFileBytes();
+
+// The default CONSTANT.DAT: descriptions and the values 2.5, 4.5, 1.5, 2.5.
+std::string defaultConstantsFileBytes();
+
+// Writes the example last-run file into `appFolder` (which ends in a separator), and
+// CONSTANT.DAT only when that file is missing: other programs share it and a user may have
+// tuned it. No other file is written or deleted. Returns an empty string on success,
+// otherwise a one-line reason naming the file.
+std::string WriteDefaultFiles(const std::string &appFolder);
+
+// First-start seeding: nothing when the last-run file in `appFolder` can be opened for
+// reading (FileExists), otherwise WriteDefaultFiles. Returns what WriteDefaultFiles returns.
+std::string seedFirstStart(const std::string &appFolder);
+
+} // namespace ferrolux

@@ -1,0 +1,65 @@
+#pragma once
+
+// Record files: one-line records of 8-bit Latin-1 text ended by CR LF. Position alone tells
+// what a record is. The writer produces text, truth and integer records; the reader takes one
+// field per record.
+
+#include <cstddef>
+#include <istream>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace ferrolux {
+
+// Builds the bytes of a record file (Latin-1, CR LF line ends) from UTF-8 texts.
+class RecordWriter
+{
+public:
+    // A text record: the text unchanged, unquoted. So that records never shift, CR, LF and
+    // double-quote characters are dropped, and a text holding a comma or beginning with a
+    // blank is written between double quotes (the reader returns it unchanged).
+    void text(std::string_view utf8);
+    // "True" or "False".
+    void truth(bool value);
+    // " 3 " for 3, "-2 " for -2: a space when not negative, then the digits, then a space.
+    void integer(int value);
+
+    const std::string &bytes() const { return m_bytes; }
+
+private:
+    std::string m_bytes;
+};
+
+// Reads fields from a record stream, as far as they are asked for and no further.
+// Spaces before a field are skipped; a field beginning with a double quote runs to the next
+// double quote (the quotes are dropped, the rest of that line up to a comma is skipped); any
+// other field runs to the next comma or line end. CR LF, lone LF and lone CR end a line; an
+// empty line is an empty field. A field longer than kMaxFieldLength characters is a failure,
+// so a damaged or foreign file is never pulled into memory whole.
+class RecordReader
+{
+public:
+    static constexpr std::size_t kMaxFieldLength = 65536;
+
+    explicit RecordReader(std::istream &in);
+
+    // The next field as UTF-8, or nullopt when the file ends before a field, the field is too
+    // long or the stream fails; lastError() then says which.
+    std::optional<std::string> nextField();
+    const std::string &lastError() const { return m_lastError; }
+
+    // How many fields have been read so far.
+    int fieldsRead() const { return m_fieldsRead; }
+
+private:
+    std::istream &m_in;
+    int m_fieldsRead = 0;
+    std::string m_lastError;
+};
+
+// Truth value of a record as the files hold it: "True"/"False" in any letter case; a number is
+// false when zero and true otherwise; anything else is nullopt.
+std::optional<bool> textToTruth(std::string_view text);
+
+} // namespace ferrolux
