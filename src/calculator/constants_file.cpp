@@ -1,0 +1,1 @@
+#include "constants_file.h"

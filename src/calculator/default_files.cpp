@@ -1,0 +1,1 @@
+#include "default_files.h"

@@ -1,0 +1,1 @@
+#include "last_run_file.h"

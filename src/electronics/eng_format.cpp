@@ -1,0 +1,1 @@
+#include "eng_format.h"
