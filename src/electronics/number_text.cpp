@@ -1,1 +1,161 @@
 #include "number_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstddef>
+#include <system_error>
+
+namespace ferrolux {
+
+namespace {
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// The parts of the leading decimal number of a text, as byte offsets into it.
+struct DecimalPrefix
+{
+    bool negative = false;
+    std::size_t numberBegin = 0; // first digit or the decimal point, after the sign
+    std::size_t numberEnd = 0;   // one past the number, exponent included
+    std::size_t integerBegin = 0;
+    std::size_t integerEnd = 0;
+    std::size_t fractionBegin = 0;
+    std::size_t fractionEnd = 0;
+    long long exponent = 0; // saturated, only used to tell overflow from underflow
+};
+
+// Finds the longest leading decimal number; nothing is found when there is no digit before
+// the (optional) exponent.
+std::optional<DecimalPrefix> findDecimalPrefix(std::string_view text)
+{
+    DecimalPrefix prefix;
+    std::size_t pos = 0;
+    while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t')) {
+        ++pos;
+    }
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+        prefix.negative = text[pos] == '-';
+        ++pos;
+    }
+    prefix.numberBegin = pos;
+    prefix.integerBegin = pos;
+    while (pos < text.size() && isDigit(text[pos])) {
+        ++pos;
+    }
+    prefix.integerEnd = pos;
+    prefix.fractionBegin = pos;
+    prefix.fractionEnd = pos;
+    if (pos < text.size() && text[pos] == '.') {
+        ++pos;
+        prefix.fractionBegin = pos;
+        while (pos < text.size() && isDigit(text[pos])) {
+            ++pos;
+        }
+        prefix.fractionEnd = pos;
+    }
+    if (prefix.integerEnd == prefix.integerBegin && prefix.fractionEnd == prefix.fractionBegin) {
+        return std::nullopt;
+    }
+    prefix.numberEnd = pos;
+
+    // An exponent counts only when at least one digit follows the letter and its sign.
+    if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
+        std::size_t exponentPos = pos + 1;
+        bool exponentNegative = false;
+        if (exponentPos < text.size() && (text[exponentPos] == '+' || text[exponentPos] == '-')) {
+            exponentNegative = text[exponentPos] == '-';
+            ++exponentPos;
+        }
+        if (exponentPos < text.size() && isDigit(text[exponentPos])) {
+            constexpr long long saturation = 1'000'000'000;
+            long long exponent = 0;
+            while (exponentPos < text.size() && isDigit(text[exponentPos])) {
+                if (exponent < saturation) {
+                    exponent = exponent * 10 + (text[exponentPos] - '0');
+                }
+                ++exponentPos;
+            }
+            prefix.exponent = exponentNegative ? -exponent : exponent;
+            prefix.numberEnd = exponentPos;
+        }
+    }
+    return prefix;
+}
+
+// Decimal order of magnitude of the first non-zero digit (0 for 1..9.99, -1 for 0.1..0.99),
+// used only when the number is out of the double range, so it is never all zeros.
+long long decimalOrder(std::string_view text, const DecimalPrefix &prefix)
+{
+    for (std::size_t i = prefix.integerBegin; i < prefix.integerEnd; ++i) {
+        if (text[i] != '0') {
+            return static_cast<long long>(prefix.integerEnd - i) - 1 + prefix.exponent;
+        }
+    }
+    for (std::size_t i = prefix.fractionBegin; i < prefix.fractionEnd; ++i) {
+        if (text[i] != '0') {
+            return -static_cast<long long>(i - prefix.fractionBegin) - 1 + prefix.exponent;
+        }
+    }
+    return prefix.exponent;
+}
+
+} // namespace
+
+std::optional<double> textToNumber(std::string_view text)
+{
+    const std::optional<DecimalPrefix> prefix = findDecimalPrefix(text);
+    if (!prefix) {
+        return 0.0;
+    }
+    // std::from_chars is locale-independent and correctly rounded. The sign is applied here
+    // because from_chars does not accept a leading "+"; the prefix holds no "inf", "nan" or hex
+    // form, so from_chars reads exactly the number that was found.
+    const char *first = text.data() + prefix->numberBegin;
+    const char *last = text.data() + prefix->numberEnd;
+    double magnitude = 0.0;
+    const std::from_chars_result result =
+        std::from_chars(first, last, magnitude, std::chars_format::general);
+    if (result.ec == std::errc::result_out_of_range) {
+        if (decimalOrder(text, *prefix) > 0) {
+            return std::nullopt; // too large for a double
+        }
+        magnitude = 0.0; // below the smallest subnormal
+    } else if (result.ec != std::errc{} || result.ptr != last) {
+        return 0.0; // cannot happen for a prefix found above; read it as no number
+    }
+    return prefix->negative ? -magnitude : magnitude;
+}
+
+std::optional<std::int16_t> roundToInt16(double value)
+{
+    // Also rejects NaN and the infinities before any rounding arithmetic.
+    if (!(value >= -32769.0 && value <= 32768.0)) {
+        return std::nullopt;
+    }
+    const double below = std::floor(value);
+    const double fraction = value - below; // exact for every double
+    double rounded = below;
+    if (fraction > 0.5) {
+        rounded = below + 1.0;
+    } else if (fraction == 0.5 && std::fmod(below, 2.0) != 0.0) {
+        rounded = below + 1.0;
+    }
+    if (rounded < -32768.0 || rounded > 32767.0) {
+        return std::nullopt;
+    }
+    return static_cast<std::int16_t>(rounded);
+}
+
+std::optional<std::int16_t> textToWholeNumber(std::string_view text)
+{
+    const std::optional<double> value = textToNumber(text);
+    if (!value) {
+        return std::nullopt;
+    }
+    return roundToInt16(*value);
+}
+
+} // namespace ferrolux
