@@ -18,7 +18,8 @@ class RecordWriter
 public:
     // A text record: the text unchanged, unquoted. So that records never shift, CR, LF and
     // double-quote characters are dropped, and a text holding a comma or beginning with a
-    // blank is written between double quotes (the reader returns it unchanged).
+    // blank (space or tab) is written between double quotes (the reader returns it unchanged).
+    // Characters outside Latin-1 are written as '?'.
     void text(std::string_view utf8);
     // "True" or "False".
     void truth(bool value);
@@ -34,9 +35,13 @@ private:
 // Reads fields from a record stream, as far as they are asked for and no further.
 // Spaces before a field are skipped; a field beginning with a double quote runs to the next
 // double quote (the quotes are dropped, the rest of that line up to a comma is skipped); any
-// other field runs to the next comma or line end. CR LF, lone LF and lone CR end a line; an
-// empty line is an empty field. A field longer than kMaxFieldLength characters is a failure,
-// so a damaged or foreign file is never pulled into memory whole.
+// other field runs to the next comma or line end. A quoted field never crosses a line end:
+// without a closing quote it ends with its line, so one damaged record cannot swallow the
+// records after it. CR LF, lone LF and lone CR end a line; an empty line is an empty field.
+// A field longer than kMaxFieldLength characters is a failure (so are more than that many
+// leading spaces, or that many characters dropped after a closing quote), so a damaged or
+// foreign file is never pulled into memory whole. The end of the stream before a field is a
+// failure; once a read has failed, every later one fails with the same reason.
 class RecordReader
 {
 public:
