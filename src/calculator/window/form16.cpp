@@ -1,0 +1,298 @@
+// The calculator window: construction, quick help, secondary rows, type selection, Clear Data
+// and Calculate. The last-run file and the placement on screen are in their own files.
+
+#include "form16.h"
+
+#include "analysis.h"
+#include "file_helpers.h"
+#include "form16_controls.h"
+#include "form16_widgets.h"
+#include "report.h"
+#include "secondary_rows.h"
+#include "twips.h"
+
+#include <QButtonGroup>
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
+
+namespace ferrolux {
+namespace {
+
+constexpr int kDesignClientWidth = 11700; // twips
+constexpr int kDesignClientHeight = 7920; // twips
+
+void quitAtOnce(int exitCode)
+{
+    std::fflush(nullptr);
+    std::_Exit(exitCode);
+}
+
+const char *pictureFileName(TransformerType type)
+{
+    switch (type) {
+    case TransformerType::Unshielded:
+        return "Transformer-1.jpg";
+    case TransformerType::ShieldedTopMount:
+        return "Transformer-2.jpg";
+    case TransformerType::ShieldedSubMount:
+        return "Transformer-3.jpg";
+    case TransformerType::MilitaryPotted:
+        return "Transformer-4.jpg";
+    case TransformerType::None:
+        break;
+    }
+    return "";
+}
+
+std::string text(const QLineEdit *field)
+{
+    return field->text().toStdString();
+}
+
+} // namespace
+
+Form16::Form16(QString appFolder, QWidget *parent)
+    : QWidget(parent), m_appFolder(std::move(appFolder)),
+      m_controls(std::make_unique<Form16Controls>()), m_quit(quitAtOnce),
+      m_writeLastRun(writeFileAtomically)
+{
+    m_message = [this](const QString &title, const QString &message) {
+        QMessageBox box(QMessageBox::NoIcon, title, message, QMessageBox::Ok, this);
+        box.exec();
+    };
+
+    setObjectName(QStringLiteral("Form16"));
+    setWindowTitle(QStringLiteral("Ferrolux Analysis Calculator"));
+    const TwipsScale scale(logicalDpiX(), logicalDpiY());
+    resize(scale.toPixelsX(kDesignClientWidth), scale.toPixelsY(kDesignClientHeight));
+    *m_controls = buildForm16Controls(this, scale);
+
+    strCmdCalc = QStringLiteral(
+        "Calculate: analyses the transformer and writes the report. Leave a secondary's "
+        "current at 0 to have it found: it is raised until the winding reaches its "
+        "dissipation limit.");
+    strCmdClr = QStringLiteral("Clear Data: empties the form for six secondaries with a "
+                               "117.0 V primary and clears the type and the report. Nothing is "
+                               "saved.");
+    strCmdLoadData = QStringLiteral("Load: restores the inputs saved when the program was last "
+                                    "closed, discarding the changes made since.");
+    strCmdClose2 =
+        QStringLiteral("Close: saves every input for the next start and ends the program.");
+    strCmdLoadExample =
+        QStringLiteral("Load Example: restores the worked example that came with the program.");
+
+    connectHandlers();
+}
+
+Form16::~Form16() = default;
+
+void Form16::setQuitFunction(QuitFunction quit)
+{
+    m_quit = std::move(quit);
+}
+
+void Form16::setLastRunWriter(FileWriter writer)
+{
+    m_writeLastRun = std::move(writer);
+}
+
+void Form16::setMessageFunction(MessageFunction message)
+{
+    m_message = std::move(message);
+}
+
+QString Form16::filePath(const char *fileName) const
+{
+    return m_appFolder + QString::fromUtf8(fileName);
+}
+
+void Form16::connectHandlers()
+{
+    const Form16Controls &c = *m_controls;
+    connect(c.TxtNoSec, &QLineEdit::textChanged, this, [this] { updateSecondaryRows(); });
+
+    for (const TransformerType type :
+         {TransformerType::Unshielded, TransformerType::ShieldedTopMount,
+          TransformerType::ShieldedSubMount, TransformerType::MilitaryPotted}) {
+        connect(c.typeButton(type), &QRadioButton::toggled, this, [this, type](bool checked) {
+            if (checked) {
+                onTypeSelected(type);
+            }
+        });
+    }
+
+    connect(c.CmdCalc, &QPushButton::clicked, this, [this] { CmdCalc_Click(); });
+    connect(c.CmdClr, &QPushButton::clicked, this, [this] { CmdClr_Click(); });
+    connect(c.CmdLoadData, &QPushButton::clicked, this, [this] { CmdLoadData_Click(); });
+    connect(c.CmdClose, &QPushButton::clicked, this, [this] { CmdClose_Click(); });
+
+    // Quick help follows the mouse over the command buttons and their frame.
+    for (QWidget *watched :
+         {static_cast<QWidget *>(c.CmdCalc), static_cast<QWidget *>(c.CmdClr),
+          static_cast<QWidget *>(c.CmdLoadData), static_cast<QWidget *>(c.CmdClose),
+          static_cast<QWidget *>(c.Frame2)}) {
+        watched->setMouseTracking(true);
+        watched->installEventFilter(this);
+    }
+}
+
+bool Form16::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseMove) {
+        const Form16Controls &c = *m_controls;
+        const QString *help = nullptr;
+        static const QString kNoHelp;
+        if (watched == c.CmdCalc) {
+            help = &strCmdCalc;
+        } else if (watched == c.CmdClr) {
+            help = &strCmdClr;
+        } else if (watched == c.CmdLoadData) {
+            help = &strCmdLoadData;
+        } else if (watched == c.CmdClose) {
+            help = &strCmdClose2;
+        } else if (watched == c.Frame2) {
+            help = &kNoHelp;
+        }
+        if (help) {
+            c.Txt2QuickHelp->setPlainText(*help);
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Form16::updateSecondaryRows()
+{
+    const Form16Controls &c = *m_controls;
+    const int shown = visibleSecondaryRows(text(c.TxtNoSec));
+    for (int k = 0; k < kMaxSecondaries; ++k) {
+        const bool visible = k < shown;
+        for (QWidget *control :
+             {static_cast<QWidget *>(c.Text10[k]), static_cast<QWidget *>(c.Text12[k]),
+              static_cast<QWidget *>(c.Text13[k]), static_cast<QWidget *>(c.Text15[k]),
+              static_cast<QWidget *>(c.Text16[k]), static_cast<QWidget *>(c.Text18[k]),
+              static_cast<QWidget *>(c.TxtSec1V[k]), static_cast<QWidget *>(c.TxtSec1I[k]),
+              static_cast<QWidget *>(c.TxtSec1R[k])}) {
+            control->setVisible(visible);
+        }
+    }
+}
+
+void Form16::selectType(TransformerType type)
+{
+    QRadioButton *button = m_controls->typeButton(type);
+    if (!button) {
+        return;
+    }
+    // Selecting an option that is already selected raises no toggle; the handler still runs,
+    // as it does for every selection.
+    if (button->isChecked()) {
+        onTypeSelected(type);
+    } else {
+        button->setChecked(true);
+    }
+}
+
+void Form16::onTypeSelected(TransformerType type)
+{
+    const Form16Controls &c = *m_controls;
+    const bool dimensionsABC = type != TransformerType::MilitaryPotted;
+    c.TxtA->setVisible(dimensionsABC);
+    c.TxtB->setVisible(dimensionsABC);
+    c.TxtC->setVisible(dimensionsABC);
+
+    c.Image1->setVisible(true);
+    const QString fileName = QString::fromUtf8(pictureFileName(type));
+    const QPixmap picture(m_appFolder + fileName);
+    if (picture.isNull()) {
+        // Say which picture is missing rather than keep showing the previous type's.
+        c.Image1->setPixmap(QPixmap());
+        c.Image1->setText(QStringLiteral("Picture not found:\n") + fileName);
+    } else {
+        c.Image1->setPixmap(picture);
+    }
+}
+
+void Form16::CmdClr_Click()
+{
+    const Form16Controls &c = *m_controls;
+    c.TxtPriV->setText(QStringLiteral("117.0"));
+    c.TxtPriR->setText(QString());
+    c.TxtNoSec->setText(QStringLiteral("6"));
+    for (int k = 0; k < kMaxSecondaries; ++k) {
+        c.TxtSec1V[k]->setText(QString());
+        c.TxtSec1I[k]->setText(QString());
+        c.TxtSec1R[k]->setText(QString());
+    }
+    for (QLineEdit *field : {c.TxtX, c.TxtY, c.TxtZ, c.TxtA, c.TxtB, c.TxtC}) {
+        field->setText(QString());
+    }
+    // An exclusive group never lets its last option go; lift that while every option is
+    // cleared, so that no type is selected afterwards.
+    c.typeGroup->setExclusive(false);
+    for (QRadioButton *option : {c.OpMil, c.OpType1, c.OpType2, c.OpType3}) {
+        option->setChecked(false);
+    }
+    c.typeGroup->setExclusive(true);
+    c.ListOut->clear();
+    c.Image1->setVisible(false);
+}
+
+void Form16::CmdCalc_Click()
+{
+    const Form16Controls &c = *m_controls;
+    AnalysisInput input;
+    input.primaryVoltage = text(c.TxtPriV);
+    input.primaryResistance = text(c.TxtPriR);
+    input.secondaryCount = text(c.TxtNoSec);
+    for (int k = 0; k < kMaxSecondaries; ++k) {
+        input.secondaries[k] = {text(c.TxtSec1V[k]), text(c.TxtSec1R[k]), text(c.TxtSec1I[k])};
+    }
+    input.x = text(c.TxtX);
+    input.y = text(c.TxtY);
+    input.z = text(c.TxtZ);
+    input.a = text(c.TxtA);
+    input.b = text(c.TxtB);
+    input.c = text(c.TxtC);
+    input.potted = c.OpMil->isChecked();
+    input.correctForLoading = c.ChkLoading->checkState() == Qt::Checked;
+    input.plateLimit = OCPPDis;
+    input.filamentLimit = OCFPDis;
+
+    const AnalysisOutcome outcome = analyseTransformer(input);
+    if (const auto *result = std::get_if<AnalysisResult>(&outcome)) {
+        c.ListOut->clear();
+        for (const std::string &line : buildReport(*result)) {
+            c.ListOut->addItem(QString::fromStdString(line));
+        }
+        return;
+    }
+
+    // A refused calculation never touches the report, so what it shows is never stale.
+    const Refusal &refusal = std::get<Refusal>(outcome);
+    if (refusal.kind == RefusalKind::Dimensions) {
+        QStringList lines;
+        for (const char *line : kDimensionMessageLines) {
+            lines << QString::fromUtf8(line);
+        }
+        m_message(QStringLiteral("Ferrolux"), lines.join(QLatin1Char('\n')));
+        return;
+    }
+    c.Txt2QuickHelp->setPlainText(QString::fromStdString(refusal.message));
+    if (!refusal.field.empty()) {
+        if (auto *field = findChild<QWidget *>(QString::fromStdString(refusal.field))) {
+            field->setFocus(Qt::OtherFocusReason);
+        }
+    }
+}
+
+} // namespace ferrolux

@@ -1,0 +1,78 @@
+#pragma once
+
+// The controls of the calculator window, built once by buildForm16Controls. Every control
+// carries its design name as its Qt object name; members of the secondary families are named
+// "<family>_<index>", index 0..5 standing for secondary 1..6.
+
+#include "secondary_texts.h"
+
+#include <array>
+
+class QButtonGroup;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QWidget;
+
+namespace ferrolux {
+
+class InputField;
+class LoadingCheckBox;
+class TwipsScale;
+
+template <typename T> using SecondaryFamily = std::array<T *, kMaxSecondaries>;
+
+struct Form16Controls
+{
+    InputField *TxtPriV = nullptr;
+    InputField *TxtPriR = nullptr;
+    InputField *TxtNoSec = nullptr;
+
+    SecondaryFamily<InputField> TxtSec1V{}; // voltage
+    SecondaryFamily<InputField> TxtSec1I{}; // current
+    SecondaryFamily<InputField> TxtSec1R{}; // winding resistance
+    SecondaryFamily<QLineEdit> Text10{};    // "Secondary k Voltage"
+    SecondaryFamily<QLineEdit> Text12{};    // "Volts"
+    SecondaryFamily<QLineEdit> Text13{};    // "Secondary k Current"
+    SecondaryFamily<QLineEdit> Text15{};    // "Amps"
+    SecondaryFamily<QLineEdit> Text16{};    // "Secondary k Resistance"
+    SecondaryFamily<QLineEdit> Text18{};    // "Ohms"
+
+    InputField *TxtX = nullptr;
+    InputField *TxtY = nullptr;
+    InputField *TxtZ = nullptr;
+    InputField *TxtA = nullptr;
+    InputField *TxtB = nullptr;
+    InputField *TxtC = nullptr;
+
+    QGroupBox *Frame1 = nullptr;
+    QRadioButton *OpType1 = nullptr;
+    QRadioButton *OpType2 = nullptr;
+    QRadioButton *OpType3 = nullptr;
+    QRadioButton *OpMil = nullptr;
+    QButtonGroup *typeGroup = nullptr;
+
+    LoadingCheckBox *ChkLoading = nullptr;
+
+    QGroupBox *Frame2 = nullptr;
+    QPushButton *CmdCalc = nullptr;
+    QPushButton *CmdClr = nullptr;
+    QPushButton *CmdLoadData = nullptr;
+    QPushButton *CmdClose = nullptr;
+
+    QLabel *Image1 = nullptr;
+    QListWidget *ListOut = nullptr;
+    QPlainTextEdit *Txt2QuickHelp = nullptr;
+
+    // The option button of a construction type; nullptr for TransformerType::None.
+    QRadioButton *typeButton(TransformerType type) const;
+};
+
+// Creates every control of the window inside `form`, places it and sets the tab order.
+Form16Controls buildForm16Controls(QWidget *form, const TwipsScale &scale);
+
+} // namespace ferrolux

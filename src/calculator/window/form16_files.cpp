@@ -1,0 +1,179 @@
+// The calculator window and its files: restoring the last run at load, the Load button, and
+// saving the inputs on Close.
+
+#include "constants_file.h"
+#include "form16.h"
+#include "form16_controls.h"
+#include "form16_widgets.h"
+#include "last_run_file.h"
+
+#include <QPushButton>
+#include <QRadioButton>
+#include <fstream>
+
+namespace ferrolux {
+namespace {
+
+Qt::CheckState checkStateFromRecord(int value)
+{
+    switch (value) {
+    case 1:
+        return Qt::Checked;
+    case 2:
+        return Qt::PartiallyChecked;
+    default:
+        return Qt::Unchecked;
+    }
+}
+
+int recordFromCheckState(Qt::CheckState state)
+{
+    switch (state) {
+    case Qt::Checked:
+        return 1;
+    case Qt::PartiallyChecked:
+        return 2;
+    case Qt::Unchecked:
+        break;
+    }
+    return 0;
+}
+
+QString fromCore(const std::string &text)
+{
+    return QString::fromStdString(text);
+}
+
+std::string toCore(const QLineEdit *field)
+{
+    return field->text().toStdString();
+}
+
+} // namespace
+
+void Form16::restoreLastRun()
+{
+    {
+        std::ifstream in(filePath(kLastRunFileName).toStdString(), std::ios::binary);
+        if (in) {
+            if (const auto flag = readExampleFlag(in)) {
+                bExample = *flag;
+            }
+        }
+    }
+    if (bExample) {
+        m_controls->CmdLoadData->setText(QStringLiteral("Load Example"));
+    }
+    LoadFile();
+}
+
+void Form16::LoadFile()
+{
+    const Form16Controls &c = *m_controls;
+    LastRunLoad load;
+    {
+        std::ifstream in(filePath(kLastRunFileName).toStdString(), std::ios::binary);
+        if (!in) {
+            return; // a missing file changes nothing at all
+        }
+        load = readLastRun(in);
+    }
+    const LastRun &v = load.values;
+
+    // Each record is applied in file order, as far as the file could be read. Setting the count
+    // runs the row update before the secondaries are filled.
+    int record = 0;
+    auto nextRecordRead = [&] { return ++record <= load.recordsRead; };
+    auto setField = [&](QLineEdit *field, const std::string &value) {
+        if (nextRecordRead()) {
+            field->setText(fromCore(value));
+        }
+    };
+
+    if (nextRecordRead()) {
+        bExample = v.example;
+    }
+    setField(c.TxtPriV, v.primaryVoltage);
+    setField(c.TxtPriR, v.primaryResistance);
+    setField(c.TxtNoSec, v.secondaryCount);
+    for (int k = 0; k < kMaxSecondaries; ++k) {
+        setField(c.TxtSec1V[k], v.secondaries[k].voltage);
+        setField(c.TxtSec1R[k], v.secondaries[k].resistance);
+        setField(c.TxtSec1I[k], v.secondaries[k].current);
+    }
+    const int typeCode = nextRecordRead() ? v.typeCode : 0;
+    setField(c.TxtX, v.x);
+    setField(c.TxtY, v.y);
+    setField(c.TxtZ, v.z);
+    setField(c.TxtA, v.a);
+    setField(c.TxtB, v.b);
+    setField(c.TxtC, v.c);
+    if (nextRecordRead()) {
+        c.ChkLoading->setCheckState(checkStateFromRecord(v.loading));
+    }
+
+    // The constants are read only after a complete last-run file; each value read is kept.
+    if (load.complete()) {
+        std::ifstream in(filePath(kConstantsFileName).toStdString(), std::ios::binary);
+        if (in) {
+            DissipationLimits limits{OCPPDis, OCFPDis, POTPPDis, POTFPDis};
+            readConstants(in).applyTo(limits);
+            OCPPDis = limits.OCPPDis;
+            OCFPDis = limits.OCFPDis;
+            POTPPDis = limits.POTPPDis;
+            POTFPDis = limits.POTFPDis;
+        }
+    }
+
+    // The type goes last, after a short file too, so its picture and fields follow it.
+    if (typeCode >= 1 && typeCode <= 4) {
+        selectType(static_cast<TransformerType>(typeCode));
+    }
+}
+
+void Form16::CmdLoadData_Click()
+{
+    LoadFile();
+}
+
+void Form16::CmdClose_Click()
+{
+    const Form16Controls &c = *m_controls;
+    bExample = false;
+
+    LastRun run;
+    run.example = false;
+    run.primaryVoltage = toCore(c.TxtPriV);
+    run.primaryResistance = toCore(c.TxtPriR);
+    run.secondaryCount = toCore(c.TxtNoSec);
+    for (int k = 0; k < kMaxSecondaries; ++k) {
+        run.secondaries[k] = {toCore(c.TxtSec1V[k]), toCore(c.TxtSec1R[k]), toCore(c.TxtSec1I[k])};
+    }
+    // Tested in this order, the last selected option wins.
+    run.typeCode = 0;
+    for (const TransformerType type :
+         {TransformerType::Unshielded, TransformerType::ShieldedTopMount,
+          TransformerType::ShieldedSubMount, TransformerType::MilitaryPotted}) {
+        if (c.typeButton(type)->isChecked()) {
+            run.typeCode = static_cast<int>(type);
+        }
+    }
+    run.x = toCore(c.TxtX);
+    run.y = toCore(c.TxtY);
+    run.z = toCore(c.TxtZ);
+    run.a = toCore(c.TxtA);
+    run.b = toCore(c.TxtB);
+    run.c = toCore(c.TxtC);
+    run.loading = recordFromCheckState(c.ChkLoading->checkState());
+
+    const QString path = filePath(kLastRunFileName);
+    const std::string failure = m_writeLastRun(path.toStdString(), lastRunFileBytes(run));
+    if (!failure.empty()) {
+        // The program still ends; the user learns that the inputs were not kept.
+        m_message(QStringLiteral("Ferrolux"), QStringLiteral("The inputs could not be saved to ") +
+                                                  path + QStringLiteral(".\n") + fromCore(failure));
+    }
+    m_quit(0);
+}
+
+} // namespace ferrolux

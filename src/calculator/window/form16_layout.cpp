@@ -1,0 +1,286 @@
+// Builds the controls of the calculator window at their design positions (twips) and sets the
+// tab order.
+
+#include "form16_controls.h"
+#include "form16_widgets.h"
+#include "twips.h"
+
+#include <QButtonGroup>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <vector>
+
+namespace ferrolux {
+namespace {
+
+constexpr int kFieldHeight = 285;
+constexpr int kInputWidth = 975;
+constexpr int kUnitWidth = 495;
+
+// One line of the electrical inputs: caption, input field and unit caption at one top.
+struct InputLine
+{
+    int top;
+    int captionLeft;
+    int captionWidth;
+    int inputLeft;
+    int unitLeft;
+};
+
+// The three lines of each secondary row: voltage, current, resistance.
+struct SecondaryLayout
+{
+    InputLine voltage;
+    InputLine current;
+    InputLine resistance;
+};
+
+constexpr SecondaryLayout kSecondaryLayouts[kMaxSecondaries] = {
+    {{1320, 360, 1575, 2040, 3120}, {1680, 360, 1575, 2040, 3120}, {2040, 120, 1815, 2040, 3120}},
+    {{2400, 240, 1695, 2040, 3120}, {2760, 360, 1575, 2040, 3120}, {3120, 0, 1935, 2040, 3120}},
+    {{240, 4200, 1695, 6000, 7080}, {600, 4200, 1695, 6000, 7080}, {960, 3960, 1935, 6000, 7080}},
+    {{1320, 4080, 1815, 6000, 7080},
+     {1680, 4200, 1695, 6000, 7080},
+     {2040, 3960, 1935, 6000, 7080}},
+    {{240, 8160, 1695, 9960, 11040},
+     {600, 8160, 1695, 9960, 11040},
+     {960, 7680, 1935, 9960, 11040}},
+    {{1320, 8160, 1695, 9960, 11040},
+     {1680, 8280, 1575, 9960, 11040},
+     {2040, 7920, 1935, 9960, 11040}},
+};
+
+// Everything a builder needs: the parent it builds into and the twips scale.
+class Builder
+{
+public:
+    Builder(QWidget *form, const TwipsScale &scale) : m_form(form), m_scale(scale) {}
+
+    template <typename W>
+    W *place(W *widget, const QString &name, int left, int top, int width, int height) const
+    {
+        widget->setObjectName(name);
+        widget->setGeometry(m_scale.toPixels(left, top, width, height));
+        return widget;
+    }
+
+    InputField *input(const QString &name, int left, int top, QWidget *parent = nullptr) const
+    {
+        return place(new InputField(parent ? parent : m_form), name, left, top, kInputWidth,
+                     kFieldHeight);
+    }
+
+    QLineEdit *caption(const QString &name, const QString &text, Qt::Alignment alignment, int left,
+                       int top, int width) const
+    {
+        QLineEdit *field = makeCaptionField(m_form, name, text, alignment);
+        field->setGeometry(m_scale.toPixels(left, top, width, kFieldHeight));
+        return field;
+    }
+
+    // Description caption, input field and unit caption of one line.
+    InputField *line(const InputLine &at, const QString &captionName, const QString &captionText,
+                     const QString &inputName, const QString &unitName, const QString &unitText,
+                     QLineEdit **captionOut = nullptr, QLineEdit **unitOut = nullptr) const
+    {
+        QLineEdit *description = caption(captionName, captionText, Qt::AlignRight, at.captionLeft,
+                                         at.top, at.captionWidth);
+        InputField *field = input(inputName, at.inputLeft, at.top);
+        QLineEdit *unit =
+            caption(unitName, unitText, Qt::AlignLeft, at.unitLeft, at.top, kUnitWidth);
+        if (captionOut) {
+            *captionOut = description;
+        }
+        if (unitOut) {
+            *unitOut = unit;
+        }
+        return field;
+    }
+
+    QWidget *form() const { return m_form; }
+    const TwipsScale &scale() const { return m_scale; }
+
+private:
+    QWidget *m_form;
+    const TwipsScale &m_scale;
+};
+
+QString familyName(const char *family, int index)
+{
+    return QStringLiteral("%1_%2").arg(QLatin1String(family)).arg(index);
+}
+
+void buildElectricalInputs(const Builder &b, Form16Controls &c)
+{
+    c.TxtPriV = b.line({240, 720, 1215, 2040, 3120}, "Text1", "Primary voltage", "TxtPriV", "Text3",
+                       "Volts");
+    c.TxtPriR = b.line({600, 360, 1575, 2040, 3120}, "Text4", "Primary Resistance", "TxtPriR",
+                       "Text6", "Ohms");
+    c.TxtNoSec = b.line({960, 0, 1935, 2040, 3120}, "Text7", "Number of Secondayies", "TxtNoSec",
+                        "Text9", QString());
+
+    for (int k = 0; k < kMaxSecondaries; ++k) {
+        const SecondaryLayout &at = kSecondaryLayouts[k];
+        const QString number = QString::number(k + 1);
+        c.TxtSec1V[k] = b.line(at.voltage, familyName("Text10", k),
+                               "Secondary " + number + " Voltage", familyName("TxtSec1V", k),
+                               familyName("Text12", k), "Volts", &c.Text10[k], &c.Text12[k]);
+        c.TxtSec1I[k] = b.line(at.current, familyName("Text13", k),
+                               "Secondary " + number + " Current", familyName("TxtSec1I", k),
+                               familyName("Text15", k), "Amps", &c.Text13[k], &c.Text15[k]);
+        c.TxtSec1R[k] = b.line(at.resistance, familyName("Text16", k),
+                               "Secondary " + number + " Resistance", familyName("TxtSec1R", k),
+                               familyName("Text18", k), "Ohms", &c.Text16[k], &c.Text18[k]);
+    }
+}
+
+void buildDimensions(const Builder &b, Form16Controls &c)
+{
+    struct DimensionLine
+    {
+        const char *letterName;
+        const char *letter;
+        const char *inputName;
+        const char *unitName;
+        InputField *Form16Controls::*field;
+    };
+    static constexpr DimensionLine kLines[] = {
+        {"Text64", "X", "TxtX", "Text66", &Form16Controls::TxtX},
+        {"Text67", "Y", "TxtY", "Text69", &Form16Controls::TxtY},
+        {"Text70", "Z", "TxtZ", "Text72", &Form16Controls::TxtZ},
+        {"Text73", "A", "TxtA", "Text75", &Form16Controls::TxtA},
+        {"Text76", "B", "TxtB", "Text78", &Form16Controls::TxtB},
+        {"Text79", "C", "TxtC", "Text81", &Form16Controls::TxtC},
+    };
+    int top = 5520;
+    for (const DimensionLine &line : kLines) {
+        b.caption(line.letterName, line.letter, Qt::AlignRight, 3720, top, 255);
+        c.*line.field = b.input(line.inputName, 4080, top);
+        b.caption(line.unitName, "cm", Qt::AlignLeft, 5160, top, 255);
+        top += 360;
+    }
+}
+
+void buildTypeFrame(const Builder &b, Form16Controls &c)
+{
+    c.Frame1 = b.place(new QGroupBox(QStringLiteral("Trensformer Type"), b.form()), "Frame1", 3720,
+                       2640, 1935, 1695);
+    c.typeGroup = new QButtonGroup(c.Frame1);
+    c.typeGroup->setExclusive(true);
+    auto option = [&](const char *name, const char *caption, int top, int width) {
+        auto *button = b.place(new QRadioButton(QString::fromUtf8(caption), c.Frame1), name, 120,
+                               top, width, 255);
+        c.typeGroup->addButton(button);
+        return button;
+    };
+    c.OpType1 = option("OpType1", "Unshieleded", 240, 1335);
+    c.OpType2 = option("OpType2", "Shielded Top Mount", 600, 1815);
+    c.OpType3 = option("OpType3", "Shielded Sub Mount", 960, 1815);
+    c.OpMil = option("OpMil", "Military, Potted", 1320, 1575);
+
+    c.ChkLoading = b.place(
+        new LoadingCheckBox(QStringLiteral("Voltages Measured Open Circuit, Correct for Loading."),
+                            b.form()),
+        "ChkLoading", 3720, 4560, 1815, 735);
+}
+
+void buildCommandFrame(const Builder &b, Form16Controls &c)
+{
+    c.Frame2 = b.place(new QGroupBox(b.form()), "Frame2", 300, 3540, 3255, 1215);
+    auto command = [&](const char *name, const char *caption, int left, int top) {
+        auto *button = b.place(new QPushButton(QString::fromUtf8(caption), c.Frame2), name, left,
+                               top, 1335, 375);
+        button->setAutoDefault(false);
+        return button;
+    };
+    c.CmdCalc = command("CmdCalc", "Calculate", 120, 240);
+    c.CmdClr = command("CmdClr", "Clear Data", 1680, 240);
+    c.CmdLoadData = command("CmdLoadData", "Load Last Run", 120, 720);
+    c.CmdClose = command("CmdClose", "Close", 1680, 720);
+}
+
+// The named font when the font database has it, otherwise `fallback`; 9.75 points either way.
+QFont fontOrFallback(const QString &family, QFont fallback)
+{
+    QFont font = QFontDatabase::families().contains(family) ? QFont(family) : fallback;
+    font.setPointSizeF(9.75);
+    font.setWeight(QFont::Normal);
+    return font;
+}
+
+void buildOutputs(const Builder &b, Form16Controls &c)
+{
+    c.Image1 = b.place(new QLabel(b.form()), "Image1", 300, 4920, 2415, 2775);
+    c.Image1->setScaledContents(true);
+    c.Image1->setAlignment(Qt::AlignCenter);
+    c.Image1->setWordWrap(true);
+
+    c.ListOut = b.place(new QListWidget(b.form()), "ListOut", 5880, 2520, 5655, 3900);
+    c.ListOut->setSortingEnabled(false);
+    c.ListOut->setFont(fontOrFallback(QStringLiteral("Courier New"),
+                                      QFontDatabase::systemFont(QFontDatabase::FixedFont)));
+
+    c.Txt2QuickHelp =
+        b.place(new QPlainTextEdit(b.form()), "Txt2QuickHelp", 5880, 6600, 5625, 1080);
+    c.Txt2QuickHelp->setReadOnly(true);
+    c.Txt2QuickHelp->setFrameShape(QFrame::NoFrame);
+    c.Txt2QuickHelp->setFocusPolicy(Qt::StrongFocus);
+    c.Txt2QuickHelp->setFont(fontOrFallback(QStringLiteral("MS Sans Serif"), b.form()->font()));
+    QPalette palette = c.Txt2QuickHelp->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Button));
+    palette.setColor(QPalette::Text, palette.color(QPalette::ButtonText));
+    c.Txt2QuickHelp->setPalette(palette);
+}
+
+void setTabOrder(const Form16Controls &c)
+{
+    std::vector<QWidget *> order{c.TxtPriV, c.TxtPriR, c.TxtNoSec};
+    for (int k = 0; k < kMaxSecondaries; ++k) {
+        order.insert(order.end(), {c.TxtSec1V[k], c.TxtSec1I[k], c.TxtSec1R[k]});
+    }
+    order.insert(order.end(), {c.TxtX, c.TxtY, c.TxtZ, c.TxtA, c.TxtB, c.TxtC, c.ListOut,
+                               c.Txt2QuickHelp, c.OpType1, c.OpType2, c.OpType3, c.OpMil, c.CmdCalc,
+                               c.CmdClr, c.CmdLoadData, c.CmdClose, c.ChkLoading});
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        QWidget::setTabOrder(order[i - 1], order[i]);
+    }
+}
+
+} // namespace
+
+QRadioButton *Form16Controls::typeButton(TransformerType type) const
+{
+    switch (type) {
+    case TransformerType::Unshielded:
+        return OpType1;
+    case TransformerType::ShieldedTopMount:
+        return OpType2;
+    case TransformerType::ShieldedSubMount:
+        return OpType3;
+    case TransformerType::MilitaryPotted:
+        return OpMil;
+    case TransformerType::None:
+        break;
+    }
+    return nullptr;
+}
+
+Form16Controls buildForm16Controls(QWidget *form, const TwipsScale &scale)
+{
+    const Builder builder(form, scale);
+    Form16Controls controls;
+    buildElectricalInputs(builder, controls);
+    buildDimensions(builder, controls);
+    buildTypeFrame(builder, controls);
+    buildCommandFrame(builder, controls);
+    buildOutputs(builder, controls);
+    setTabOrder(controls);
+    return controls;
+}
+
+} // namespace ferrolux

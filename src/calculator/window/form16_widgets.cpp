@@ -1,0 +1,104 @@
+#include "form16_widgets.h"
+
+#include <QFocusEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPalette>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <algorithm>
+
+namespace ferrolux {
+
+InputField::InputField(QWidget *parent) : QLineEdit(parent) {}
+
+void InputField::selectEntry()
+{
+    setSelection(0, kSelectOnFocusLength);
+}
+
+void InputField::focusInEvent(QFocusEvent *event)
+{
+    QLineEdit::focusInEvent(event);
+    selectEntry();
+    m_focusedByClick = event->reason() == Qt::MouseFocusReason;
+}
+
+void InputField::focusOutEvent(QFocusEvent *event)
+{
+    m_focusedByClick = false;
+    QLineEdit::focusOutEvent(event);
+}
+
+void InputField::mousePressEvent(QMouseEvent *event)
+{
+    QLineEdit::mousePressEvent(event);
+    if (m_focusedByClick) {
+        selectEntry();
+    }
+}
+
+void InputField::mouseReleaseEvent(QMouseEvent *event)
+{
+    QLineEdit::mouseReleaseEvent(event);
+    if (m_focusedByClick) {
+        selectEntry();
+        m_focusedByClick = false;
+    }
+}
+
+QLineEdit *makeCaptionField(QWidget *parent, const QString &objectName, const QString &text,
+                            Qt::Alignment alignment)
+{
+    auto *field = new QLineEdit(text, parent);
+    field->setObjectName(objectName);
+    field->setReadOnly(true);
+    field->setFrame(false);
+    field->setFocusPolicy(Qt::NoFocus);
+    field->setAlignment(alignment | Qt::AlignVCenter);
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Button));
+    palette.setColor(QPalette::Text, palette.color(QPalette::ButtonText));
+    field->setPalette(palette);
+    field->setCursorPosition(0);
+    return field;
+}
+
+LoadingCheckBox::LoadingCheckBox(const QString &caption, QWidget *parent)
+    : QCheckBox(parent), m_caption(new QLabel(caption, this))
+{
+    m_caption->setObjectName(QStringLiteral("ChkLoadingCaption"));
+    m_caption->setWordWrap(true);
+    m_caption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // Clicks on the caption go to the check box underneath.
+    m_caption->setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAccessibleName(caption);
+}
+
+QString LoadingCheckBox::caption() const
+{
+    return m_caption->text();
+}
+
+bool LoadingCheckBox::hitButton(const QPoint &pos) const
+{
+    return rect().contains(pos);
+}
+
+void LoadingCheckBox::nextCheckState()
+{
+    setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+}
+
+void LoadingCheckBox::resizeEvent(QResizeEvent *event)
+{
+    QCheckBox::resizeEvent(event);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const QRect indicator = style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, this);
+    const int spacing = style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, &option, this);
+    const int left = indicator.right() + 1 + spacing;
+    m_caption->setGeometry(left, 0, std::max(0, width() - left), height());
+}
+
+} // namespace ferrolux
