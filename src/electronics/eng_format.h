@@ -12,8 +12,10 @@ namespace ferrolux {
 // "real + jimag" (complex mode), formats both parts into `strReal` and `strImag` and leaves
 // `strText` unchanged. `dValue` is the same after the call as before it.
 // Complex mode throws std::invalid_argument when the text has no j/J at its third character
-// or later, and std::overflow_error for a text longer than 32766 characters; in both cases
-// nothing has been changed.
+// or later, and std::overflow_error for a text longer than 32766 characters or a part whose
+// number is too large for a double; in every case nothing has been changed. Positions and
+// lengths of the complex text are counted in UTF-8 characters.
+// NaN gives the 11-character text " NaN       "; +-infinity gives the overflow mark.
 void EngFormat(double &dValue, std::string &strText, std::string &strReal, std::string &strImag);
 
 // Real mode as a plain function: " 1.235e-3  ", " 0.000     ", "+*.***E±* " and so on.
