@@ -1,1 +1,59 @@
 #include "report.h"
+
+#include "eng_format.h"
+
+#include <string>
+
+namespace ferrolux {
+
+namespace {
+
+// Label (25 characters, "=" last), value text from engFormat, unit; no separators.
+std::string valueLine(const std::string &label, double value, const char *unit)
+{
+    return label + engFormat(value) + unit;
+}
+
+// "Secondary " (or the voltage line's own "Secondayr "), the number, then the 14-character
+// tail; 25 characters for secondaries 1 to 6.
+std::string secondaryLabel(const char *word, std::size_t number, const char *tail)
+{
+    return word + std::to_string(number) + tail;
+}
+
+} // namespace
+
+std::vector<std::string> buildReport(const AnalysisResult &result)
+{
+    std::vector<std::string> lines;
+    lines.reserve(5 * result.secondaries.size() + 10);
+
+    lines.push_back(valueLine("        Primary Voltage =", result.Vp, "Volts"));
+    lines.push_back(valueLine("        Primary Current =", result.Ip, "Amps"));
+    lines.push_back(valueLine("          Primary Power =", result.Pin, "Watts"));
+    lines.push_back(valueLine("    Primary Dissipation =", result.Pdp, "Watts"));
+    lines.push_back(valueLine("  Primary % Dissipation =", result.Pcp, "%"));
+
+    for (std::size_t i = 0; i < result.secondaries.size(); ++i) {
+        const SecondaryResult &s = result.secondaries[i];
+        const std::size_t k = i + 1;
+        lines.push_back(
+            valueLine(secondaryLabel("Secondayr ", k, "     Voltage ="), s.VL, "Volts"));
+        lines.push_back(valueLine(secondaryLabel("Secondary ", k, "     Current ="), s.Is, "Amps"));
+        lines.push_back(
+            valueLine(secondaryLabel("Secondary ", k, "       Power ="), s.Po, "Watts"));
+        lines.push_back(
+            valueLine(secondaryLabel("Secondary ", k, " Dissipation ="), s.Pd, "Watts"));
+        lines.push_back(valueLine(secondaryLabel("Secondary ", k, " Percent Dis ="), s.Pc, "%"));
+    }
+
+    lines.push_back(std::string(58, '-'));
+    lines.push_back(valueLine("      Total Dissipation =", result.Pdt, "Watts"));
+    lines.push_back(valueLine("    Total % Dissipation =", result.Pct, "%"));
+    lines.push_back(valueLine("          Power Dendity =", result.PD, "W/Sq Meter"));
+    // The degree sign U+00B0 in UTF-8.
+    lines.push_back(valueLine("  Operating Temperature =", result.T, "\xC2\xB0 F"));
+    return lines;
+}
+
+} // namespace ferrolux
