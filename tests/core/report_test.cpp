@@ -1,33 +1,11 @@
 #include "analysis.h"
 #include "report.h"
+#include "worked_example_input.h"
 
 #include <gtest/gtest.h>
 
 namespace ferrolux {
 namespace {
-
-AnalysisInput workedExample()
-{
-    return AnalysisInput{.primaryVoltage = "117",
-                         .primaryResistance = "2.05",
-                         .secondaryCount = "4",
-                         .secondaries = {{{"350", "67.4", "0"},
-                                          {"40.0", "7.60", "0"},
-                                          {"5.297", "99.0e-3", "3.0"},
-                                          {"6.65", "122e-3", "0"},
-                                          {"0", "0", "0"},
-                                          {"0", "0", "0"}}},
-                         .x = "11.3",
-                         .y = "9.6",
-                         .z = "9.7",
-                         .a = "4.0",
-                         .b = "8.4",
-                         .c = "6.4",
-                         .potted = false,
-                         .correctForLoading = true,
-                         .plateLimit = 2.5,
-                         .filamentLimit = 4.5};
-}
 
 // A result with `n` secondaries whose every value is `value`.
 AnalysisResult uniformResult(std::size_t n, double value)
@@ -74,7 +52,7 @@ TEST(ReportTest, WorkedExampleGivesTheThirtyLines)
         "          Power Dendity = 88.05     W/Sq Meter",
         "  Operating Temperature = 223.4     \xC2\xB0 F",
     };
-    const AnalysisOutcome outcome = analyseTransformer(workedExample());
+    const AnalysisOutcome outcome = analyseTransformer(testing_support::workedExampleInput());
     ASSERT_TRUE(std::holds_alternative<AnalysisResult>(outcome));
     EXPECT_EQ(buildReport(std::get<AnalysisResult>(outcome)), expected);
 }
