@@ -1,0 +1,13 @@
+#pragma once
+
+// The calculator's window icon, drawn at run time so that no image file has to ship with it.
+
+#include <QIcon>
+
+namespace ferrolux {
+
+// A small transformer: the face of a laminated core whose two windows are filled by the winding,
+// in the sizes window frames and task bars ask for (16 to 256 pixels).
+QIcon ferroluxIcon();
+
+} // namespace ferrolux
