@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -160,7 +161,10 @@ bool Form16::eventFilter(QObject *watched, QEvent *event)
             help = &strCmdLoadData;
         } else if (watched == c.CmdClose) {
             help = &strCmdClose2;
-        } else if (watched == c.Frame2) {
+        } else if (watched == c.Frame2 &&
+                   !c.Frame2->childAt(static_cast<QMouseEvent *>(event)->position().toPoint())) {
+            // Only the frame's own margin: a move over a button that the button leaves
+            // unhandled reaches the frame as well.
             help = &kNoHelp;
         }
         if (help) {
