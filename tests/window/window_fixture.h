@@ -1,0 +1,91 @@
+#pragma once
+
+// Helpers for driving a real calculator window in a temporary program folder.
+
+#include "analysis.h"
+#include "form16.h"
+
+#include <QString>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
+
+class QLineEdit;
+
+// Readable QString values in test failures.
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace ferrolux::testing {
+
+// A throw-away program folder; path() ends in a separator, as the window expects.
+class ProgramFolder
+{
+public:
+    ProgramFolder();
+
+    QString path() const;
+    std::string file(const char *name) const;
+
+    void write(const char *name, const std::string &bytes) const;
+    std::string read(const char *name) const;
+    bool exists(const char *name) const;
+
+    // The first-start contents: the worked example and the default constants.
+    void writeExample() const;
+    // Four small JPEG pictures, one per construction type.
+    void writePictures() const;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// A window on a program folder whose quit and message functions record their calls.
+struct WindowUnderTest
+{
+    explicit WindowUnderTest(const ProgramFolder &folder);
+
+    Form16 &operator*() { return *form; }
+    Form16 *operator->() { return form.get(); }
+
+    // The child with this object name; fails the test when it is missing.
+    template <typename T> T *child(const QString &name) const
+    {
+        T *found = form->findChild<T *>(name);
+        EXPECT_NE(found, nullptr) << name.toStdString();
+        return found;
+    }
+    QLineEdit *field(const QString &name) const;
+    QString text(const QString &name) const;
+    void setText(const QString &name, const QString &value) const;
+    std::vector<std::string> reportLines() const;
+
+    // Shows the window and makes it the active one, so that focus and mouse moves work.
+    void showActive() const;
+
+    std::unique_ptr<Form16> form;
+    std::vector<int> quitCodes;
+    std::vector<std::pair<QString, QString>> messages;
+};
+
+// The analysis input of the worked example with the default limits, as the window builds it
+// after loading the example.
+AnalysisInput exampleAnalysisInput();
+
+// The records of a record file, without their CR LF ends.
+std::vector<std::string> records(const std::string &bytes);
+
+// "TxtSec1V_2" and the like.
+QString member(const char *family, int index);
+
+// Number of secondary rows whose nine controls are all shown; fails the test when a row is
+// partly shown or a shown row follows a hidden one.
+int visibleRows(const WindowUnderTest &window);
+
+} // namespace ferrolux::testing
