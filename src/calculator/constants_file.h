@@ -30,6 +30,8 @@ struct ConstantsLoad
     void applyTo(DissipationLimits &limits) const;
 };
 
+// Reads the four pairs, each value by the text-to-number rule (a text that is no number reads
+// 0). A missing record or a number too large for a double stops the reading there.
 ConstantsLoad readConstants(std::istream &in);
 
 } // namespace ferrolux

@@ -49,7 +49,7 @@ std::string quoted(const std::string &text)
 }
 
 // Converts the field of record 1, 23 or 30 into `run`; returns the failure reason or "".
-std::string convertSpecial(int record, const std::string &field, LastRun &run)
+std::string convertValueRecord(int record, const std::string &field, LastRun &run)
 {
     if (record == 1) {
         const std::optional<bool> flag = textToTruth(field);
@@ -93,7 +93,7 @@ LastRunLoad readLastRun(std::istream &in)
             return load;
         }
         if (record == 1 || record == kTypeRecord || record == kLoadingRecord) {
-            load.failure = convertSpecial(record, *field, load.values);
+            load.failure = convertValueRecord(record, *field, load.values);
             if (!load.failure.empty()) {
                 return load;
             }

@@ -40,7 +40,10 @@ struct LastRunLoad
     bool hasTypeCode() const { return recordsRead >= 23; }
 };
 
-// Reads at most 30 records; anything after them is never read.
+// Reads at most 30 records; anything after them is never read. Record 1 is taken by
+// textToTruth; records 23 and 30 by the text-to-number rule rounded half to even (a text that
+// is no number reads 0). A record 1 that is no truth value, a number beyond 16 bits, or a
+// check box value other than 0, 1 or 2 stops the reading at that record.
 LastRunLoad readLastRun(std::istream &in);
 
 // The example-flag reader: record 1 as a truth value, nullopt when it cannot be read.
