@@ -43,11 +43,15 @@ run_calculator() {
 }
 
 run_tests() {
+    echo "== Release build, warnings as errors, all tests"
     build ci
     ctest --preset ci
-    if [ -x tools/extra-checks.sh ]; then
-        tools/extra-checks.sh
-    fi
+    echo "== AddressSanitizer + UndefinedBehaviorSanitizer build, all tests"
+    build sanitize
+    ctest --preset sanitize
+    echo "== Fuzz smoke runs (${FUZZ_SECONDS:-20} s per target)"
+    build fuzz
+    fuzz/run_smoke.sh build-fuzz/bin "${FUZZ_SECONDS:-20}"
 }
 
 case "${1:-}" in
