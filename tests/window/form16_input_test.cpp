@@ -112,7 +112,7 @@ TEST_P(Form16Types, SelectingATypeShowsItsPictureAndDimensionFields)
         EXPECT_EQ(!window.field(name)->isHidden(), type.abcShown) << name;
     }
     for (const char *caption : {"Text73", "Text75", "Text76", "Text78", "Text79", "Text81"}) {
-        EXPECT_FALSE(window.field(caption)->isHidden()) << caption;
+        EXPECT_FALSE(window.child<QWidget>(caption)->isHidden()) << caption;
     }
     auto *image = window.child<QLabel>("Image1");
     EXPECT_FALSE(image->isHidden());

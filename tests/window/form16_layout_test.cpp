@@ -30,16 +30,18 @@ class Form16Captions : public ::testing::TestWithParam<Caption>
 {
 };
 
-TEST_P(Form16Captions, AreReadOnlyLabelFieldsOutsideTheTabOrder)
+TEST_P(Form16Captions, AreBorderlessLabelsOutsideTheTabOrder)
 {
     ProgramFolder folder;
     WindowUnderTest window(folder);
-    QLineEdit *caption = window.field(GetParam().name);
+    auto *caption = window.child<QLabel>(GetParam().name);
     ASSERT_NE(caption, nullptr);
     EXPECT_EQ(caption->text(), GetParam().text);
-    EXPECT_TRUE(caption->isReadOnly());
-    EXPECT_FALSE(caption->hasFrame());
+    EXPECT_EQ(caption->frameShape(), QFrame::NoFrame);
     EXPECT_EQ(caption->focusPolicy(), Qt::NoFocus);
+    EXPECT_TRUE(caption->autoFillBackground());
+    // The whole caption is readable in the window's font.
+    EXPECT_LE(caption->fontMetrics().horizontalAdvance(caption->text()), caption->width());
     EXPECT_EQ(caption->alignment() & Qt::AlignHorizontal_Mask, GetParam().alignment);
     EXPECT_EQ(
         caption->height(),

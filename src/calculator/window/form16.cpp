@@ -6,6 +6,7 @@
 #include "analysis.h"
 #include "file_helpers.h"
 #include "form16_controls.h"
+#include "form16_font.h"
 #include "form16_widgets.h"
 #include "report.h"
 #include "secondary_rows.h"
@@ -77,6 +78,7 @@ Form16::Form16(QString appFolder, QWidget *parent)
     const TwipsScale scale(logicalDpiX(), logicalDpiY());
     resize(scale.toPixelsX(kDesignClientWidth), scale.toPixelsY(kDesignClientHeight));
     *m_controls = buildForm16Controls(this, scale);
+    setFont(fitDialogFont(*m_controls, preferredDialogFont(font())));
 
     strCmdCalc = QStringLiteral(
         "Calculate: analyses the transformer and writes the report. Leave a secondary's "

@@ -7,11 +7,11 @@
 #include "secondary_texts.h"
 
 #include <array>
+#include <vector>
 
 class QButtonGroup;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
@@ -35,12 +35,12 @@ struct Form16Controls
     SecondaryFamily<InputField> TxtSec1V{}; // voltage
     SecondaryFamily<InputField> TxtSec1I{}; // current
     SecondaryFamily<InputField> TxtSec1R{}; // winding resistance
-    SecondaryFamily<QLineEdit> Text10{};    // "Secondary k Voltage"
-    SecondaryFamily<QLineEdit> Text12{};    // "Volts"
-    SecondaryFamily<QLineEdit> Text13{};    // "Secondary k Current"
-    SecondaryFamily<QLineEdit> Text15{};    // "Amps"
-    SecondaryFamily<QLineEdit> Text16{};    // "Secondary k Resistance"
-    SecondaryFamily<QLineEdit> Text18{};    // "Ohms"
+    SecondaryFamily<QLabel> Text10{};       // "Secondary k Voltage"
+    SecondaryFamily<QLabel> Text12{};       // "Volts"
+    SecondaryFamily<QLabel> Text13{};       // "Secondary k Current"
+    SecondaryFamily<QLabel> Text15{};       // "Amps"
+    SecondaryFamily<QLabel> Text16{};       // "Secondary k Resistance"
+    SecondaryFamily<QLabel> Text18{};       // "Ohms"
 
     InputField *TxtX = nullptr;
     InputField *TxtY = nullptr;
@@ -67,6 +67,9 @@ struct Form16Controls
     QLabel *Image1 = nullptr;
     QListWidget *ListOut = nullptr;
     QPlainTextEdit *Txt2QuickHelp = nullptr;
+
+    // Every caption field, description, letter and unit captions alike.
+    std::vector<QLabel *> captions;
 
     // The option button of a construction type; nullptr for TransformerType::None.
     QRadioButton *typeButton(TransformerType type) const;

@@ -59,7 +59,10 @@ constexpr SecondaryLayout kSecondaryLayouts[kMaxSecondaries] = {
 class Builder
 {
 public:
-    Builder(QWidget *form, const TwipsScale &scale) : m_form(form), m_scale(scale) {}
+    Builder(QWidget *form, const TwipsScale &scale, std::vector<QLabel *> &captions)
+        : m_form(form), m_scale(scale), m_captions(captions)
+    {
+    }
 
     template <typename W>
     W *place(W *widget, const QString &name, int left, int top, int width, int height) const
@@ -75,24 +78,24 @@ public:
                      kFieldHeight);
     }
 
-    QLineEdit *caption(const QString &name, const QString &text, Qt::Alignment alignment, int left,
-                       int top, int width) const
+    QLabel *caption(const QString &name, const QString &text, Qt::Alignment alignment, int left,
+                    int top, int width) const
     {
-        QLineEdit *field = makeCaptionField(m_form, name, text, alignment);
+        QLabel *field = makeCaptionField(m_form, name, text, alignment);
         field->setGeometry(m_scale.toPixels(left, top, width, kFieldHeight));
+        m_captions.push_back(field);
         return field;
     }
 
     // Description caption, input field and unit caption of one line.
     InputField *line(const InputLine &at, const QString &captionName, const QString &captionText,
                      const QString &inputName, const QString &unitName, const QString &unitText,
-                     QLineEdit **captionOut = nullptr, QLineEdit **unitOut = nullptr) const
+                     QLabel **captionOut = nullptr, QLabel **unitOut = nullptr) const
     {
-        QLineEdit *description = caption(captionName, captionText, Qt::AlignRight, at.captionLeft,
-                                         at.top, at.captionWidth);
+        QLabel *description = caption(captionName, captionText, Qt::AlignRight, at.captionLeft,
+                                      at.top, at.captionWidth);
         InputField *field = input(inputName, at.inputLeft, at.top);
-        QLineEdit *unit =
-            caption(unitName, unitText, Qt::AlignLeft, at.unitLeft, at.top, kUnitWidth);
+        QLabel *unit = caption(unitName, unitText, Qt::AlignLeft, at.unitLeft, at.top, kUnitWidth);
         if (captionOut) {
             *captionOut = description;
         }
@@ -108,6 +111,7 @@ public:
 private:
     QWidget *m_form;
     const TwipsScale &m_scale;
+    std::vector<QLabel *> &m_captions;
 };
 
 QString familyName(const char *family, int index)
@@ -272,8 +276,8 @@ QRadioButton *Form16Controls::typeButton(TransformerType type) const
 
 Form16Controls buildForm16Controls(QWidget *form, const TwipsScale &scale)
 {
-    const Builder builder(form, scale);
     Form16Controls controls;
+    const Builder builder(form, scale, controls.captions);
     buildElectricalInputs(builder, controls);
     buildDimensions(builder, controls);
     buildTypeFrame(builder, controls);

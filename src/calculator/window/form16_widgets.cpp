@@ -47,20 +47,18 @@ void InputField::mouseReleaseEvent(QMouseEvent *event)
     }
 }
 
-QLineEdit *makeCaptionField(QWidget *parent, const QString &objectName, const QString &text,
-                            Qt::Alignment alignment)
+QLabel *makeCaptionField(QWidget *parent, const QString &objectName, const QString &text,
+                         Qt::Alignment alignment)
 {
-    auto *field = new QLineEdit(text, parent);
+    auto *field = new QLabel(text, parent);
     field->setObjectName(objectName);
-    field->setReadOnly(true);
-    field->setFrame(false);
     field->setFocusPolicy(Qt::NoFocus);
     field->setAlignment(alignment | Qt::AlignVCenter);
+    field->setAutoFillBackground(true);
     QPalette palette = field->palette();
-    palette.setColor(QPalette::Base, palette.color(QPalette::Button));
-    palette.setColor(QPalette::Text, palette.color(QPalette::ButtonText));
+    palette.setColor(QPalette::Window, palette.color(QPalette::Button));
+    palette.setColor(QPalette::WindowText, palette.color(QPalette::ButtonText));
     field->setPalette(palette);
-    field->setCursorPosition(0);
     return field;
 }
 
@@ -90,15 +88,20 @@ void LoadingCheckBox::nextCheckState()
     setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
 }
 
-void LoadingCheckBox::resizeEvent(QResizeEvent *event)
+QRect LoadingCheckBox::captionRect() const
 {
-    QCheckBox::resizeEvent(event);
     QStyleOptionButton option;
     initStyleOption(&option);
     const QRect indicator = style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, this);
     const int spacing = style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, &option, this);
     const int left = indicator.right() + 1 + spacing;
-    m_caption->setGeometry(left, 0, std::max(0, width() - left), height());
+    return {left, 0, std::max(0, width() - left), height()};
+}
+
+void LoadingCheckBox::resizeEvent(QResizeEvent *event)
+{
+    QCheckBox::resizeEvent(event);
+    m_caption->setGeometry(captionRect());
 }
 
 } // namespace ferrolux

@@ -36,8 +36,8 @@ private:
 };
 
 // A read-only, borderless label field with the button-face background; never a tab stop.
-QLineEdit *makeCaptionField(QWidget *parent, const QString &objectName, const QString &text,
-                            Qt::Alignment alignment);
+QLabel *makeCaptionField(QWidget *parent, const QString &objectName, const QString &text,
+                         Qt::Alignment alignment);
 
 // A check box with a word-wrapped caption. The whole area, caption included, toggles the box.
 // A click goes from unchecked or partially checked to checked and from checked to unchecked;
@@ -50,6 +50,8 @@ public:
     LoadingCheckBox(const QString &caption, QWidget *parent = nullptr);
 
     QString caption() const;
+    // Where the caption goes: right of the indicator, over the full height.
+    QRect captionRect() const;
 
 protected:
     bool hitButton(const QPoint &pos) const override;

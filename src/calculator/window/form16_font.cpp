@@ -1,0 +1,100 @@
+#include "form16_font.h"
+
+#include "form16_controls.h"
+#include "form16_widgets.h"
+
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+
+namespace ferrolux {
+namespace {
+
+constexpr double kLargestSize = 8.25; // points
+constexpr double kSmallestSize = 6.0; // points
+constexpr double kSizeStep = 0.25;    // points
+
+int textWidth(const QFontMetrics &metrics, const QString &text)
+{
+    return metrics.horizontalAdvance(text);
+}
+
+bool optionsFit(const Form16Controls &c, const QFontMetrics &metrics)
+{
+    for (const QRadioButton *option : {c.OpType1, c.OpType2, c.OpType3, c.OpMil}) {
+        const QStyle *style = option->style();
+        const int indicator =
+            style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, option) +
+            style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, option);
+        if (indicator + textWidth(metrics, option->text()) > option->width()) {
+            return false;
+        }
+    }
+    return textWidth(metrics, c.Frame1->title()) <= c.Frame1->width();
+}
+
+bool buttonsFit(const Form16Controls &c, const QFontMetrics &metrics)
+{
+    for (const QPushButton *button : {c.CmdCalc, c.CmdClr, c.CmdLoadData, c.CmdClose}) {
+        const int margins =
+            2 * button->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button);
+        // The load button also shows "Load Example".
+        const int widest = button == c.CmdLoadData
+                               ? std::max(textWidth(metrics, button->text()),
+                                          textWidth(metrics, QStringLiteral("Load Example")))
+                               : textWidth(metrics, button->text());
+        if (widest + margins > button->width()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool everythingFits(const Form16Controls &c, const QFont &font)
+{
+    const QFontMetrics metrics(font);
+    for (const QLabel *caption : c.captions) {
+        if (textWidth(metrics, caption->text()) > caption->width() ||
+            metrics.height() > caption->height()) {
+            return false;
+        }
+    }
+    const QRect checkCaption = c.ChkLoading->captionRect();
+    const QRect wrapped = metrics.boundingRect(QRect(0, 0, checkCaption.width(), 1 << 20),
+                                               Qt::TextWordWrap, c.ChkLoading->caption());
+    return wrapped.width() <= checkCaption.width() && wrapped.height() <= checkCaption.height() &&
+           optionsFit(c, metrics) && buttonsFit(c, metrics);
+}
+
+} // namespace
+
+QFont preferredDialogFont(const QFont &applicationFont)
+{
+    const QString generic = QFontInfo(applicationFont).family();
+    for (const char *face : {"MS Sans Serif", "Microsoft Sans Serif", "Arial"}) {
+        const QFont candidate(QString::fromLatin1(face));
+        // A face the platform does not know resolves to its generic default.
+        if (QFontInfo(candidate).family() != generic) {
+            return candidate;
+        }
+    }
+    return applicationFont;
+}
+
+QFont fitDialogFont(const Form16Controls &controls, QFont font)
+{
+    for (double size = kLargestSize; size > kSmallestSize; size -= kSizeStep) {
+        font.setPointSizeF(size);
+        if (everythingFits(controls, font)) {
+            return font;
+        }
+    }
+    font.setPointSizeF(kSmallestSize);
+    return font;
+}
+
+} // namespace ferrolux

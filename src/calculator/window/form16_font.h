@@ -1,0 +1,21 @@
+#pragma once
+
+// The window's default dialog font. The layout was designed in twips around a narrow 8-point
+// dialog face; where the platform's faces run wider, the font is made smaller until every
+// caption fits its field, rather than letting captions be cut off.
+
+#include <QFont>
+
+namespace ferrolux {
+
+struct Form16Controls;
+
+// A face with the proportions the layout was designed for when the platform has one (or a
+// metric-compatible substitute), otherwise `applicationFont`.
+QFont preferredDialogFont(const QFont &applicationFont);
+
+// `font` at the largest size from 8.25 points down to 6 points, in quarter points, at which
+// every caption, option, button and the check box caption fit the controls as placed.
+QFont fitDialogFont(const Form16Controls &controls, QFont font);
+
+} // namespace ferrolux
