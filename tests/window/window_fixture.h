@@ -14,8 +14,6 @@
 #include <utility>
 #include <vector>
 
-class QLineEdit;
-
 // Readable QString values in test failures.
 inline void PrintTo(const QString &text, std::ostream *out)
 {
@@ -28,19 +26,12 @@ namespace ferrolux::testing {
 class ProgramFolder
 {
 public:
-    ProgramFolder();
-
-    QString path() const;
+    QString path() const { return m_dir.path() + QLatin1Char('/'); }
     std::string file(const char *name) const;
-
     void write(const char *name, const std::string &bytes) const;
     std::string read(const char *name) const;
-    bool exists(const char *name) const;
-
-    // The first-start contents: the worked example and the default constants.
-    void writeExample() const;
-    // Four small JPEG pictures, one per construction type.
-    void writePictures() const;
+    // The worked example, the default constants and, on request, the four type pictures.
+    void writeExample(bool pictures = false) const;
 
 private:
     QTemporaryDir m_dir;
@@ -51,21 +42,22 @@ struct WindowUnderTest
 {
     explicit WindowUnderTest(const ProgramFolder &folder);
 
-    Form16 &operator*() { return *form; }
-    Form16 *operator->() { return form.get(); }
-
+    Form16 *operator->() const { return form.get(); }
     // The child with this object name; fails the test when it is missing.
-    template <typename T> T *child(const QString &name) const
+    template <typename T = QWidget> T *child(const QString &name) const
     {
         T *found = form->findChild<T *>(name);
         EXPECT_NE(found, nullptr) << name.toStdString();
         return found;
     }
-    QLineEdit *field(const QString &name) const;
     QString text(const QString &name) const;
     void setText(const QString &name, const QString &value) const;
+    void click(const QString &name) const;
+    QStringList checkedTypes() const;
     std::vector<std::string> reportLines() const;
-
+    // Number of leading secondary rows whose nine controls are all shown; fails the test when
+    // a row is partly shown or a shown row follows a hidden one.
+    int visibleRows() const;
     // Shows the window and makes it the active one, so that focus and mouse moves work.
     void showActive() const;
 
@@ -74,18 +66,13 @@ struct WindowUnderTest
     std::vector<std::pair<QString, QString>> messages;
 };
 
-// The analysis input of the worked example with the default limits, as the window builds it
-// after loading the example.
-AnalysisInput exampleAnalysisInput();
-
-// The records of a record file, without their CR LF ends.
-std::vector<std::string> records(const std::string &bytes);
-
 // "TxtSec1V_2" and the like.
 QString member(const char *family, int index);
-
-// Number of secondary rows whose nine controls are all shown; fails the test when a row is
-// partly shown or a shown row follows a hidden one.
-int visibleRows(const WindowUnderTest &window);
+// Every input field of the window, in tab order.
+QStringList inputFieldNames();
+// The records of a record file, without their CR LF ends.
+std::vector<std::string> records(const std::string &bytes);
+// The analysis input of the worked example with the default limits.
+AnalysisInput exampleAnalysisInput();
 
 } // namespace ferrolux::testing
