@@ -87,8 +87,9 @@ Form16::Form16(QString appFolder, QWidget *parent)
     strCmdClr = QStringLiteral("Clear Data: empties the form for six secondaries with a "
                                "117.0 V primary and clears the type and the report. Nothing is "
                                "saved.");
-    strCmdLoadData = QStringLiteral("Load: restores the inputs saved when the program was last "
-                                    "closed, discarding the changes made since.");
+    strCmdLoadData = QStringLiteral(
+        "Load: restores the inputs from the last-run file, discarding the changes made since. "
+        "Until the program is first closed that file holds the worked example.");
     strCmdClose2 =
         QStringLiteral("Close: saves every input for the next start and ends the program.");
     strCmdLoadExample =
