@@ -23,6 +23,11 @@ struct PlacementCase
     WindowPlacement expected;
 };
 
+void PrintTo(const PlacementCase &c, std::ostream *os)
+{
+    *os << c.name << " (" << c.clientWidth << " x " << c.clientHeight << ")";
+}
+
 std::string caseName(const ::testing::TestParamInfo<PlacementCase> &param)
 {
     return param.param.name;
