@@ -3,7 +3,9 @@
 
 #include "form16_controls.h"
 #include "form16_widgets.h"
+#include "report_list.h"
 #include "twips.h"
+#include "type_frame.h"
 
 #include <QButtonGroup>
 #include <QFontDatabase>
@@ -172,13 +174,15 @@ void buildDimensions(const Builder &b, Form16Controls &c)
 
 void buildTypeFrame(const Builder &b, Form16Controls &c)
 {
-    c.Frame1 = b.place(new QGroupBox(QStringLiteral("Trensformer Type"), b.form()), "Frame1", 3720,
-                       2640, 1935, 1695);
-    c.typeGroup = new QButtonGroup(c.Frame1);
+    auto *frame = b.place(new TypeFrame(QStringLiteral("Trensformer Type"), b.form()), "Frame1",
+                          3720, 2640, 1935, 1695);
+    c.Frame1 = frame;
+    c.typeGroup = new QButtonGroup(frame);
     c.typeGroup->setExclusive(true);
     auto option = [&](const char *name, const char *caption, int top, int width) {
-        auto *button = b.place(new QRadioButton(QString::fromUtf8(caption), c.Frame1), name, 120,
-                               top, width, 255);
+        auto *button = new QRadioButton(QString::fromUtf8(caption), frame);
+        button->setObjectName(QString::fromLatin1(name));
+        frame->addOption(button, b.scale().toPixels(120, top, width, 255));
         c.typeGroup->addButton(button);
         return button;
     };
@@ -224,10 +228,13 @@ void buildOutputs(const Builder &b, Form16Controls &c)
     c.Image1->setAlignment(Qt::AlignCenter);
     c.Image1->setWordWrap(true);
 
-    c.ListOut = b.place(new QListWidget(b.form()), "ListOut", 5880, 2520, 5655, 3900);
-    c.ListOut->setSortingEnabled(false);
-    c.ListOut->setFont(fontOrFallback(QStringLiteral("Courier New"),
-                                      QFontDatabase::systemFont(QFontDatabase::FixedFont)));
+    auto *list =
+        b.place(new ReportList(fontOrFallback(QStringLiteral("Courier New"),
+                                              QFontDatabase::systemFont(QFontDatabase::FixedFont)),
+                               b.form()),
+                "ListOut", 5880, 2520, 5655, 3900);
+    list->fitFont();
+    c.ListOut = list;
 
     c.Txt2QuickHelp =
         b.place(new QPlainTextEdit(b.form()), "Txt2QuickHelp", 5880, 6600, 5625, 1080);
