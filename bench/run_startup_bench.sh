@@ -1,0 +1,122 @@
+#!/usr/bin/env bash
+# Start-up to first paint, and peak memory, of the calculator against a minimal Qt Widgets
+# program (an empty window with a list box), both run the same way as whole processes on a
+# private Xvfb display.
+#   bench/run_startup_bench.sh [BIN_DIR [RUNS]]
+# BIN_DIR holds ferrolux, minimal-window, first-paint-probe and the pictures (default
+# build/bin); RUNS is the number of measured runs per program (default 40).
+#
+# Both programs are copied into one scratch folder, so the calculator runs in a program folder
+# of its own; a few unmeasured warm-up runs come first (they also perform the calculator's
+# first-start seeding, so every measured run is an ordinary start on the worked example). The
+# measured runs alternate between the programs, so that a change in the machine's load hits
+# both alike. first-paint-probe measures each run: see bench/first_paint_probe.cpp. Two more
+# variants show where the difference goes: the minimal program with one line of text in its
+# list box (what drawing any text at all costs) and the calculator in a folder without its
+# pictures (what decoding the construction picture costs).
+set -euo pipefail
+
+bin_dir=${1:-build/bin}
+runs=${2:-40}
+warmups=3
+for program in ferrolux minimal-window first-paint-probe; do
+    if [ ! -x "$bin_dir/$program" ]; then
+        echo "missing $bin_dir/$program: build the release preset first" >&2
+        exit 2
+    fi
+done
+command -v Xvfb >/dev/null || { echo "Xvfb is not installed" >&2; exit 2; }
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/ferrolux-startup.XXXXXX")
+xvfb_pid=""
+cleanup() {
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+cp "$bin_dir/ferrolux" "$bin_dir/minimal-window" "$bin_dir"/Transformer-*.jpg "$work/"
+mkdir "$work/no-pictures"
+cp "$bin_dir/ferrolux" "$work/no-pictures/"
+probe=$bin_dir/first-paint-probe
+
+# Xvfb picks a free display number and writes it to the given descriptor once it accepts
+# clients.
+Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -br 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 200); do
+    [ -s "$work/display" ] && break
+    sleep 0.05
+done
+display=$(tr -dc 0-9 <"$work/display")
+if [ -z "$display" ]; then
+    echo "Xvfb did not start:" >&2
+    cat "$work/xvfb.log" >&2
+    exit 1
+fi
+export DISPLAY=":$display"
+unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+names=(minimal minimal-text ferrolux ferrolux-nopic)
+command_for() {
+    case $1 in
+    minimal) echo "$work/minimal-window" ;;
+    minimal-text) echo "$work/minimal-window --with-text" ;;
+    ferrolux) echo "$work/ferrolux" ;;
+    ferrolux-nopic) echo "$work/no-pictures/ferrolux" ;;
+    esac
+}
+measure() { # name, result file or /dev/null; a failed run is counted below, not fatal
+    # shellcheck disable=SC2046
+    "$probe" $(command_for "$1") >>"$2" 2>>"$work/programs.log" || true
+}
+
+for _ in $(seq "$warmups"); do
+    for name in "${names[@]}"; do measure "$name" /dev/null; done
+done
+for run in $(seq "$runs"); do
+    # Rotate the order every run.
+    for offset in "${!names[@]}"; do
+        name=${names[$(((run + offset) % ${#names[@]}))]}
+        measure "$name" "$work/$name.txt"
+    done
+done
+
+qt_version() { # of the Qt library the calculator loads
+    ldd "$work/ferrolux" | sed -n 's/.*libQt6Core.so.6 => \([^ ]*\).*/\1/p' | xargs readlink -f |
+        sed 's/.*\.so\.//'
+}
+median() { # file, key
+    sed -n "s/.*$2=\([0-9.]*\).*/\1/p" "$1" | sort -n | awk '
+        { v[NR] = $1 }
+        END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+spread() { # file, key: the 10th and 90th percentile
+    sed -n "s/.*$2=\([0-9.]*\).*/\1/p" "$1" | sort -n | awk '
+        { v[NR] = $1 } END { printf "%s .. %s", v[int(NR * 0.1) + 1], v[int(NR * 0.9)] }'
+}
+
+echo "Start-up to first paint and peak memory, $runs runs each (median; 10th .. 90th percentile)"
+echo "Machine: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(nproc) cores;" \
+    "$(uname -sr); Qt $(qt_version)"
+printf '%-15s %-32s %s\n' program "  first paint, ms" "     peak RSS, kB"
+for name in "${names[@]}"; do
+    file=$work/$name.txt
+    if [ "$(wc -l <"$file")" -ne "$runs" ]; then
+        echo "$name: only $(wc -l <"$file") of $runs runs gave a measurement; see the probe's messages:" >&2
+        tail -5 "$work/programs.log" >&2
+        exit 1
+    fi
+    printf '%-15s %9.2f  (%18s) %12d  (%20s)\n' "$name" "$(median "$file" first_paint_ms)" \
+        "$(spread "$file" first_paint_ms)" "$(median "$file" peak_rss_kb)" \
+        "$(spread "$file" peak_rss_kb)"
+done
+for reference in minimal minimal-text; do
+    awk -v a="$(median "$work/ferrolux.txt" first_paint_ms)" \
+        -v b="$(median "$work/$reference.txt" first_paint_ms)" \
+        -v c="$(median "$work/ferrolux.txt" peak_rss_kb)" \
+        -v d="$(median "$work/$reference.txt" peak_rss_kb)" -v r="$reference" \
+        'BEGIN { printf "ratio ferrolux / %-12s time %.2f  memory %.2f\n", r, a / b, c / d }'
+done
