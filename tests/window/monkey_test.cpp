@@ -38,10 +38,10 @@ namespace ferrolux::testing {
 namespace {
 
 #if defined(__SANITIZE_ADDRESS__)
-constexpr int kDefaultActions = 1500; // the sanitizers make every action several times slower
+constexpr int kDefaultActions = 3000; // the sanitizers make every action a few times slower
 #elif defined(__has_feature)
 #if __has_feature(address_sanitizer)
-constexpr int kDefaultActions = 1500;
+constexpr int kDefaultActions = 3000;
 #else
 constexpr int kDefaultActions = 5000;
 #endif
