@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -19,6 +20,8 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace ferrolux::testing {
 namespace {
@@ -120,6 +123,50 @@ TEST(WindowFaults, BinaryBytesInFieldsArriveAsTheirLatin1Characters)
     EXPECT_EQ(saved[1], lines[1]);
     EXPECT_EQ(saved[2], lines[2]);
     EXPECT_EQ(saved[23], lines[23]);
+}
+
+// Ends the test process with a message when a step blocks for longer than `seconds`, so that
+// a hang fails the test instead of stalling the whole run.
+class Watchdog
+{
+public:
+    explicit Watchdog(unsigned seconds)
+    {
+        std::signal(SIGALRM, [](int) {
+            const char message[] = "window_faults_test: a file operation blocked; giving up\n";
+            [[maybe_unused]] const auto written = write(2, message, sizeof message - 1);
+            _exit(1);
+        });
+        alarm(seconds);
+    }
+    ~Watchdog()
+    {
+        alarm(0);
+        std::signal(SIGALRM, SIG_DFL);
+    }
+    Watchdog(const Watchdog &) = delete;
+    Watchdog &operator=(const Watchdog &) = delete;
+};
+
+TEST(WindowFaults, NamedPipesInPlaceOfTheDataFilesDoNotBlock)
+{
+    // Opening a named pipe for reading waits until some program opens it for writing: the
+    // window must not wait for that at load or on the Load button.
+    for (const char *pipeName : {kLastRunFileName, kConstantsFileName}) {
+        SCOPED_TRACE(pipeName);
+        ProgramFolder folder;
+        folder.writeExample();
+        fs::remove(folder.file(pipeName));
+        ASSERT_EQ(mkfifo(folder.file(pipeName).c_str(), 0600), 0);
+        WindowUnderTest window(folder);
+        const Watchdog watchdog(20);
+        window->Form_Load();
+        window.click("CmdLoadData");
+        const bool lastRunPipe = std::string(pipeName) == kLastRunFileName;
+        // A pipe counts as a missing file: the other file is still read where it would be.
+        EXPECT_EQ(window.text("TxtPriV"), lastRunPipe ? "" : "117");
+        EXPECT_EQ(window->OCPPDis, 0);
+    }
 }
 
 // A window on a program folder of its own (a subfolder, so that a tmpfs can cover it).

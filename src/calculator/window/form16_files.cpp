@@ -9,7 +9,9 @@
 
 #include <QPushButton>
 #include <QRadioButton>
+#include <filesystem>
 #include <fstream>
+#include <system_error>
 
 namespace ferrolux {
 namespace {
@@ -49,12 +51,25 @@ std::string toCore(const QLineEdit *field)
     return field->text().toStdString();
 }
 
+// Opens a data file of the program folder for reading. Anything but a regular file counts as
+// missing: a named pipe in its place would block the open until some other program wrote to
+// it, and the window would never appear.
+std::ifstream openDataFile(const QString &path)
+{
+    std::ifstream in;
+    std::error_code error;
+    if (std::filesystem::is_regular_file(path.toStdString(), error)) {
+        in.open(path.toStdString(), std::ios::binary);
+    }
+    return in;
+}
+
 } // namespace
 
 void Form16::restoreLastRun()
 {
     {
-        std::ifstream in(filePath(kLastRunFileName).toStdString(), std::ios::binary);
+        std::ifstream in = openDataFile(filePath(kLastRunFileName));
         if (in) {
             if (const auto flag = readExampleFlag(in)) {
                 bExample = *flag;
@@ -72,7 +87,7 @@ void Form16::LoadFile()
     const Form16Controls &c = *m_controls;
     LastRunLoad load;
     {
-        std::ifstream in(filePath(kLastRunFileName).toStdString(), std::ios::binary);
+        std::ifstream in = openDataFile(filePath(kLastRunFileName));
         if (!in) {
             return; // a missing file changes nothing at all
         }
@@ -114,7 +129,7 @@ void Form16::LoadFile()
 
     // The constants are read only after a complete last-run file; each value read is kept.
     if (load.complete()) {
-        std::ifstream in(filePath(kConstantsFileName).toStdString(), std::ios::binary);
+        std::ifstream in = openDataFile(filePath(kConstantsFileName));
         if (in) {
             DissipationLimits limits{OCPPDis, OCFPDis, POTPPDis, POTFPDis};
             readConstants(in).applyTo(limits);
