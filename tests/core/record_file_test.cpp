@@ -1,8 +1,9 @@
 #include "record_file.h"
+#include "text_encoding.h"
 
-#include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <tuple>
 #include <vector>
 
 namespace ferrolux {
@@ -19,43 +20,36 @@ std::pair<Fields, std::string> readAll(const std::string &bytes)
     while (std::optional<std::string> field = reader.nextField()) {
         fields.push_back(*field);
     }
-    EXPECT_EQ(reader.fieldsRead(), static_cast<int>(fields.size()));
     return {fields, reader.lastError()};
 }
 
 TEST(RecordReader, SplitsFieldsAndFailsAtTheEnd)
 {
+    // CR LF, LF, CR and no final line end; empty lines; commas; leading spaces; quoted fields,
+    // with text after the closing quote dropped and an open quote ending with its line;
+    // Latin-1 bytes read as UTF-8.
     const std::pair<std::string, Fields> cases[] = {
-        {"117\r\n2.05\r\n", {"117", "2.05"}},
-        {"a\r\nb\nc\rd", {"a", "b", "c", "d"}}, // CR LF, LF, CR, no final line end
-        {"a\n\rb", {"a", "", "b"}},             // LF then CR is two line ends
+        {"", {}},
+        {"a\r\nb\nc\rd", {"a", "b", "c", "d"}},
         {"\r\n\r\nx\r\n", {"", "", "x"}},
         {"a,b\r\nc,\r\n", {"a", "b", "c", ""}},
-        {"   x y \r\n", {"x y "}},
-        {" 3 \r\n-2 \r\n", {"3 ", "-2 "}},
-        {"\tx\r\n", {"\tx"}},
+        {"   x y \r\n 3 \r\n", {"x y ", "3 "}},
         {"\"4,5\"\r\n\"\"\r\n  \"  a\"\r\n", {"4,5", "", "  a"}},
-        {"\"a\" junk\r\n\"b\"x,c\r\n", {"a", "b", "c"}},    // text after the closing quote dropped
-        {"a\"b\"\r\n", {"a\"b\""}},                         // a quote inside a field is kept
-        {"\"abc\r\nnext\r\n\"end", {"abc", "next", "end"}}, // an open quote ends with its line
-        {"\xB0\r\n\xB1", {"\xC2\xB0", "\xC2\xB1"}},
-        {"", {}},
-    };
+        {"\"a\" junk\r\n\"b\"x,c\r\n", {"a", "b", "c"}},
+        {"\"abc\r\nnext\r\n\"end", {"abc", "next", "end"}},
+        {"\xB0\r\n\xB1", {"\xC2\xB0", "\xC2\xB1"}}};
     for (const auto &[bytes, fields] : cases) {
         EXPECT_EQ(readAll(bytes), std::make_pair(fields, std::string("file ends early"))) << bytes;
     }
 }
 
-TEST(RecordReader, OverlongInputFailsWithoutReadingOn)
+TEST(RecordReader, OverlongFieldFailsWithoutReadingOn)
 {
     constexpr std::size_t kMax = RecordReader::kMaxFieldLength;
-    const std::string longest(kMax, 'a');
+    const std::string longest(kMax, 'a'), tooLong(kMax + 1, 'x');
     EXPECT_EQ(readAll(longest + "\r\nb").first, (Fields{longest, "b"}));
-
-    const std::string tail(3 * kMax, 'x');
-    const std::string blanks(3 * kMax, ' ');
-    for (const std::string &bytes : {tail, "\"" + tail, blanks, "\"a\"" + tail}) {
-        std::istringstream in(bytes + "\r\nnext\r\n");
+    for (const std::string &bytes : {tooLong, "\"" + tooLong, std::string(kMax + 1, ' ')}) {
+        std::istringstream in(bytes + tooLong + "\r\nnext\r\n");
         RecordReader reader(in);
         EXPECT_EQ(reader.nextField(), std::nullopt);
         EXPECT_EQ(reader.lastError(), "field is longer than 65536 characters");
@@ -64,69 +58,40 @@ TEST(RecordReader, OverlongInputFailsWithoutReadingOn)
     }
 }
 
-TEST(RecordReader, ReadsOnlyAsFarAsAskedAndReportsAnUnreadableStream)
-{
-    std::istringstream in("one\r\ntwo\r\nthree\r\n");
-    RecordReader reader(in);
-    EXPECT_EQ(reader.nextField(), "one");
-    EXPECT_EQ(in.tellg(), 5);
-
-    std::ifstream missing("/nonexistent-folder/Ferrolux.DAT");
-    RecordReader failing(missing);
-    EXPECT_EQ(failing.nextField(), std::nullopt);
-    EXPECT_EQ(failing.lastError(), "the file cannot be read");
-}
-
 TEST(RecordWriter, TextRecordsReadBackWithoutShifting)
 {
-    struct Case
-    {
-        std::string text, line, readBack;
-    };
-    const Case cases[] = {
-        {"99.0e-3", "99.0e-3", "99.0e-3"},
-        {"", "", ""},
-        {"a b  c ", "a b  c ", "a b  c "},
-        {"4,5", "\"4,5\"", "4,5"},
-        {" 3", "\" 3\"", " 3"},
-        {"\t3", "\"\t3\"", "\t3"},
-        {"\"12\"", "12", "12"},
-        {"\" x,y", "\" x,y\"", " x,y"},
-        {"a\r\nb\rc\nd", "abcd", "abcd"},
-        {"\xC2\xB0\xC2\xB1", "\xB0\xB1", "\xC2\xB0\xC2\xB1"},
-        {"5\xE2\x82\xAC", "5?", "5?"},
-    };
-    for (const Case &c : cases) {
+    // Text, the line written, the field read back: a comma or a leading blank is quoted,
+    // quotes and line breaks are dropped, what Latin-1 cannot hold becomes "?".
+    const std::tuple<std::string, std::string, std::string> cases[] = {
+        {"99.0e-3", "99.0e-3", "99.0e-3"}, {"", "", ""},
+        {"4,5", "\"4,5\"", "4,5"},         {" 3", "\" 3\"", " 3"},
+        {"\t3", "\"\t3\"", "\t3"},         {"\" x,y", "\" x,y\"", " x,y"},
+        {"a\r\nb\rc\nd", "abcd", "abcd"},  {"\xC2\xB0\xC2\xB1", "\xB0\xB1", "\xC2\xB0\xC2\xB1"},
+        {"5\xE2\x82\xAC", "5?", "5?"}};
+    for (const auto &[text, line, readBack] : cases) {
         RecordWriter writer;
-        writer.text(c.text);
+        writer.text(text);
         writer.text("after");
-        EXPECT_EQ(writer.bytes(), c.line + "\r\nafter\r\n");
-        EXPECT_EQ(readAll(writer.bytes()).first, (Fields{c.readBack, "after"}));
+        EXPECT_EQ(writer.bytes(), line + "\r\nafter\r\n");
+        EXPECT_EQ(readAll(writer.bytes()).first, (Fields{readBack, "after"}));
     }
 }
 
-TEST(RecordWriter, TruthAndIntegerRecords)
+TEST(TextEncoding, Latin1RoundTripAndReplacementOfTheRest)
 {
-    RecordWriter writer;
-    writer.truth(true);
-    writer.truth(false);
-    for (const int value : {3, 0, -2, 32767}) {
-        writer.integer(value);
+    // A four-byte character, a truncated sequence and a lone continuation byte.
+    const std::pair<const char *, const char *> cases[] = {
+        {"a\xF0\x9F\x94\x8Cz", "a?z"}, {"x\xC3", "x?"}, {"\x80q", "?q"}};
+    for (const auto &[utf8, latin1] : cases) {
+        EXPECT_EQ(utf8ToLatin1(utf8), latin1) << utf8;
     }
-    EXPECT_EQ(writer.bytes(), "True\r\nFalse\r\n 3 \r\n 0 \r\n-2 \r\n 32767 \r\n");
-}
-
-TEST(TextToTruth, WordsAndNumbers)
-{
-    for (const char *text : {"True", "TRUE", " true ", "1", "-1 ", "0.001", ".5", "7.", "1e-400"}) {
-        EXPECT_EQ(textToTruth(text), true) << text;
+    std::string all;
+    for (int byte = 0; byte < 256; ++byte) {
+        all.push_back(static_cast<char>(byte));
     }
-    for (const char *text : {"False", "fAlSe", "0", " 0 ", "-0.0e5"}) {
-        EXPECT_EQ(textToTruth(text), false) << text;
-    }
-    for (const char *text : {"", "Truth", "yes", "1x", "1e", ".", "-"}) {
-        EXPECT_EQ(textToTruth(text), std::nullopt) << text;
-    }
+    const std::string utf8 = latin1ToUtf8(all);
+    EXPECT_EQ(utf8.substr(2 * 0xB0 - 128, 2), "\xC2\xB0");
+    EXPECT_EQ(utf8ToLatin1(utf8), all);
 }
 
 } // namespace
