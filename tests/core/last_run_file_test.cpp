@@ -1,7 +1,11 @@
+// The two files that loading reads: the last-run file and the constants file.
+
+#include "constants_file.h"
 #include "last_run_file.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
+#include <tuple>
 #include <vector>
 
 namespace ferrolux {
@@ -17,10 +21,9 @@ LastRunLoad readFrom(const std::string &bytes)
 std::vector<std::string> linesOf(const std::string &bytes)
 {
     std::vector<std::string> lines;
-    for (std::size_t start = 0; start < bytes.size();) {
-        const std::size_t end = bytes.find("\r\n", start) + 2;
+    for (std::size_t start = 0, end = 0; start < bytes.size(); start = end) {
+        end = bytes.find("\r\n", start) + 2;
         lines.push_back(bytes.substr(start, end - start));
-        start = end;
     }
     return lines;
 }
@@ -29,50 +32,28 @@ std::vector<std::string> linesOf(const std::string &bytes)
 LastRun awkwardRun()
 {
     LastRun run;
-    run.example = true;
-    run.primaryVoltage = "117,5";
-    run.primaryResistance = " 2.05";
-    run.secondaryCount = "4";
-    run.typeCode = 4;
-    run.loading = 2;
     for (std::size_t i = 0; i < run.secondaries.size(); ++i) {
         const std::string n = std::to_string(i);
         run.secondaries[i] = {"V" + n + ", DC", "  R" + n, n + " A\xC2\xB1"};
     }
-    run.y = "9.6 ";
-    run.z = "\t9.7";
-    run.a = "\xC2\xB0";
-    run.b = ",";
+    run.example = true, run.primaryVoltage = "117,5", run.primaryResistance = " 2.05";
+    run.typeCode = 4, run.loading = 2, run.z = "\t9.7", run.a = "\xC2\xB0", run.b = ",";
     return run;
 }
 
-TEST(LastRunFile, RoundTripsEveryField)
+TEST(LastRunFile, RoundTripsEveryFieldWithoutShifting)
 {
-    for (const bool example : {false, true}) {
-        LastRun run = awkwardRun();
-        run.example = example;
-        const LastRunLoad load = readFrom(lastRunFileBytes(run));
-        EXPECT_TRUE(load.complete()) << load.failure;
-        EXPECT_EQ(load.values, run);
-    }
+    const LastRunLoad load = readFrom(lastRunFileBytes(awkwardRun()));
+    EXPECT_TRUE(load.complete()) << load.failure;
+    EXPECT_EQ(load.values, awkwardRun());
     // Quotes and line breaks are dropped, and no record moves.
-    LastRun run = awkwardRun();
-    run.primaryVoltage = "1\r\n2\"3\"";
-    run.c = "line\nbreak";
-    LastRun expected = run;
-    expected.primaryVoltage = "123";
-    expected.c = "linebreak";
+    LastRun run = awkwardRun(), expected = awkwardRun();
+    run.primaryVoltage = "1\r\n2\"3\"", run.c = "line\nbreak";
+    expected.primaryVoltage = "123", expected.c = "linebreak";
     EXPECT_EQ(readFrom(lastRunFileBytes(run)).values, expected);
-}
-
-TEST(LastRunFile, CloseWritesTruthAndIntegerRecords)
-{
-    LastRun run;
-    run.typeCode = 3;
-    run.loading = 1;
-    const std::vector<std::string> lines = linesOf(lastRunFileBytes(run));
-    ASSERT_EQ(lines.size(), 30u);
-    EXPECT_EQ(lines[0] + lines[1] + lines[22] + lines[29], "False\r\n\r\n 3 \r\n 1 \r\n");
+    // The flag is a truth record, the type and the check box are integer records.
+    const std::vector<std::string> lines = linesOf(lastRunFileBytes(awkwardRun()));
+    EXPECT_EQ(lines.at(0) + lines.at(22) + lines.at(29), "True\r\n 4 \r\n 2 \r\n");
 }
 
 TEST(LastRunFile, TruncatedFileKeepsTheRecordsBeforeTheEnd)
@@ -91,73 +72,62 @@ TEST(LastRunFile, TruncatedFileKeepsTheRecordsBeforeTheEnd)
             EXPECT_EQ(got[i], i < kept ? full[i] : empty[i]) << kept << " kept, record " << i + 1;
         }
     }
-}
-
-TEST(LastRunFile, RecordsAfterTheThirtiethAreNeverRead)
-{
-    const std::string bytes = lastRunFileBytes(awkwardRun());
-    std::istringstream in(bytes + "extra\r\n\"" + std::string(200000, 'x'));
-    const LastRunLoad load = readLastRun(in);
-    EXPECT_TRUE(load.complete()) << load.failure;
-    EXPECT_EQ(load.values, awkwardRun());
-    EXPECT_EQ(in.tellg(), static_cast<std::streamoff>(bytes.size()));
+    // Records after the thirtieth are never read, however damaged.
+    const std::string whole = lastRunFileBytes(awkwardRun());
+    std::istringstream in(whole + "extra\r\n\"" + std::string(200000, 'x'));
+    EXPECT_EQ(readLastRun(in).values, awkwardRun());
+    EXPECT_EQ(in.tellg(), static_cast<std::streamoff>(whole.size()));
 }
 
 TEST(LastRunFile, FlagTypeAndCheckBoxRecords)
 {
-    struct Case
-    {
-        std::string flag, type, check;
-        int recordsRead;
-        std::string failure;
-        bool example;
-        int typeCode, loading;
-    };
-    const std::string type = "record 23 (type code): ";
-    const std::string check = "record 30 (loading check box): ";
-    const Case cases[] = {
-        {"True", " 3 ", " 1 ", 30, "", true, 3, 1},
-        {"fALSE", "3", "1", 30, "", false, 3, 1},
-        {"0", "abc", "abc", 30, "", false, 0, 0},
-        {"-1", "2.5", "1.5", 30, "", true, 2, 2}, // halves go to the even neighbour
-        {"1", "-7", "0.5", 30, "", true, -7, 0},
-        {"yes", "1", "1", 0, "record 1 (example flag): \"yes\" is not a truth value", false, 0, 0},
-        {"", "1", "1", 0, "record 1 (example flag): \"\" is not a truth value", false, 0, 0},
-        {"True", "40000", "1", 22, type + "\"40000\" is outside the 16-bit whole numbers", true, 0,
-         0},
-        {"True", "1e999", "1", 22, type + "\"1e999\" is too large a number", true, 0, 0},
-        {"True", "1", "3", 29, check + "value 3 is not 0, 1 or 2", true, 1, 0},
-        {"True", "1", "2.6", 29, check + "value 3 is not 0, 1 or 2", true, 1, 0},
-        {"True", "1", "-1", 29, check + "value -1 is not 0, 1 or 2", true, 1, 0},
-        {"True", "1", "70000", 29, check + "\"70000\" is outside the 16-bit whole numbers", true, 1,
-         0},
-    };
-    for (const Case &c : cases) {
-        std::string bytes = c.flag + "\r\n";
+    // Records 1, 23 and 30 (all others empty); records read, flag, type code, check box.
+    // Halves go to the even neighbour; a check box of "2.6" rounds to 3, which is refused.
+    const std::tuple<const char *, const char *, const char *, int, bool, int, int> cases[] = {
+        {"True", " 3 ", " 1 ", 30, true, 3, 1}, {"fALSE", "3", "1", 30, false, 3, 1},
+        {"0", "abc", "abc", 30, false, 0, 0},   {"-1", "2.5", "1.5", 30, true, 2, 2},
+        {"1e-400", "", "0", 30, true, 0, 0},    {"yes", "1", "1", 0, false, 0, 0},
+        {"1", "40000", "1", 22, true, 0, 0},    {"1", "1e999", "1", 22, true, 0, 0},
+        {"1", "1", "2.6", 29, true, 1, 0},      {"1", "1", "-1", 29, true, 1, 0}};
+    for (const auto &[flag, typeCode, loading, read, example, expectedType, expectedLoading] :
+         cases) {
+        std::string bytes = std::string(flag) + "\r\n";
         for (int record = 2; record <= 30; ++record) {
-            bytes += (record == 23 ? c.type : record == 30 ? c.check : "") + "\r\n";
+            bytes += std::string(record == 23 ? typeCode : record == 30 ? loading : "") + "\r\n";
         }
         const LastRunLoad load = readFrom(bytes);
-        SCOPED_TRACE(c.flag + "|" + c.type + "|" + c.check);
-        EXPECT_EQ(load.recordsRead, c.recordsRead);
-        EXPECT_EQ(load.failure, c.failure);
-        EXPECT_EQ(load.values.example, c.example);
-        EXPECT_EQ(load.values.typeCode, c.typeCode);
-        EXPECT_EQ(load.values.loading, c.loading);
+        SCOPED_TRACE(std::string(flag) + "|" + typeCode + "|" + loading);
+        EXPECT_EQ(load.recordsRead, read) << load.failure;
+        EXPECT_EQ(load.failure.empty(), read == 30) << load.failure;
+        EXPECT_TRUE(load.values.example == example && load.values.typeCode == expectedType &&
+                    load.values.loading == expectedLoading);
+        // The example-flag reader reads record 1 and nothing after it.
+        std::istringstream recordOne(bytes);
+        EXPECT_EQ(readExampleFlag(recordOne), read > 0 ? std::optional(example) : std::nullopt);
     }
+    EXPECT_EQ(readFrom("yes\r\n").failure, "record 1 (example flag): \"yes\" is not a truth value");
 }
 
-TEST(LastRunFile, ExampleFlagReadsOnlyRecordOne)
+TEST(ConstantsFile, StoresEachValueAsItIsRead)
 {
-    const std::pair<std::string, std::optional<bool>> cases[] = {
-        {"True\r\n", true}, {"False\r\n117\r\n", false},
-        {"TRUE", true},     {"True,x\r\n\"", true},
-        {"1\r\n", true},    {"Example\r\n", std::nullopt},
-        {"", std::nullopt},
-    };
-    for (const auto &[bytes, flag] : cases) {
+    // Bytes, and the four limits after applying what was read to limits that all were 9.
+    // "2,5" is two fields, so every later record moves on by one.
+    const std::pair<std::string, std::vector<double>> cases[] = {
+        {"a\r\n2.5\r\nb\r\n4.5\r\nc\r\n1.5\r\nd\r\n2.5\r\nmore\r\n", {2.5, 4.5, 1.5, 2.5}},
+        {"a\n 3 \nb\n4e-1\nc\nabc\nd\n+7.", {3, 0.4, 0, 7}},
+        {"", {9, 9, 9, 9}},
+        {"a\r\n2.5\r\nb\r\n", {2.5, 9, 9, 9}},
+        {"a\r\n2,5\r\nb\r\n4.5\r\n", {2, 0, 9, 9}},
+        {"a\r\n1\r\nb\r\n1e999\r\nc\r\n3\r\nd\r\n4\r\n", {1, 9, 9, 9}}};
+    for (const auto &[bytes, expected] : cases) {
         std::istringstream in(bytes);
-        EXPECT_EQ(readExampleFlag(in), flag) << bytes;
+        const ConstantsLoad load = readConstants(in);
+        DissipationLimits limits{9, 9, 9, 9};
+        load.applyTo(limits);
+        EXPECT_EQ(std::vector({limits.OCPPDis, limits.OCFPDis, limits.POTPPDis, limits.POTFPDis}),
+                  expected)
+            << bytes;
+        EXPECT_EQ(load.failure.empty(), load.valuesRead == 4) << bytes;
     }
 }
 
