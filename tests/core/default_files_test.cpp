@@ -1,9 +1,11 @@
-#include "constants_file.h"
+// The files a first start writes, and the file helpers it writes them with.
+
 #include "default_files.h"
+#include "file_helpers.h"
 #include "scratch_folder.h"
 
 #include <gtest/gtest.h>
-#include <sstream>
+#include <tuple>
 
 namespace ferrolux {
 namespace {
@@ -25,96 +27,91 @@ const std::string kConstantsFile =
     "Plate winding percent dissipation for a potted transformer.\r\n1.5\r\n"
     "Filament winding percent dissipation for a potted transformer.\r\n2.5\r\n";
 
-TEST(DefaultFiles, ByteExactAndReadBackAsTheExample)
+std::size_t entriesIn(const ScratchFolder &s)
+{
+    const fs::directory_iterator entries(s.folder());
+    return static_cast<std::size_t>(std::distance(begin(entries), end(entries)));
+}
+
+TEST(DefaultFiles, ByteExact)
 {
     EXPECT_EQ(exampleLastRunFileBytes(), kExampleFile);
     EXPECT_EQ(defaultConstantsFileBytes(), kConstantsFile);
-
-    std::istringstream example(kExampleFile);
-    const LastRunLoad load = readLastRun(example);
-    EXPECT_TRUE(load.complete()) << load.failure;
-    EXPECT_EQ(load.values, exampleLastRun());
-    EXPECT_EQ(load.values.typeCode, static_cast<int>(TransformerType::ShieldedSubMount));
-
-    std::istringstream constants(kConstantsFile);
-    DissipationLimits limits;
-    readConstants(constants).applyTo(limits);
-    EXPECT_EQ(
-        std::vector<double>({limits.OCPPDis, limits.OCFPDis, limits.POTPPDis, limits.POTFPDis}),
-        std::vector<double>({2.5, 4.5, 1.5, 2.5}));
 }
 
 TEST(SeedFirstStart, WritesOnlyWhatIsMissing)
 {
-    struct Case
-    {
-        std::string lastRunBefore, constantsBefore; // "-" for no file
-        std::string lastRunAfter, constantsAfter;
-    };
-    const Case cases[] = {
+    // Last-run file and CONSTANT.DAT before and after ("-": no file).
+    const std::tuple<std::string, std::string, std::string, std::string> cases[] = {
         {"-", "-", kExampleFile, kConstantsFile},
         {"-", "mine\r\n9\r\n", kExampleFile, "mine\r\n9\r\n"}, // a tuned file is kept
         {"False\r\n1", "-", "False\r\n1", "-"},                // already set up
-        {"", "-", "", "-"},                                    // an empty file counts
-    };
-    for (const Case &c : cases) {
+        {"", "-", "", "-"}};                                   // an empty file counts
+    for (const auto &[lastRunBefore, constantsBefore, lastRunAfter, constantsAfter] : cases) {
         ScratchFolder s;
-        const auto prepare = [&](const char *name, const std::string &bytes) {
-            if (bytes != "-") {
-                writeBytes(s.path(name), bytes);
-            }
-        };
         const auto contents = [&](const char *name) {
             return fs::exists(s.path(name)) ? readBytes(s.path(name)) : "-";
         };
-        prepare("Ferrolux.DAT", c.lastRunBefore);
-        prepare("CONSTANT.DAT", c.constantsBefore);
-        writeBytes(s.path("OTHER.DAT"), "x");
+        for (const auto &[name, bytes] : {std::pair{"Ferrolux.DAT", lastRunBefore},
+                                          std::pair{"CONSTANT.DAT", constantsBefore}}) {
+            if (bytes != "-") {
+                writeBytes(s.path(name), bytes);
+            }
+        }
         EXPECT_EQ(seedFirstStart(s.folder()), "");
-        EXPECT_EQ(contents("Ferrolux.DAT"), c.lastRunAfter);
-        EXPECT_EQ(contents("CONSTANT.DAT"), c.constantsAfter);
-        EXPECT_EQ(contents("OTHER.DAT"), "x");
-        EXPECT_EQ(std::distance(fs::directory_iterator(s.folder()), fs::directory_iterator()),
-                  1 + (c.lastRunAfter != "-") + (c.constantsAfter != "-"));
+        EXPECT_EQ(contents("Ferrolux.DAT"), lastRunAfter);
+        EXPECT_EQ(contents("CONSTANT.DAT"), constantsAfter);
+        EXPECT_EQ(entriesIn(s),
+                  std::size_t{lastRunAfter != "-"} + std::size_t{constantsAfter != "-"});
     }
-}
-
-TEST(WriteDefaultFiles, RewritesTheLastRunFile)
-{
-    ScratchFolder s;
-    writeBytes(s.path("Ferrolux.DAT"), "False\r\n");
-    EXPECT_EQ(WriteDefaultFiles(s.folder()), "");
-    EXPECT_EQ(readBytes(s.path("Ferrolux.DAT")), kExampleFile);
 }
 
 TEST(SeedFirstStart, FailureNamesTheFileAndLeavesTheFolderUnseeded)
 {
-    struct Case
-    {
-        std::string folderAt, fileAt, appFolder;
-        std::string failure; // "@" stands for the scratch folder
-        bool constantsWritten;
-    };
-    const Case cases[] = {
-        {"Ferrolux.DAT", "", "", "Cannot replace @Ferrolux.DAT: Is a directory", true},
-        {"Ferrolux.DAT.new", "", "", "Cannot write @Ferrolux.DAT.new: Is a directory", true},
-        {"CONSTANT.DAT", "", "", "Cannot replace @CONSTANT.DAT: Is a directory", false},
-        {"", "app", "app/", "Cannot write @app/CONSTANT.DAT.new: Not a directory", false},
-    };
-    for (const Case &c : cases) {
+    // A folder in the way, the failure ("@" for the scratch folder), CONSTANT.DAT written.
+    const std::tuple<const char *, const char *, bool> cases[] = {
+        {"Ferrolux.DAT.new", "Cannot write @Ferrolux.DAT.new: Is a directory", true},
+        {"CONSTANT.DAT", "Cannot replace @CONSTANT.DAT: Is a directory", false}};
+    for (const auto &[folder, failure, constantsWritten] : cases) {
         ScratchFolder s;
-        if (!c.folderAt.empty()) {
-            fs::create_directory(s.path(c.folderAt));
-        }
-        if (!c.fileAt.empty()) {
-            writeBytes(s.path(c.fileAt), "x");
-        }
-        std::string expected = c.failure;
+        fs::create_directory(s.path(folder));
+        std::string expected = failure;
         expected.replace(expected.find('@'), 1, s.folder());
-        EXPECT_EQ(seedFirstStart(s.folder() + c.appFolder), expected);
-        EXPECT_EQ(fs::is_regular_file(s.path("CONSTANT.DAT")), c.constantsWritten);
-        EXPECT_FALSE(fs::is_regular_file(s.path("Ferrolux.DAT")));
+        EXPECT_EQ(seedFirstStart(s.folder()), expected);
+        EXPECT_EQ(fs::is_regular_file(s.path("CONSTANT.DAT")), constantsWritten);
+        // Nothing else is left behind, no temporary file either.
+        EXPECT_EQ(entriesIn(s), 1 + std::size_t{constantsWritten}) << folder;
     }
+}
+
+TEST(FileExists, TrueOnlyForSomethingThatOpensAsAFile)
+{
+    ScratchFolder s;
+    writeBytes(s.path("empty"), "");
+    fs::create_directory(s.path("folder"));
+    fs::create_symlink(s.path("gone"), s.path("dangling"));
+    EXPECT_TRUE(FileExists(s.folder(), "empty"));
+    EXPECT_TRUE(FileExists(s.folder() + "em", "pty")); // no separator is inserted
+    for (const std::string name : {"missing", "folder", "dangling"}) {
+        EXPECT_FALSE(FileExists(s.folder(), name)) << name;
+    }
+    EXPECT_FALSE(FileExists("", ""));
+}
+
+TEST(WriteFileAtomically, ReplacesTheWholeFileOrKeepsTheOldOne)
+{
+    ScratchFolder s;
+    const std::string path = s.path("Ferrolux.DAT");
+    writeBytes(path + ".new", "left over from a crash, longer than the new bytes");
+    for (const std::string bytes : {"", "old\r\n"}) {
+        EXPECT_EQ(writeFileAtomically(path, bytes), "");
+        EXPECT_EQ(readBytes(path), bytes);
+        EXPECT_FALSE(fs::exists(path + ".new"));
+    }
+    fs::create_directory(path + ".new");
+    EXPECT_EQ(writeFileAtomically(path, "new\r\n"),
+              "Cannot write " + path + ".new: Is a directory");
+    EXPECT_EQ(readBytes(path), "old\r\n");
 }
 
 } // namespace
