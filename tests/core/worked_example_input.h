@@ -1,32 +1,60 @@
 #pragma once
 
-// The shipped worked example as the analysis receives it, with the default limits 2.5 and 4.5.
+// The shipped worked example as the analysis receives it, with the default limits 2.5 and 4.5,
+// and the 30 report lines it gives.
 
 #include "analysis.h"
+
+#include <string>
+#include <vector>
 
 namespace ferrolux::testing_support {
 
 inline AnalysisInput workedExampleInput()
 {
-    return AnalysisInput{.primaryVoltage = "117",
-                         .primaryResistance = "2.05",
-                         .secondaryCount = "4",
-                         .secondaries = {{{"350", "67.4", "0"},
-                                          {"40.0", "7.60", "0"},
-                                          {"5.297", "99.0e-3", "3.0"},
-                                          {"6.65", "122e-3", "0"},
-                                          {"0", "0", "0"},
-                                          {"0", "0", "0"}}},
-                         .x = "11.3",
-                         .y = "9.6",
-                         .z = "9.7",
-                         .a = "4.0",
-                         .b = "8.4",
-                         .c = "6.4",
-                         .potted = false,
-                         .correctForLoading = true,
-                         .plateLimit = 2.5,
-                         .filamentLimit = 4.5};
+    const SecondaryRows rows = {{{"350", "67.4", "0"},
+                                 {"40.0", "7.60", "0"},
+                                 {"5.297", "99.0e-3", "3.0"},
+                                 {"6.65", "122e-3", "0"},
+                                 {"0", "0", "0"},
+                                 {"0", "0", "0"}}};
+    // Vp, Rp, n, the rows, X, Y, Z, A, B, C, potted, loading correction, the two limits.
+    return {"117", "2.05", "4",   rows,  "11.3", "9.6", "9.7",
+            "4.0", "8.4",  "6.4", false, true,   2.5,   4.5};
+}
+
+inline std::vector<std::string> workedExampleReport()
+{
+    return {"        Primary Voltage = 117.0     Volts",
+            "        Primary Current = 731.4e-3  Amps",
+            "          Primary Power = 85.57     Watts",
+            "    Primary Dissipation = 1.097     Watts",
+            "  Primary % Dissipation = 1.265     %",
+            "Secondayr 1     Voltage = 338.4     Volts",
+            "Secondary 1     Current = 135.0e-3  Amps",
+            "Secondary 1       Power = 45.70     Watts",
+            "Secondary 1 Dissipation = 1.229     Watts",
+            "Secondary 1 Percent Dis = 2.619     %",
+            "Secondayr 2     Voltage = 38.93     Volts",
+            "Secondary 2     Current = 136.4e-3  Amps",
+            "Secondary 2       Power = 5.309     Watts",
+            "Secondary 2 Dissipation = 141.4e-3  Watts",
+            "Secondary 2 Percent Dis = 2.593     %",
+            "Secondayr 3     Voltage = 4.987     Volts",
+            "Secondary 3     Current = 3.000     Amps",
+            "Secondary 3       Power = 14.96     Watts",
+            "Secondary 3 Dissipation = 891.0e-3  Watts",
+            "Secondary 3 Percent Dis = 5.620     %",
+            "Secondayr 4     Voltage = 6.314     Volts",
+            "Secondary 4     Current = 2.615     Amps",
+            "Secondary 4       Power = 16.51     Watts",
+            "Secondary 4 Dissipation = 834.0e-3  Watts",
+            "Secondary 4 Percent Dis = 4.809     %",
+            "----------------------------------------------------------",
+            "      Total Dissipation = 4.192     Watts",
+            "    Total % Dissipation = 4.837     %",
+            "          Power Dendity = 88.05     W/Sq Meter",
+            "  Operating Temperature = 223.4     \xC2\xB0 F"};
 }
 
 } // namespace ferrolux::testing_support
