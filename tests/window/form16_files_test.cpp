@@ -1,24 +1,40 @@
-// The calculator window with its files: the shipped example and Calculate on it, Close and
-// restart, the Load button, short and missing files, and a failed save.
+// The calculator window with its files: a first start and Calculate on the worked example,
+// Close and restart, the Load button on a whole and on a short file, and a failed save.
 
+#include "../core/worked_example_input.h"
 #include "constants_file.h"
 #include "default_files.h"
 #include "last_run_file.h"
-#include "report.h"
 #include "window_fixture.h"
 
 #include <QCheckBox>
 #include <QDir>
-#include <QLabel>
 #include <QPushButton>
-#include <variant>
+#include <tuple>
 
 namespace ferrolux::testing {
 namespace {
 
-QString loadButton(const WindowUnderTest &window)
+// The worked example as a first start writes it, record by record.
+const std::vector<std::string> kExampleRecords = {
+    "True",  "117",     "2.05", "4",    "350",    "67.4", "0",   "40.0", "7.60", "0",
+    "5.297", "99.0e-3", "3.0",  "6.65", "122e-3", "0",    "0",   "0",    "0",    "0",
+    "0",     "0",       "3",    "11.3", "9.6",    "9.7",  "4.0", "8.4",  "6.4",  "1"};
+
+const std::vector<std::string> kDefaultConstants = {
+    "Plate winding percent dissipation for an open core transformer.",    "2.5",
+    "Filament winding percent dissipation for an open core transformer.", "4.5",
+    "Plate winding percent dissipation for a potted transformer.",        "1.5",
+    "Filament winding percent dissipation for a potted transformer.",     "2.5"};
+
+// The first `count` records, each ended by CR LF.
+std::string recordBytes(const std::vector<std::string> &all, std::size_t count)
 {
-    return window.child<QPushButton>("CmdLoadData")->text();
+    std::string bytes;
+    for (std::size_t i = 0; i < count; ++i) {
+        bytes += all[i] + "\r\n";
+    }
+    return bytes;
 }
 
 Qt::CheckState loading(const WindowUnderTest &window)
@@ -26,182 +42,88 @@ Qt::CheckState loading(const WindowUnderTest &window)
     return window.child<QCheckBox>("ChkLoading")->checkState();
 }
 
-TEST(Form16Files, LoadsTheExampleAndCalculatesTheWorkedReport)
+QString loadCaption(const WindowUnderTest &window)
+{
+    return window.child<QPushButton>("CmdLoadData")->text();
+}
+
+TEST(Form16Files, FirstStartSeedsTheExampleAndCalculateShowsItsReport)
 {
     ProgramFolder folder;
-    folder.writeExample(true);
+    ASSERT_EQ(seedFirstStart(folder.file("")), "");
+    EXPECT_EQ(folder.read(kLastRunFileName), recordBytes(kExampleRecords, 30));
+    EXPECT_EQ(folder.read(kConstantsFileName), recordBytes(kDefaultConstants, 8));
+
     WindowUnderTest window(folder);
     window->Form_Load();
-
     EXPECT_EQ(window.visibleRows(), 4);
     EXPECT_EQ(window.checkedTypes(), QStringList{"OpType3"});
     EXPECT_EQ(loading(window), Qt::Checked);
-    EXPECT_EQ(loadButton(window), "Load Example");
-    EXPECT_TRUE(window->bExample);
+    EXPECT_EQ(loadCaption(window), "Load Example");
     EXPECT_EQ((std::vector{window->OCPPDis, window->OCFPDis, window->POTPPDis, window->POTFPDis}),
               (std::vector{2.5, 4.5, 1.5, 2.5}));
-    EXPECT_EQ(window.text("TxtSec1R_2"), "99.0e-3");
-    EXPECT_FALSE(window.child("TxtA")->isHidden());
-    EXPECT_FALSE(window.child<QLabel>("Image1")->pixmap().isNull());
-
     window.click("CmdCalc");
-    const AnalysisOutcome reference = analyseTransformer(exampleAnalysisInput());
-    ASSERT_TRUE(std::holds_alternative<AnalysisResult>(reference));
-    const std::vector<std::string> lines = window.reportLines();
-    ASSERT_EQ(lines.size(), 30u);
-    EXPECT_EQ(lines, buildReport(std::get<AnalysisResult>(reference)));
-    EXPECT_EQ(lines[0], "        Primary Voltage = 117.0     Volts");
-    EXPECT_EQ(lines[6], "Secondary 1     Current = 135.0e-3  Amps");
-    EXPECT_EQ(lines[15], "Secondayr 3     Voltage = 4.987     Volts");
-    EXPECT_EQ(lines[29], "  Operating Temperature = 223.4     \u00b0 F");
-    window.click("CmdCalc"); // replaces the report rather than adding to it
-    EXPECT_EQ(window.reportLines().size(), 30u);
+    EXPECT_EQ(window.reportLines(), testing_support::workedExampleReport());
 }
 
 TEST(Form16Files, CloseSavesEverythingAndANewWindowRestoresIt)
 {
     ProgramFolder folder;
     folder.writeExample();
-    QStringList savedTexts;
+    QStringList saved;
     {
         WindowUnderTest window(folder);
         window->Form_Load();
+        window.setText("TxtPriR", "");
         window.setText("TxtNoSec", "5");
         window.setText("TxtSec1V_4", "12.6");
-        window.setText("TxtSec1I_4", "");
         window.setText("TxtSec1R_4", "0.05");
-        for (const QString &name : inputFieldNames()) {
-            savedTexts << window.text(name);
-        }
+        window.click("OpType2");
+        window.child<QCheckBox>("ChkLoading")->setCheckState(Qt::PartiallyChecked);
+        saved = window.fieldTexts();
         window.click("CmdClose");
         EXPECT_EQ(window.quitCodes, std::vector<int>{0});
         EXPECT_TRUE(window.messages.empty());
     }
-    const std::vector<std::string> saved = records(folder.read(kLastRunFileName));
-    ASSERT_EQ(saved.size(), 30u);
-    // Flag; voltage, resistance and current of secondary 5; type; check box.
-    EXPECT_EQ((std::vector{saved[0], saved[16], saved[17], saved[18], saved[22], saved[29]}),
-              (std::vector<std::string>{"False", "12.6", "0.05", "", " 3 ", " 1 "}));
-
     WindowUnderTest restored(folder);
     restored->Form_Load();
-    QStringList restoredTexts;
-    for (const QString &name : inputFieldNames()) {
-        restoredTexts << restored.text(name);
-    }
-    EXPECT_EQ(restoredTexts, savedTexts);
+    EXPECT_EQ(restored.fieldTexts(), saved);
     EXPECT_EQ(restored.visibleRows(), 5);
-    EXPECT_EQ(restored.checkedTypes(), QStringList{"OpType3"});
-    EXPECT_EQ(loading(restored), Qt::Checked);
-    EXPECT_EQ(loadButton(restored), "Load Last Run");
+    EXPECT_EQ(restored.checkedTypes(), QStringList{"OpType2"});
+    EXPECT_EQ(loading(restored), Qt::PartiallyChecked);
+    EXPECT_EQ(loadCaption(restored), "Load Last Run");
     EXPECT_FALSE(restored->bExample);
 }
 
-TEST(Form16Files, NoTypeAndAGrayedCheckBoxSurviveClose)
+TEST(Form16Files, LoadDiscardsEditsAndTakesWhatAShortFileHolds)
 {
-    ProgramFolder folder;
-    folder.writeExample();
-    {
-        WindowUnderTest window(folder);
-        window->Form_Load();
-        window.click("CmdClr"); // no type selected
-        window.child<QCheckBox>("ChkLoading")->setCheckState(Qt::PartiallyChecked);
-        window->CmdClose_Click();
-    }
-    const std::vector<std::string> saved = records(folder.read(kLastRunFileName));
-    ASSERT_EQ(saved.size(), 30u);
-    EXPECT_EQ(saved[22], " 0 ");
-    EXPECT_EQ(saved[29], " 2 ");
-    WindowUnderTest restored(folder);
-    restored->Form_Load();
-    EXPECT_TRUE(restored.checkedTypes().isEmpty());
-    EXPECT_EQ(loading(restored), Qt::PartiallyChecked);
-}
-
-TEST(Form16Files, LoadButtonDiscardsEditsUnlessTheFileIsMissing)
-{
-    ProgramFolder folder;
-    folder.writeExample();
-    WindowUnderTest window(folder);
-    window->Form_Load();
-    window.setText("TxtPriV", "230");
-    window.setText("TxtNoSec", "1");
-    window.click("OpMil");
-    window.click("CmdLoadData");
-    EXPECT_EQ(window.text("TxtPriV"), "117");
-    EXPECT_EQ(window.visibleRows(), 4);
-    EXPECT_EQ(window.checkedTypes(), QStringList{"OpType3"});
-    EXPECT_FALSE(window.child("TxtA")->isHidden());
-    EXPECT_EQ(loadButton(window), "Load Example");
-
-    QDir(folder.path()).remove(kLastRunFileName);
-    window.setText("TxtPriV", "230");
-    window.click("CmdLoadData");
-    EXPECT_EQ(window.text("TxtPriV"), "230");
-}
-
-TEST(Form16Files, MissingLastRunFileChangesNothingAtLoad)
-{
-    ProgramFolder folder;
-    folder.write(kConstantsFileName, defaultConstantsFileBytes());
-    WindowUnderTest window(folder);
-    window.setText("TxtPriV", "99");
-    window->Form_Load();
-    EXPECT_EQ(window.text("TxtPriV"), "99");
-    EXPECT_TRUE(window.checkedTypes().isEmpty());
-    EXPECT_FALSE(window->bExample);
-    EXPECT_EQ(window->OCPPDis, 0.0);
-    EXPECT_EQ(loadButton(window), "Load Last Run");
-}
-
-// The example file cut after `count` records, or with record `number` replaced.
-std::string exampleCut(int count, int number = 0, const std::string &replacement = {})
-{
-    std::vector<std::string> all = records(exampleLastRunFileBytes());
-    std::string bytes;
-    for (int i = 0; i < count; ++i) {
-        bytes += (i + 1 == number ? replacement : all[i]) + "\r\n";
-    }
-    return bytes;
-}
-
-TEST(Form16Files, DamagedFilesKeepWhatWasReadAndLeaveTheRest)
-{
-    const struct
-    {
-        const char *what;
-        std::string bytes;
-        const char *lastSet;  // the last field the file reached
-        const char *nextKept; // the field after it, which keeps its text ("" if none)
-        bool typeApplied;
-        Qt::CheckState loading;
-        double plateLimit; // the constants are read only after a complete file
-    } cases[] = {
-        {"ten records", exampleCut(10), "TxtSec1I_1", "TxtSec1V_2", false, Qt::Unchecked, 0},
-        {"23 records", exampleCut(23), "TxtSec1I_5", "TxtX", true, Qt::Unchecked, 0},
-        {"check box 7", exampleCut(30, 30, "7"), "TxtC", "", true, Qt::Unchecked, 0},
-        {"check box 2", exampleCut(30, 30, "2"), "TxtC", "", true, Qt::PartiallyChecked, 2.5},
-        {"extra records", exampleCut(30) + "junk\r\n,,\r\n", "TxtC", "", true, Qt::Checked, 2.5},
-    };
-    for (const auto &damaged : cases) {
-        SCOPED_TRACE(damaged.what);
+    // Records in the file, then what Load leaves in record 11, the type options and the plate
+    // limit: a short file keeps the fields it does not reach and never reaches the constants
+    // file, but applies the type once it has read record 23.
+    const std::tuple<std::size_t, QString, QStringList, double> cases[] = {
+        {30, "5.297", {"OpType3"}, 2.5},
+        {23, "5.297", {"OpType3"}, 0},
+        {10, "edited", {"OpMil"}, 0}};
+    for (const auto &[count, secondary3Voltage, types, plateLimit] : cases) {
+        SCOPED_TRACE(count);
         ProgramFolder folder;
-        folder.write(kLastRunFileName, damaged.bytes);
-        folder.write(kConstantsFileName, defaultConstantsFileBytes());
+        folder.write(kLastRunFileName, recordBytes(kExampleRecords, count));
+        folder.write(kConstantsFileName, recordBytes(kDefaultConstants, 8));
         WindowUnderTest window(folder);
-        for (const QString &name : inputFieldNames()) {
-            window.setText(name, "before");
-        }
         window->Form_Load();
-        EXPECT_NE(window.text(damaged.lastSet), "before");
-        if (*damaged.nextKept) {
-            EXPECT_EQ(window.text(damaged.nextKept), "before");
+        for (const QString &name : inputFieldNames()) {
+            window.setText(name, "edited");
         }
-        EXPECT_EQ(window.checkedTypes(),
-                  damaged.typeApplied ? QStringList{"OpType3"} : QStringList{});
-        EXPECT_EQ(loading(window), damaged.loading);
-        EXPECT_EQ(window->OCPPDis, damaged.plateLimit);
-        EXPECT_TRUE(window->bExample);
+        window.click("OpMil");
+        window->OCPPDis = 0;
+        window.click("CmdLoadData");
+        EXPECT_EQ(window.fieldTexts().mid(0, 6),
+                  (QStringList{"117", "2.05", "4", "350", "0", "67.4"}));
+        EXPECT_EQ(window.text("TxtSec1R_1"), "7.60");
+        EXPECT_EQ(window.text("TxtSec1V_2"), secondary3Voltage);
+        EXPECT_EQ(window.checkedTypes(), types);
+        EXPECT_EQ(window->OCPPDis, plateLimit);
+        EXPECT_EQ(loadCaption(window), "Load Example");
     }
 }
 

@@ -1,36 +1,64 @@
-// The calculator window's controls: placement, tab order, the loading check box and
-// the size and position the load sequence gives the window.
+// The calculator window's layout: placement, the type options and the report in every style,
+// and the tab order.
 
 #include "twips.h"
 #include "window_fixture.h"
 
 #include <QApplication>
-#include <QCheckBox>
-#include <QLabel>
+#include <QGroupBox>
+#include <QListWidget>
+#include <QRadioButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTest>
 
 namespace ferrolux::testing {
 namespace {
 
-TEST(Form16Layout, ControlsFitTheClientAreaWithoutOverlapping)
+// In each style: the load sequence gives the window its design size, centred on the screen;
+// the type options sit under the frame's title and inside its lines; the worked report fills
+// the list beyond its height but never beyond its width.
+TEST(Form16Layout, LoadedWindowIsPlacedAndLaidOutInEveryStyle)
 {
-    ProgramFolder folder;
-    WindowUnderTest window(folder);
-    EXPECT_EQ(window->windowTitle(), "Ferrolux Analysis Calculator");
-    const TwipsScale scale(window->logicalDpiX(), window->logicalDpiY());
-    EXPECT_EQ(window->size(), scale.toPixels(0, 0, 11700, 7920).size());
-    const QList<QWidget *> controls = window->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
-    // Three fields on each of 27 lines, two frames, the check box, picture, report and help.
-    ASSERT_EQ(controls.size(), 87);
-    for (qsizetype i = 0; i < controls.size(); ++i) {
-        EXPECT_TRUE(window->rect().contains(controls[i]->geometry()));
-        for (qsizetype j = i + 1; j < controls.size(); ++j) {
-            EXPECT_FALSE(controls[i]->geometry().intersects(controls[j]->geometry()))
-                << controls[i]->objectName().toStdString() << " and "
-                << controls[j]->objectName().toStdString();
+    const QString ownStyle = QApplication::style()->name();
+    for (const char *style : {"Windows", "Fusion"}) {
+        SCOPED_TRACE(style);
+        QApplication::setStyle(QString::fromLatin1(style));
+        ProgramFolder folder;
+        folder.writeExample();
+        WindowUnderTest window(folder);
+        window->resize(200, 100);
+        window->Form_Load();
+        window.showActive();
+
+        const QRect screen = window->screen()->availableGeometry();
+        const TwipsScale scale(window->logicalDpiX(), window->logicalDpiY());
+        ASSERT_GE(screen.width(), scale.toPixelsX(11820)); // room for the design size
+        EXPECT_EQ(window->size(), scale.toPixels(0, 0, 11700, 7920).size());
+        const QRect outer = window->frameGeometry();
+        EXPECT_TRUE(screen.contains(outer));
+        // Centred across, allowing for rounding and for a frame drawn unlike the design's.
+        EXPECT_LE(std::abs((outer.left() - screen.left()) - (screen.right() - outer.right())), 12);
+
+        const auto *frame = window.child<QGroupBox>("Frame1");
+        QRect above;
+        for (const QRadioButton *option : frame->findChildren<QRadioButton *>()) {
+            const QString name = option->objectName();
+            EXPECT_TRUE(frame->contentsRect().contains(option->geometry())) << name.toStdString();
+            EXPECT_FALSE(above.intersects(option->geometry())) << name.toStdString();
+            above = option->geometry();
         }
+
+        window.click("CmdCalc");
+        auto *list = window.child<QListWidget>("ListOut");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return list->verticalScrollBar()->isVisible(); }));
+        EXPECT_FALSE(list->horizontalScrollBar()->isVisible());
+        list->addItem(QString(60, QLatin1Char('x'))); // wider, and not a rule: it scrolls
+        EXPECT_TRUE(QTest::qWaitFor([&] { return list->horizontalScrollBar()->isVisible(); }));
+        EXPECT_LE(list->font().pointSizeF(), 9.75);
+        EXPECT_GE(list->font().pointSizeF(), 8.0);
     }
+    QApplication::setStyle(ownStyle);
 }
 
 TEST(Form16Layout, TabVisitsTheShownFieldsInTheirOrder)
@@ -39,14 +67,9 @@ TEST(Form16Layout, TabVisitsTheShownFieldsInTheirOrder)
     WindowUnderTest window(folder);
     window.click("CmdClr"); // all six rows shown
     window.showActive();
-    const QStringList expected = QStringList{inputFieldNames()} << "ListOut"
-                                                                << "Txt2QuickHelp"
-                                                                << "OpType1"
-                                                                << "CmdCalc"
-                                                                << "CmdClr"
-                                                                << "CmdLoadData"
-                                                                << "CmdClose"
-                                                                << "ChkLoading";
+    const QStringList expected =
+        inputFieldNames() + QStringList{"ListOut", "Txt2QuickHelp", "OpType1",  "CmdCalc",
+                                        "CmdClr",  "CmdLoadData",   "CmdClose", "ChkLoading"};
     window.child("TxtPriV")->setFocus();
     QStringList visited{QApplication::focusWidget()->objectName()};
     while (visited.size() < expected.size()) {
@@ -59,47 +82,6 @@ TEST(Form16Layout, TabVisitsTheShownFieldsInTheirOrder)
     window.child("TxtSec1R_0")->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget()->objectName(), "TxtX");
-}
-
-TEST(Form16Layout, LoadingCheckBoxTogglesFromItsWrappedCaption)
-{
-    ProgramFolder folder;
-    WindowUnderTest window(folder);
-    window.showActive();
-    auto *box = window.child<QCheckBox>("ChkLoading");
-    EXPECT_EQ(window.child<QLabel>("ChkLoadingCaption")->text(),
-              "Voltages Measured Open Circuit, Correct for Loading.");
-    const QPoint onCaption(box->width() - 10, box->height() / 2);
-    const std::pair<Qt::CheckState, Qt::CheckState> clicks[] = {
-        {Qt::Unchecked, Qt::Checked},
-        {Qt::Checked, Qt::Unchecked},
-        {Qt::PartiallyChecked, Qt::Checked}};
-    for (const auto &[before, after] : clicks) {
-        box->setCheckState(before);
-        QTest::mouseClick(box, Qt::LeftButton, {}, onCaption);
-        EXPECT_EQ(box->checkState(), after) << before;
-    }
-}
-
-TEST(Form16Layout, LoadSizesTheWindowToItsDesignAndCentresItOnScreen)
-{
-    ProgramFolder folder;
-    WindowUnderTest window(folder);
-    window->resize(200, 100);
-    window->Form_Load();
-    window.showActive();
-    const QRect available = window->screen()->availableGeometry();
-    const TwipsScale scale(window->screen()->logicalDotsPerInchX(),
-                           window->screen()->logicalDotsPerInchY());
-    // The test screen is larger than the design size.
-    ASSERT_GE(available.width(), scale.toPixelsX(11820));
-    ASSERT_GE(available.height(), scale.toPixelsY(8475));
-    EXPECT_EQ(window->size(), scale.toPixels(0, 0, 11700, 7920).size());
-    EXPECT_TRUE(available.contains(window->frameGeometry()));
-    // Centred across, allowing for rounding and for a frame drawn unlike the design's.
-    const int leftGap = window->frameGeometry().left() - available.left();
-    const int rightGap = available.right() - window->frameGeometry().right();
-    EXPECT_LE(std::abs(leftGap - rightGap), 12) << leftGap << " " << rightGap;
 }
 
 } // namespace

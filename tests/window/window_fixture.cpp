@@ -65,6 +65,15 @@ void WindowUnderTest::setText(const QString &name, const QString &value) const
     }
 }
 
+QStringList WindowUnderTest::fieldTexts() const
+{
+    QStringList texts;
+    for (const QString &name : inputFieldNames()) {
+        texts << text(name);
+    }
+    return texts;
+}
+
 void WindowUnderTest::click(const QString &name) const
 {
     QTest::mouseClick(child(name), Qt::LeftButton);
@@ -127,12 +136,7 @@ QStringList inputFieldNames()
     for (int k = 0; k < 6; ++k) {
         names << member("TxtSec1V", k) << member("TxtSec1I", k) << member("TxtSec1R", k);
     }
-    return names << "TxtX"
-                 << "TxtY"
-                 << "TxtZ"
-                 << "TxtA"
-                 << "TxtB"
-                 << "TxtC";
+    return names << QStringList{"TxtX", "TxtY", "TxtZ", "TxtA", "TxtB", "TxtC"};
 }
 
 std::vector<std::string> records(const std::string &bytes)
@@ -146,25 +150,6 @@ std::vector<std::string> records(const std::string &bytes)
         }
     }
     return lines;
-}
-
-AnalysisInput exampleAnalysisInput()
-{
-    const LastRun run = exampleLastRun();
-    return AnalysisInput{.primaryVoltage = run.primaryVoltage,
-                         .primaryResistance = run.primaryResistance,
-                         .secondaryCount = run.secondaryCount,
-                         .secondaries = run.secondaries,
-                         .x = run.x,
-                         .y = run.y,
-                         .z = run.z,
-                         .a = run.a,
-                         .b = run.b,
-                         .c = run.c,
-                         .potted = false,
-                         .correctForLoading = true,
-                         .plateLimit = 2.5,
-                         .filamentLimit = 4.5};
 }
 
 } // namespace ferrolux::testing

@@ -2,10 +2,10 @@
 
 // Helpers for driving a real calculator window in a temporary program folder.
 
-#include "analysis.h"
 #include "form16.h"
 
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
@@ -52,6 +52,8 @@ struct WindowUnderTest
     }
     QString text(const QString &name) const;
     void setText(const QString &name, const QString &value) const;
+    // The texts of every input field, in tab order.
+    QStringList fieldTexts() const;
     void click(const QString &name) const;
     QStringList checkedTypes() const;
     std::vector<std::string> reportLines() const;
@@ -72,7 +74,5 @@ QString member(const char *family, int index);
 QStringList inputFieldNames();
 // The records of a record file, without their CR LF ends.
 std::vector<std::string> records(const std::string &bytes);
-// The analysis input of the worked example with the default limits.
-AnalysisInput exampleAnalysisInput();
 
 } // namespace ferrolux::testing
