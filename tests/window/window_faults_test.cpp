@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <array>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -123,6 +124,53 @@ TEST(WindowFaults, BinaryBytesInFieldsArriveAsTheirLatin1Characters)
     EXPECT_EQ(saved[1], lines[1]);
     EXPECT_EQ(saved[2], lines[2]);
     EXPECT_EQ(saved[23], lines[23]);
+}
+
+TEST(WindowFaults, DamagedConstantsFileKeepsWhatItHeldAndLeavesTheRest)
+{
+    // Limits a previous load left behind, to tell "kept" from "read as 0".
+    const std::array<double, 4> previous = {9, 9, 9, 9};
+    const struct
+    {
+        const char *what;
+        std::function<void(const std::string &path)> make;
+        std::array<double, 4> limits;
+    } cases[] = {
+        {"missing", [](const std::string &) {}, previous},
+        {"a folder", [](const std::string &path) { fs::create_directory(path); }, previous},
+        {"empty", [](const std::string &path) { std::ofstream(path, std::ios::binary); }, previous},
+        {"three records",
+         [](const std::string &path) {
+             std::ofstream(path, std::ios::binary) << "a\r\n2.5\r\nb\r\n";
+         },
+         {2.5, 9, 9, 9}},
+        {"words for numbers",
+         [](const std::string &path) {
+             std::ofstream(path, std::ios::binary)
+                 << "a\r\nlots\r\nb\r\n4.5\r\nc\r\n\r\nd\r\n%\r\n";
+         },
+         {0, 4.5, 0, 0}},
+        {"a number too large",
+         [](const std::string &path) {
+             std::ofstream(path, std::ios::binary) << "a\r\n1.5\r\nb\r\n1e999\r\n";
+         },
+         {1.5, 9, 9, 9}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        ProgramFolder folder;
+        folder.write(kLastRunFileName, exampleLastRunFileBytes());
+        c.make(folder.file(kConstantsFileName));
+        WindowUnderTest window(folder);
+        window->OCPPDis = window->OCFPDis = window->POTPPDis = window->POTFPDis = previous[0];
+        window->Form_Load();
+        EXPECT_EQ((std::array<double, 4>{window->OCPPDis, window->OCFPDis, window->POTPPDis,
+                                         window->POTFPDis}),
+                  c.limits);
+        // The last-run file was read whole all the same.
+        EXPECT_EQ(window.text("TxtC"), "6.4");
+        EXPECT_EQ(window.checkedTypes(), QStringList{"OpType3"});
+    }
 }
 
 // Ends the test process with a message when a step blocks for longer than `seconds`, so that
