@@ -40,16 +40,20 @@ mkdir "$work/no-pictures"
 cp "$bin_dir/ferrolux" "$work/no-pictures/"
 probe=$bin_dir/first-paint-probe
 
-# Xvfb picks a free display number and writes it to the given descriptor once it accepts
-# clients.
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -br 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+# A display number that is free now, away from the numbers other tools pick first; Xvfb
+# writes it to the given descriptor once it accepts clients.
+display=$((150 + $$ % 100))
+while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
+    display=$((display + 1))
+done
+Xvfb ":$display" -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -br 3>"$work/display" \
+    >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 200); do
     [ -s "$work/display" ] && break
     sleep 0.05
 done
-display=$(tr -dc 0-9 <"$work/display")
-if [ -z "$display" ]; then
+if [ ! -s "$work/display" ]; then
     echo "Xvfb did not start:" >&2
     cat "$work/xvfb.log" >&2
     exit 1
@@ -68,9 +72,12 @@ command_for() {
     ferrolux-nopic) echo "$work/no-pictures/ferrolux" ;;
     esac
 }
-measure() { # name, result file or /dev/null; a failed run is counted below, not fatal
-    # shellcheck disable=SC2046
-    "$probe" $(command_for "$1") >>"$2" 2>>"$work/programs.log" || true
+measure() { # name, result file or /dev/null; a run that fails is tried again, twice at most
+    for _ in 1 2 3; do
+        # shellcheck disable=SC2046
+        "$probe" $(command_for "$1") >>"$2" 2>>"$work/programs.log" && return 0
+        echo "($1: run failed, trying again)" >>"$work/programs.log"
+    done
 }
 
 for _ in $(seq "$warmups"); do
@@ -105,8 +112,9 @@ printf '%-15s %-32s %s\n' program "  first paint, ms" "     peak RSS, kB"
 for name in "${names[@]}"; do
     file=$work/$name.txt
     if [ "$(wc -l <"$file")" -ne "$runs" ]; then
-        echo "$name: only $(wc -l <"$file") of $runs runs gave a measurement; see the probe's messages:" >&2
-        tail -5 "$work/programs.log" >&2
+        echo "$name: only $(wc -l <"$file") of $runs runs gave a measurement; messages:" >&2
+        grep -v XDG_RUNTIME "$work/programs.log" | tail -5 >&2
+        tail -5 "$work/xvfb.log" >&2
         exit 1
     fi
     printf '%-15s %9.2f  (%18s) %12d  (%20s)\n' "$name" "$(median "$file" first_paint_ms)" \
