@@ -3,7 +3,9 @@
 // finishes (six searches that each run until just short of overflow).
 
 #include "analysis.h"
+#include "default_files.h"
 #include "report.h"
+#include "saved_run_input.h"
 
 #include <benchmark/benchmark.h>
 #include <string>
@@ -13,29 +15,10 @@ namespace {
 
 using namespace ferrolux;
 
+// The worked example with the default limits, as the window holds it on a first start.
 AnalysisInput workedExample()
 {
-    return AnalysisInput{
-        .primaryVoltage = "117",
-        .primaryResistance = "2.05",
-        .secondaryCount = "4",
-        .secondaries = {{{"350", "67.4", "0"},
-                         {"40.0", "7.60", "0"},
-                         {"5.297", "99.0e-3", "3.0"},
-                         {"6.65", "122e-3", "0"},
-                         {"0", "0", "0"},
-                         {"0", "0", "0"}}},
-        .x = "11.3",
-        .y = "9.6",
-        .z = "9.7",
-        .a = "4.0",
-        .b = "8.4",
-        .c = "6.4",
-        .potted = false,
-        .correctForLoading = true,
-        .plateLimit = 2.5,
-        .filamentLimit = 4.5,
-    };
+    return analysisInputFrom(exampleLastRun(), DissipationLimits{.OCPPDis = 2.5, .OCFPDis = 4.5});
 }
 
 // A percentage never exceeds 100, so a limit above it is never reached: the plate search of

@@ -9,6 +9,7 @@
 #include "fuzz_checks.h"
 #include "last_run_file.h"
 #include "report.h"
+#include "saved_run_input.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -20,27 +21,6 @@
 namespace {
 
 using ferrolux::fuzz::check;
-
-ferrolux::AnalysisInput inputFrom(const ferrolux::LastRun &run,
-                                  const ferrolux::DissipationLimits &limits)
-{
-    ferrolux::AnalysisInput input;
-    input.primaryVoltage = run.primaryVoltage;
-    input.primaryResistance = run.primaryResistance;
-    input.secondaryCount = run.secondaryCount;
-    input.secondaries = run.secondaries;
-    input.x = run.x;
-    input.y = run.y;
-    input.z = run.z;
-    input.a = run.a;
-    input.b = run.b;
-    input.c = run.c;
-    input.potted = run.typeCode == static_cast<int>(ferrolux::TransformerType::MilitaryPotted);
-    input.correctForLoading = run.loading == 1;
-    input.plateLimit = limits.OCPPDis;
-    input.filamentLimit = limits.OCFPDis;
-    return input;
-}
 
 bool isUnit(std::string_view unit)
 {
@@ -99,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
 
     const ferrolux::AnalysisOutcome outcome =
-        ferrolux::analyseTransformer(inputFrom(load.values, limits));
+        ferrolux::analyseTransformer(ferrolux::analysisInputFrom(load.values, limits));
     if (const auto *result = std::get_if<ferrolux::AnalysisResult>(&outcome)) {
         checkReport(*result);
     } else {

@@ -7,6 +7,7 @@
 #include "last_run_file.h"
 #include "number_text.h"
 #include "report.h"
+#include "saved_run_input.h"
 
 #include <filesystem>
 #include <fstream>
@@ -108,28 +109,6 @@ int printAnalysis(const AnalysisInput &input, std::ostream &out, std::ostream &e
     return finishOutput(out, err);
 }
 
-// The analysis inputs as the window holds them after loading these files.
-AnalysisInput inputFrom(const LastRun &run, const DissipationLimits &limits)
-{
-    AnalysisInput input;
-    input.primaryVoltage = run.primaryVoltage;
-    input.primaryResistance = run.primaryResistance;
-    input.secondaryCount = run.secondaryCount;
-    input.secondaries = run.secondaries;
-    input.x = run.x;
-    input.y = run.y;
-    input.z = run.z;
-    input.a = run.a;
-    input.b = run.b;
-    input.c = run.c;
-    input.potted = run.typeCode == static_cast<int>(TransformerType::MilitaryPotted);
-    // Only the checked state corrects for loading; grayed (2) counts as unchecked.
-    input.correctForLoading = run.loading == 1;
-    input.plateLimit = limits.OCPPDis;
-    input.filamentLimit = limits.OCFPDis;
-    return input;
-}
-
 std::string incompleteReason(const std::string &failure, int read, int expected)
 {
     if (!failure.empty()) {
@@ -168,7 +147,7 @@ int runFiles(const std::string &lastRunPath, const std::optional<std::string> &c
     }
     DissipationLimits limits;
     constants.applyTo(limits);
-    return printAnalysis(inputFrom(run.values, limits), out, err);
+    return printAnalysis(analysisInputFrom(run.values, limits), out, err);
 }
 
 int runExample(std::ostream &out, std::ostream &err)
@@ -181,7 +160,7 @@ int runExample(std::ostream &out, std::ostream &err)
     }
     DissipationLimits limits;
     constants.applyTo(limits);
-    return printAnalysis(inputFrom(exampleLastRun(), limits), out, err);
+    return printAnalysis(analysisInputFrom(exampleLastRun(), limits), out, err);
 }
 
 int runEng(const std::vector<std::string> &values, std::ostream &out, std::ostream &err)
