@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QPushButton>
 #include <tuple>
 
@@ -78,6 +79,7 @@ TEST(Form16Files, CloseSavesEverythingAndANewWindowRestoresIt)
         window.setText("TxtNoSec", "5");
         window.setText("TxtSec1V_4", "12.6");
         window.setText("TxtSec1R_4", "0.05");
+        window.setText("TxtX", QString(40000, '9')); // longer than QLineEdit's default limit
         window.click("OpType2");
         window.child<QCheckBox>("ChkLoading")->setCheckState(Qt::PartiallyChecked);
         saved = window.fieldTexts();
@@ -88,6 +90,7 @@ TEST(Form16Files, CloseSavesEverythingAndANewWindowRestoresIt)
     WindowUnderTest restored(folder);
     restored->Form_Load();
     EXPECT_EQ(restored.fieldTexts(), saved);
+    EXPECT_EQ(restored.child<QLineEdit>("TxtX")->text().size(), 40000);
     EXPECT_EQ(restored.visibleRows(), 5);
     EXPECT_EQ(restored.checkedTypes(), QStringList{"OpType2"});
     EXPECT_EQ(loading(restored), Qt::PartiallyChecked);

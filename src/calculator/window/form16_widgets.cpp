@@ -1,5 +1,7 @@
 #include "form16_widgets.h"
 
+#include "record_file.h"
+
 #include <QFocusEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -10,7 +12,12 @@
 
 namespace ferrolux {
 
-InputField::InputField(QWidget *parent) : QLineEdit(parent) {}
+InputField::InputField(QWidget *parent) : QLineEdit(parent)
+{
+    // QLineEdit would cut a text at 32767 characters; hold every text the record reader accepts,
+    // so a long field read from the last-run file is saved back unchanged.
+    setMaxLength(static_cast<int>(RecordReader::kMaxFieldLength));
+}
 
 void InputField::selectEntry()
 {
