@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(build-essential cmake qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
-          clang libclang-rt-14-dev xvfb xauth fonts-dejavu-core libxcb-damage0-dev)
+          clang libclang-rt-dev xvfb xauth fonts-dejavu-core libxcb-damage0-dev)
 
 install_missing() {
     local missing=()
