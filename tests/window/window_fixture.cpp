@@ -44,8 +44,9 @@ void ProgramFolder::writeExample(bool pictures) const
     }
 }
 
-WindowUnderTest::WindowUnderTest(const ProgramFolder &folder)
-    : form(std::make_unique<Form16>(folder.path()))
+WindowUnderTest::WindowUnderTest(const ProgramFolder &folder) : WindowUnderTest(folder.path()) {}
+
+WindowUnderTest::WindowUnderTest(const QString &folder) : form(std::make_unique<Form16>(folder))
 {
     form->setQuitFunction([this](int code) { quitCodes.push_back(code); });
     form->setMessageFunction(

@@ -41,6 +41,8 @@ private:
 struct WindowUnderTest
 {
     explicit WindowUnderTest(const ProgramFolder &folder);
+    // A folder path that ends in a separator.
+    explicit WindowUnderTest(const QString &folder);
 
     Form16 *operator->() const { return form.get(); }
     // The child with this object name; fails the test when it is missing.
