@@ -1,60 +1,39 @@
-// Damaged and hostile input for the readers of the data files: files cut off at every byte,
-// read errors at every byte, a folder in place of a file, an empty file, 100 MB of garbage,
-// binary bytes and non-Latin-1 text in fields, and a constants file that is missing, short or
-// not numeric. Each must end promptly with the partial load the readers promise: every record
-// before the damage read as written, nothing after it.
+// Damaged input for the readers of the data files, and a disk that refuses the first start.
+// A file cut off or failing at any byte keeps every record before the damage; 100 MB of
+// garbage is never read whole; the report tool names a damaged constants file; a first start
+// that cannot write says why and leaves the folder to be seeded again.
 
 #include "constants_file.h"
 #include "default_files.h"
+#include "injected_faults.h"
 #include "last_run_file.h"
 #include "record_file.h"
 #include "report_tool.h"
-#include "scratch_folder.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
-#include <ios>
-#include <optional>
 #include <random>
 #include <sstream>
 #include <streambuf>
-#include <string>
 #include <vector>
 
 namespace ferrolux {
 namespace {
 
-using testing_support::ScratchFolder;
-using testing_support::writeBytes;
+using testing_support::FaultyFolder;
+using testing_support::WriteFault;
 
-// Gives `bytes`, then fails every read with an exception, as a disk or network error does;
-// the stream turns the exception into its bad state.
-class FailingBuffer : public std::streambuf
+// `size` bytes made by `byteAt(position)` without holding them, then the end of the stream
+// or, when `failAtEnd`, a read error as a disk gives it (the stream turns it into its bad
+// state). Counts the bytes consumed.
+class MadeUpBuffer : public std::streambuf
 {
 public:
-    explicit FailingBuffer(std::string bytes) : m_bytes(std::move(bytes))
-    {
-        setg(m_bytes.data(), m_bytes.data(), m_bytes.data() + m_bytes.size());
-    }
-
-protected:
-    int_type underflow() override { throw std::ios_base::failure("injected read error"); }
-
-private:
-    std::string m_bytes;
-};
-
-// `size` bytes made by `byteAt(position)` without holding them, counting what was consumed.
-class GeneratedBuffer : public std::streambuf
-{
-public:
-    GeneratedBuffer(std::uint64_t size, std::function<char(std::uint64_t)> byteAt)
-        : m_size(size), m_byteAt(std::move(byteAt))
+    MadeUpBuffer(std::uint64_t size, std::function<char(std::uint64_t)> byteAt, bool failAtEnd)
+        : m_size(size), m_byteAt(std::move(byteAt)), m_failAtEnd(failAtEnd)
     {
     }
     std::uint64_t produced() const { return m_next; }
@@ -62,316 +41,147 @@ public:
 protected:
     int_type underflow() override
     {
-        if (m_next >= m_size) {
-            return traits_type::eof();
-        }
         std::size_t count = 0;
         for (; count < m_chunk.size() && m_next < m_size; ++count, ++m_next) {
             m_chunk[count] = m_byteAt(m_next);
         }
+        if (count == 0 && m_failAtEnd) {
+            throw std::ios_base::failure("injected read error");
+        }
         setg(m_chunk.data(), m_chunk.data(), m_chunk.data() + count);
-        return traits_type::to_int_type(m_chunk[0]);
+        return count == 0 ? traits_type::eof() : traits_type::to_int_type(m_chunk[0]);
     }
 
 private:
     std::uint64_t m_size;
     std::uint64_t m_next = 0;
     std::function<char(std::uint64_t)> m_byteAt;
+    bool m_failAtEnd;
     std::array<char, 4096> m_chunk{};
 };
 
-constexpr std::uint64_t kHundredMegabytes = 100ull * 1024 * 1024;
-
-// The 30 records of a run as texts, in file order, so that loads can be compared record by
-// record.
-std::vector<std::string> recordTexts(const LastRun &run)
+// The records of a record file, without their CR LF.
+std::vector<std::string> recordsOf(const std::string &bytes)
 {
-    std::vector<std::string> texts{run.example ? "True" : "False", run.primaryVoltage,
-                                   run.primaryResistance, run.secondaryCount};
-    for (const SecondaryTexts &row : run.secondaries) {
-        texts.insert(texts.end(), {row.voltage, row.resistance, row.current});
+    std::vector<std::string> records;
+    for (std::size_t start = 0, end; (end = bytes.find("\r\n", start)) != std::string::npos;
+         start = end + 2) {
+        records.push_back(bytes.substr(start, end - start));
     }
-    texts.push_back(std::to_string(run.typeCode));
-    texts.insert(texts.end(), {run.x, run.y, run.z, run.a, run.b, run.c});
-    texts.push_back(std::to_string(run.loading));
-    return texts;
+    return records;
 }
 
-// A saved run with every field non-empty and one quoted field, as Close writes it.
-LastRun savedRun()
+TEST(ReadingFaults, CutOffOrFailingAtEveryByteKeepsTheRecordsBeforeTheDamage)
 {
-    LastRun run = exampleLastRun();
-    run.example = false;
-    run.secondaries[4] = {"12.6", "0.5", "1,5"};
-    run.secondaries[5] = {"300", "45", "0.25"};
-    run.typeCode = 4;
-    return run;
-}
-
-// Offset of the CR that ends each record of a CR LF file.
-std::vector<std::size_t> recordEnds(const std::string &bytes)
-{
-    std::vector<std::size_t> ends;
-    for (std::size_t at = bytes.find("\r\n"); at != std::string::npos;
-         at = bytes.find("\r\n", at + 2)) {
-        ends.push_back(at);
-    }
-    return ends;
-}
-
-int countBelow(const std::vector<std::size_t> &ends, std::size_t limit)
-{
-    return static_cast<int>(
-        std::count_if(ends.begin(), ends.end(), [limit](std::size_t end) { return end < limit; }));
-}
-
-TEST(ReadingFaults, FileCutOffAtEveryByteKeepsTheRecordsBeforeTheCut)
-{
-    const LastRun full = savedRun();
-    const std::string bytes = lastRunFileBytes(full);
-    const std::vector<std::string> expected = recordTexts(full);
-    const std::vector<std::string> untouched = recordTexts(LastRun{});
-    const std::vector<std::size_t> ends = recordEnds(bytes);
-    ASSERT_EQ(ends.size(), 30u);
-
-    for (std::size_t cut = 0; cut <= bytes.size(); ++cut) {
-        SCOPED_TRACE("cut after " + std::to_string(cut) + " bytes");
-        std::istringstream in(bytes.substr(0, cut));
-        const LastRunLoad load = readLastRun(in);
-        const std::vector<std::string> got = recordTexts(load.values);
-        // Every record whose text lies wholly before the cut is read; the cut one may be read
-        // as far as it goes (end of file ends a field), or fail to convert.
-        const int whole = countBelow(ends, cut + 1);
-        EXPECT_GE(load.recordsRead, whole);
-        EXPECT_LE(load.recordsRead, whole + 1);
-        EXPECT_EQ(load.complete(), load.failure.empty());
-        for (int r = 0; r < 30; ++r) {
-            const auto i = static_cast<std::size_t>(r);
-            if (r < whole) {
-                EXPECT_EQ(got[i], expected[i]) << "record " << r + 1;
-            } else if (r >= load.recordsRead) {
-                EXPECT_EQ(got[i], untouched[i]) << "record " << r + 1;
+    // A saved run with a quoted field and a leading blank, so that the damage meets every kind.
+    LastRun saved = exampleLastRun();
+    saved.example = false, saved.typeCode = 4, saved.secondaries[4] = {"12.6", " 0.5", "1,5"};
+    const std::string bytes = lastRunFileBytes(saved);
+    const std::vector<std::string> full = recordsOf(bytes),
+                                   untouched = recordsOf(lastRunFileBytes({}));
+    const auto recordsEndingBefore = [&](std::size_t offset) {
+        int records = 0;
+        for (std::size_t cr = bytes.find('\r'); cr < offset; cr = bytes.find('\r', cr + 1)) {
+            ++records;
+        }
+        return records;
+    };
+    const auto byteAt = [&](std::uint64_t i) { return bytes[i]; };
+    for (std::size_t at = 0; at <= bytes.size(); ++at) {
+        for (const bool readError : {false, true}) {
+            SCOPED_TRACE((readError ? "read error after " : "cut after ") + std::to_string(at));
+            MadeUpBuffer buffer(at, byteAt, readError), flagBuffer(at, byteAt, readError);
+            std::istream in(&buffer), flagIn(&flagBuffer);
+            const LastRunLoad load = readLastRun(in);
+            // A record counts once the CR after its text could be read; when the file just
+            // ends, also a record whose text is all there, and the cut one may be read as far
+            // as it goes.
+            const int whole = recordsEndingBefore(readError ? at : at + 1);
+            EXPECT_TRUE(load.recordsRead == whole || (!readError && load.recordsRead == whole + 1));
+            const std::vector<std::string> got = recordsOf(lastRunFileBytes(load.values));
+            for (int r = 0; r < 30; ++r) {
+                const auto i = static_cast<std::size_t>(r);
+                EXPECT_TRUE(r < whole ? got[i] == full[i]
+                                      : r < load.recordsRead || got[i] == untouched[i])
+                    << "record " << r + 1 << ": " << got[i];
             }
+            EXPECT_EQ(load.failure.empty(), load.complete()) << load.failure;
+            EXPECT_EQ(readExampleFlag(flagIn).has_value(), load.recordsRead >= 1);
         }
-    }
-}
-
-TEST(ReadingFaults, ReadErrorAtEveryByteStopsBeforeTheDamagedRecord)
-{
-    const LastRun full = savedRun();
-    const std::string bytes = lastRunFileBytes(full);
-    const std::vector<std::string> expected = recordTexts(full);
-    const std::vector<std::string> untouched = recordTexts(LastRun{});
-    const std::vector<std::size_t> ends = recordEnds(bytes);
-
-    for (std::size_t failAt = 0; failAt <= bytes.size(); ++failAt) {
-        SCOPED_TRACE("read error after " + std::to_string(failAt) + " bytes");
-        FailingBuffer buffer(bytes.substr(0, failAt));
-        std::istream in(&buffer);
-        const LastRunLoad load = readLastRun(in);
-        // A record counts once the character after its text (its CR) could be read.
-        const int expectedRecords = countBelow(ends, failAt);
-        EXPECT_EQ(load.recordsRead, expectedRecords);
-        EXPECT_EQ(load.failure.empty(), expectedRecords == 30) << load.failure;
-        const std::vector<std::string> got = recordTexts(load.values);
-        for (std::size_t i = 0; i < got.size(); ++i) {
-            EXPECT_EQ(got[i], static_cast<int>(i) < expectedRecords ? expected[i] : untouched[i])
-                << "record " << i + 1;
-        }
-        FailingBuffer flagBuffer(bytes.substr(0, failAt));
-        std::istream flagIn(&flagBuffer);
-        EXPECT_EQ(readExampleFlag(flagIn).has_value(), expectedRecords >= 1);
-    }
-}
-
-TEST(ReadingFaults, FolderOrEmptyFileReadsNothing)
-{
-    ScratchFolder scratch;
-    std::filesystem::create_directory(scratch.path("folder"));
-    writeBytes(scratch.path("empty"), "");
-    for (const char *name : {"folder", "empty"}) {
-        SCOPED_TRACE(name);
-        std::ifstream lastRun(scratch.path(name), std::ios::binary);
-        const LastRunLoad load = readLastRun(lastRun);
-        EXPECT_EQ(load.recordsRead, 0);
-        EXPECT_FALSE(load.failure.empty());
-        EXPECT_EQ(load.values, LastRun{});
-
-        std::ifstream flag(scratch.path(name), std::ios::binary);
-        EXPECT_FALSE(readExampleFlag(flag).has_value());
-        std::ifstream constants(scratch.path(name), std::ios::binary);
-        EXPECT_EQ(readConstants(constants).valuesRead, 0);
     }
 }
 
 TEST(ReadingFaults, HundredMegabytesOfGarbageAreNeverReadWhole)
 {
+    // Each kind meets another limit of the reader: the field length, the blanks before a
+    // field, an unclosed quote and the text dropped after a closing quote.
     std::mt19937 random(7);
     std::vector<char> noise(1 << 16);
-    for (char &byte : noise) {
-        byte = static_cast<char>(random());
-    }
-    const struct
-    {
-        const char *what;
-        std::function<char(std::uint64_t)> byteAt;
-    } garbage[] = {
+    std::generate(noise.begin(), noise.end(), [&] { return static_cast<char>(random()); });
+    const std::pair<const char *, std::function<char(std::uint64_t)>> garbage[] = {
         {"random bytes", [&](std::uint64_t i) { return noise[i % noise.size()]; }},
-        {"one endless line", [](std::uint64_t) { return 'A'; }},
+        {"one endless line", [](std::uint64_t) { return '7'; }},
         {"blanks", [](std::uint64_t) { return ' '; }},
-        {"NUL bytes", [](std::uint64_t) { return '\0'; }},
         {"an unclosed quote", [](std::uint64_t i) { return i == 0 ? '"' : 'q'; }},
         {"a closed quote then text", [](std::uint64_t i) { return i == 0 || i == 2 ? '"' : 'q'; }},
-        {"commas", [](std::uint64_t) { return ','; }},
-        {"line ends", [](std::uint64_t i) { return i % 2 ? '\n' : '\r'; }},
     };
-    for (const auto &g : garbage) {
-        SCOPED_TRACE(g.what);
-        GeneratedBuffer lastRunBytes(kHundredMegabytes, g.byteAt);
+    constexpr std::uint64_t kHundredMegabytes = 100ull << 20;
+    constexpr std::uint64_t kPerField = 2 * (RecordReader::kMaxFieldLength + 4096);
+    for (const auto &[what, byteAt] : garbage) {
+        SCOPED_TRACE(what);
+        MadeUpBuffer lastRunBytes(kHundredMegabytes, byteAt, false);
         std::istream lastRun(&lastRunBytes);
-        const LastRunLoad load = readLastRun(lastRun);
-        EXPECT_LE(load.recordsRead, 30);
-        // No field is longer than the reader's limit, so 30 of them are a few megabytes.
-        EXPECT_LT(lastRunBytes.produced(), 30 * 2 * (RecordReader::kMaxFieldLength + 4096));
-
-        GeneratedBuffer constantsBytes(kHundredMegabytes, g.byteAt);
+        EXPECT_LE(readLastRun(lastRun).recordsRead, 30);
+        EXPECT_LT(lastRunBytes.produced(), 30 * kPerField);
+        MadeUpBuffer constantsBytes(kHundredMegabytes, byteAt, false);
         std::istream constants(&constantsBytes);
         EXPECT_LE(readConstants(constants).valuesRead, 4);
-        EXPECT_LT(constantsBytes.produced(), 8 * 2 * (RecordReader::kMaxFieldLength + 4096));
+        EXPECT_LT(constantsBytes.produced(), 8 * kPerField);
     }
 }
 
-TEST(ReadingFaults, HundredMegabyteFileIsRefusedByTheReportTool)
+TEST(ReadingFaults, ReportToolNamesADamagedConstantsFile)
 {
-    ScratchFolder scratch;
-    {
-        std::ofstream out(scratch.path("Ferrolux.DAT"), std::ios::binary);
-        std::mt19937_64 random(11);
-        std::vector<std::uint64_t> block(1 << 14);
-        for (std::uint64_t written = 0; written < kHundredMegabytes;
-             written += block.size() * sizeof(std::uint64_t)) {
-            for (std::uint64_t &word : block) {
-                word = random();
-            }
-            out.write(reinterpret_cast<const char *>(block.data()),
-                      static_cast<std::streamsize>(block.size() * sizeof(std::uint64_t)));
+    // CONSTANT.DAT beside the last-run file ("-": none), the tool's exit status. A word for
+    // a number reads as 0, which the tool takes.
+    const std::pair<std::string, int> cases[] = {
+        {"-", 2},
+        {"", 2},
+        {"a\r\n2.5\r\nb\r\n", 2},
+        {"a\r\nlots\r\nb\r\n4.5\r\nc\r\n\r\nd\r\n%\r\n", 0}};
+    for (const auto &[constants, status] : cases) {
+        testing_support::ScratchFolder s;
+        testing_support::writeBytes(s.path(kLastRunFileName), exampleLastRunFileBytes());
+        if (constants != "-") {
+            testing_support::writeBytes(s.path(kConstantsFileName), constants);
         }
-    }
-    writeBytes(scratch.path("CONSTANT.DAT"), defaultConstantsFileBytes());
-    std::ostringstream out, err;
-    const int status = runReportTool({scratch.path("Ferrolux.DAT")}, out, err);
-    // Either the garbage happens to hold 30 records (then the analysis refuses it), or it is
-    // reported as incomplete; nothing is printed as a report either way.
-    EXPECT_NE(status, 0);
-    EXPECT_EQ(out.str(), "");
-    EXPECT_NE(err.str(), "");
-}
-
-TEST(ReadingFaults, BinaryBytesInFieldsSurviveASaveAndReload)
-{
-    // Every byte but the four that delimit records, inside one field, and control characters
-    // and high bytes in the others.
-    std::string everyByte;
-    for (int b = 0; b < 256; ++b) {
-        if (b != '\r' && b != '\n' && b != ',' && b != '"') {
-            everyByte.push_back(static_cast<char>(b));
-        }
-    }
-    std::vector<std::string> lines = {"False", everyByte};
-    for (int r = 3; r <= 30; ++r) {
-        lines.push_back(r == 23 || r == 30 ? " 1 " : std::string("\x01\x7f\xff\xa0") + "x");
-    }
-    std::string bytes;
-    for (const std::string &line : lines) {
-        bytes += line + "\r\n";
-    }
-    std::istringstream in(bytes);
-    const LastRunLoad load = readLastRun(in);
-    ASSERT_TRUE(load.complete()) << load.failure;
-    // The leading NUL..space bytes are no blanks to the reader, so the field is kept whole.
-    EXPECT_EQ(lastRunFileBytes(load.values), bytes);
-}
-
-TEST(ReadingFaults, NonLatin1TextKeepsEveryRecordInPlace)
-{
-    const std::string texts[] = {
-        "\xCE\xA9",                 // Greek capital omega
-        "\xE4\xB8\xAD\xE6\x96\x87", // two CJK characters
-        "\xF0\x9F\x94\x8C",         // an emoji outside the basic plane
-        "\xFF\xFE",                 // not UTF-8 at all
-        "\x80",                     // a lone continuation byte
-        "\xE2\x82",                 // a sequence cut short
-    };
-    for (const std::string &text : texts) {
-        LastRun run = savedRun();
-        run.primaryResistance = "2" + text + "05";
-        run.secondaries[2].current = text;
-        run.c = text + "6.4";
-        std::istringstream in(lastRunFileBytes(run));
-        const LastRunLoad load = readLastRun(in);
-        ASSERT_TRUE(load.complete()) << load.failure;
-        // What cannot be stored becomes question marks; every other record is unchanged.
-        LastRun expected = run;
-        expected.primaryResistance = load.values.primaryResistance;
-        expected.secondaries[2].current = load.values.secondaries[2].current;
-        expected.c = load.values.c;
-        EXPECT_EQ(load.values, expected);
-        for (const std::string *got : {&load.values.primaryResistance,
-                                       &load.values.secondaries[2].current, &load.values.c}) {
-            EXPECT_NE(got->find('?'), std::string::npos) << *got;
-            EXPECT_EQ(got->find_first_of("\r\n"), std::string::npos);
-        }
-    }
-}
-
-TEST(ReadingFaults, ConstantsFileMissingShortOrNotNumeric)
-{
-    using namespace std::string_literals;
-    const struct
-    {
-        const char *what;
-        std::optional<std::string> bytes; // nullopt: no file at all
-        int valuesRead;
-        std::array<double, 4> values;
-    } cases[] = {
-        {"missing", std::nullopt, 0, {0, 0, 0, 0}},
-        {"empty", "", 0, {0, 0, 0, 0}},
-        {"two records, the value a word", "a\r\nb\r\n", 1, {0, 0, 0, 0}},
-        {"three records", "a\r\n2.5\r\nb\r\n", 1, {2.5, 0, 0, 0}},
-        {"seven records", "a\r\n1\r\nb\r\n2\r\nc\r\n3\r\nd\r\n", 3, {1, 2, 3, 0}},
-        {"words for numbers", "a\r\nlots\r\nb\r\n4.5\r\nc\r\n\r\nd\r\n%\r\n", 4, {0, 4.5, 0, 0}},
-        {"number too large", "a\r\n1.5\r\nb\r\n1e999\r\nc\r\n1\r\nd\r\n1\r\n", 1, {1.5, 0, 0, 0}},
-        {"binary",
-         "\0\xff\r\n\x01"
-         "7\r\n"s,
-         1,
-         {0, 0, 0, 0}},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.what);
-        ScratchFolder scratch;
-        if (c.bytes) {
-            writeBytes(scratch.path("CONSTANT.DAT"), *c.bytes);
-        }
-        std::ifstream in(scratch.path("CONSTANT.DAT"), std::ios::binary);
-        const ConstantsLoad load = readConstants(in);
-        EXPECT_EQ(load.valuesRead, c.valuesRead);
-        EXPECT_EQ(load.failure.empty(), c.valuesRead == 4);
-        for (int i = 0; i < load.valuesRead; ++i) {
-            EXPECT_EQ(load.values[static_cast<std::size_t>(i)],
-                      c.values[static_cast<std::size_t>(i)]);
-        }
-
-        // The report tool needs all four limits and says which file let it down.
-        writeBytes(scratch.path("Ferrolux.DAT"), exampleLastRunFileBytes());
         std::ostringstream out, err;
-        const int status = runReportTool({scratch.path("Ferrolux.DAT")}, out, err);
-        EXPECT_EQ(status, c.valuesRead == 4 ? 0 : 2);
-        if (c.valuesRead < 4) {
-            EXPECT_NE(err.str().find("CONSTANT.DAT"), std::string::npos) << err.str();
-        }
+        EXPECT_EQ(runReportTool({s.path(kLastRunFileName)}, out, err), status) << constants;
+        EXPECT_EQ(err.str().find(kConstantsFileName) != std::string::npos, status != 0)
+            << err.str();
     }
 }
+
+class FirstStartFaults : public ::testing::TestWithParam<WriteFault>
+{
+};
+
+TEST_P(FirstStartFaults, SayWhyAndLeaveTheFolderToBeSeededAgain)
+{
+    FaultyFolder program(GetParam());
+    if (!program.usable()) {
+        GTEST_SKIP() << "mounting a tmpfs is not permitted here";
+    }
+    ASSERT_TRUE(program.arm());
+    const std::string failure = seedFirstStart(program.folder());
+    EXPECT_NE(failure.find(program.folder()), std::string::npos) << failure;
+    EXPECT_NE(failure.find(GetParam().cause), std::string::npos) << failure;
+    // No last-run file, whole or in part: the next start is a first start again.
+    EXPECT_FALSE(std::filesystem::exists(program.folder() + kLastRunFileName));
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryFault, FirstStartFaults,
+                         ::testing::ValuesIn(testing_support::kWriteFaults));
 
 } // namespace
 } // namespace ferrolux

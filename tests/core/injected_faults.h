@@ -1,89 +1,99 @@
 #pragma once
 
-// Real file-system failures for tests, made without help from the code under test: a tmpfs
-// mounted over a folder (then made read-only or filled up), a file-size limit that makes a
-// write stop half-way, and a temporary file name that leads to /dev/full. Mounting needs the
-// right to mount (root in a container that allows it); the others work for any user, root
-// included, for whom permissions alone would not stop a write.
+// Real write failures for tests, made without help from the code under test: a temporary file
+// name that leads to /dev/full, and a tmpfs mounted over the program folder, then made
+// read-only or filled up. The mounts need the right to mount (root in a container that allows
+// it); /dev/full works for any user, root included, whom permissions alone would not stop.
 
-#include <csignal>
+#include "scratch_folder.h"
+
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <string>
 #include <sys/mount.h>
-#include <sys/resource.h>
 
 namespace ferrolux::testing_support {
 
-// A tmpfs mounted over an existing folder for the life of the object.
-class TmpfsMount
+// One way of making writes fail, with the system's words for the failure.
+struct WriteFault
+{
+    enum Kind { DeviceFull, ReadOnlyMount, FullMount } kind;
+    const char *name;
+    const char *cause;
+};
+inline constexpr WriteFault kWriteFaults[] = {
+    {WriteFault::DeviceFull, "disk full", "No space left on device"},
+    {WriteFault::ReadOnlyMount, "read-only mount", "Read-only file system"},
+    {WriteFault::FullMount, "full tmpfs", "No space left on device"}};
+
+inline void PrintTo(const WriteFault &fault, std::ostream *out)
+{
+    *out << fault.name;
+}
+
+// A program folder (a subfolder of a scratch folder, so that a tmpfs can cover it) on which
+// writes fail in one way from arm() on, until the end of the object.
+class FaultyFolder
 {
 public:
-    TmpfsMount(std::string folder, const std::string &options) : m_folder(std::move(folder))
+    explicit FaultyFolder(const WriteFault &fault)
+        : m_kind(fault.kind), m_folder(m_scratch.path("program/"))
     {
-        m_mounted = mount("tmpfs", m_folder.c_str(), "tmpfs", 0, options.c_str()) == 0;
+        std::filesystem::create_directory(m_folder);
+        if (needsMount()) {
+            m_mounted = mount("tmpfs", m_folder.c_str(), "tmpfs", 0, "size=64k,mode=0755") == 0;
+        }
     }
-    ~TmpfsMount()
+    ~FaultyFolder()
     {
         if (m_mounted) {
             umount2(m_folder.c_str(), MNT_DETACH);
         }
     }
-    TmpfsMount(const TmpfsMount &) = delete;
-    TmpfsMount &operator=(const TmpfsMount &) = delete;
+    FaultyFolder(const FaultyFolder &) = delete;
+    FaultyFolder &operator=(const FaultyFolder &) = delete;
 
-    bool mounted() const { return m_mounted; }
-    bool makeReadOnly() const
+    // False when the fault needs a mount that is not permitted here.
+    bool usable() const { return m_mounted || !needsMount(); }
+    // Ends in a separator, as the program names its folder.
+    const std::string &folder() const { return m_folder; }
+
+    // Turns the fault on; false when that did not work.
+    bool arm()
     {
-        return m_mounted &&
-               mount("tmpfs", m_folder.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0;
-    }
-    // Writes a filler file until the file system has no room left.
-    void fillUp() const
-    {
-        std::ofstream filler(m_folder + "/filler", std::ios::binary);
-        const std::string block(4096, 'x');
-        while (filler.write(block.data(), static_cast<std::streamsize>(block.size()))) {
-            filler.flush();
+        switch (m_kind) {
+        case WriteFault::DeviceFull:
+            // The writers write to a temporary name first: let those names lead to a device
+            // that opens for writing and takes no byte.
+            for (const char *name : {"Ferrolux.DAT.new", "CONSTANT.DAT.new"}) {
+                std::filesystem::create_symlink("/dev/full", m_folder + name);
+            }
+            return true;
+        case WriteFault::ReadOnlyMount:
+            return mount("tmpfs", m_folder.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+        case WriteFault::FullMount: {
+            std::ofstream filler(m_folder + "filler", std::ios::binary);
+            const std::string block(4096, 'x');
+            while (filler.write(block.data(), static_cast<std::streamsize>(block.size()))) {
+                filler.flush();
+            }
+            return true;
         }
+        }
+        return false;
     }
 
 private:
+    bool needsMount() const
+    {
+        return m_kind == WriteFault::ReadOnlyMount || m_kind == WriteFault::FullMount;
+    }
+
+    WriteFault::Kind m_kind;
+    ScratchFolder m_scratch;
     std::string m_folder;
     bool m_mounted = false;
 };
-
-// Limits the size of every file this process writes while the object lives. A write past the
-// limit fails with EFBIG; SIGXFSZ, which would end the process, is ignored meanwhile.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_savedHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limited = m_saved;
-        limited.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_savedHandler);
-    }
-    FileSizeLimit(const FileSizeLimit &) = delete;
-    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
-
-private:
-    rlimit m_saved{};
-    void (*m_savedHandler)(int) = nullptr;
-};
-
-// Makes `path` lead to /dev/full, a device that takes no byte: opening it for writing works,
-// writing fails with "No space left on device".
-inline void pointAtFullDevice(const std::string &path)
-{
-    std::filesystem::create_symlink("/dev/full", path);
-}
 
 } // namespace ferrolux::testing_support
