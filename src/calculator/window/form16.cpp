@@ -9,6 +9,7 @@
 #include "form16_font.h"
 #include "form16_widgets.h"
 #include "report.h"
+#include "saved_run_input.h"
 #include "secondary_rows.h"
 #include "twips.h"
 
@@ -257,24 +258,8 @@ void Form16::CmdClr_Click()
 void Form16::CmdCalc_Click()
 {
     const Form16Controls &c = *m_controls;
-    AnalysisInput input;
-    input.primaryVoltage = text(c.TxtPriV);
-    input.primaryResistance = text(c.TxtPriR);
-    input.secondaryCount = text(c.TxtNoSec);
-    for (int k = 0; k < kMaxSecondaries; ++k) {
-        input.secondaries[k] = {text(c.TxtSec1V[k]), text(c.TxtSec1R[k]), text(c.TxtSec1I[k])};
-    }
-    input.x = text(c.TxtX);
-    input.y = text(c.TxtY);
-    input.z = text(c.TxtZ);
-    input.a = text(c.TxtA);
-    input.b = text(c.TxtB);
-    input.c = text(c.TxtC);
-    input.potted = c.OpMil->isChecked();
-    input.correctForLoading = c.ChkLoading->checkState() == Qt::Checked;
-    input.plateLimit = OCPPDis;
-    input.filamentLimit = OCFPDis;
-
+    const AnalysisInput input =
+        analysisInputFrom(currentInputs(), DissipationLimits{OCPPDis, OCFPDis, POTPPDis, POTFPDis});
     const AnalysisOutcome outcome = analyseTransformer(input);
     if (const auto *result = std::get_if<AnalysisResult>(&outcome)) {
         c.ListOut->clear();

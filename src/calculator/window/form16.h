@@ -5,7 +5,7 @@
 // and the dimension fields in step with what the user picks, runs the analysis on Calculate
 // and saves the inputs on Close.
 
-#include "secondary_texts.h"
+#include "last_run_file.h"
 
 #include <QString>
 #include <QWidget>
@@ -81,6 +81,8 @@ private:
     void selectType(TransformerType type);
     void onTypeSelected(TransformerType type);
     void restoreLastRun();
+    // The inputs as the window holds them, in the form Close saves them.
+    LastRun currentInputs() const;
     void placeOnScreen();
     QString filePath(const char *fileName) const;
 

@@ -151,11 +151,9 @@ void Form16::CmdLoadData_Click()
     LoadFile();
 }
 
-void Form16::CmdClose_Click()
+LastRun Form16::currentInputs() const
 {
     const Form16Controls &c = *m_controls;
-    bExample = false;
-
     LastRun run;
     run.example = false;
     run.primaryVoltage = toCore(c.TxtPriV);
@@ -180,6 +178,13 @@ void Form16::CmdClose_Click()
     run.b = toCore(c.TxtB);
     run.c = toCore(c.TxtC);
     run.loading = recordFromCheckState(c.ChkLoading->checkState());
+    return run;
+}
+
+void Form16::CmdClose_Click()
+{
+    bExample = false;
+    const LastRun run = currentInputs();
 
     const QString path = filePath(kLastRunFileName);
     const std::string failure = m_writeLastRun(path.toStdString(), lastRunFileBytes(run));
