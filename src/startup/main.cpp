@@ -4,7 +4,7 @@
 
 #include "app_folder.h"
 #include "app_icon.h"
-#include "form16.h"
+#include "calculator_window.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -34,7 +34,7 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    ferrolux::Form16 window(QFile::decodeName(QByteArray::fromStdString(appFolder)));
+    ferrolux::CalculatorWindow window(QFile::decodeName(QByteArray::fromStdString(appFolder)));
     window.Form_Load();
     window.show();
     return app.exec();

@@ -190,7 +190,7 @@ private:
     bool m_pottedLast = false; // the worked example selects "Shielded Sub Mount"
 };
 
-TEST(Form16Monkey, RandomActionsKeepEveryInvariant)
+TEST(CalculatorWindowMonkey, RandomActionsKeepEveryInvariant)
 {
     ProgramFolder folder;
     folder.writeExample(true);

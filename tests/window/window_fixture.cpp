@@ -46,7 +46,7 @@ void ProgramFolder::writeExample(bool pictures) const
 
 WindowUnderTest::WindowUnderTest(const ProgramFolder &folder) : WindowUnderTest(folder.path()) {}
 
-WindowUnderTest::WindowUnderTest(const QString &folder) : form(std::make_unique<Form16>(folder))
+WindowUnderTest::WindowUnderTest(const QString &folder) : form(std::make_unique<CalculatorWindow>(folder))
 {
     form->setQuitFunction([this](int code) { quitCodes.push_back(code); });
     form->setMessageFunction(

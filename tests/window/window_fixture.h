@@ -2,7 +2,7 @@
 
 // Helpers for driving a real calculator window in a temporary program folder.
 
-#include "form16.h"
+#include "calculator_window.h"
 
 #include <QString>
 #include <QStringList>
@@ -44,7 +44,7 @@ struct WindowUnderTest
     // A folder path that ends in a separator.
     explicit WindowUnderTest(const QString &folder);
 
-    Form16 *operator->() const { return form.get(); }
+    CalculatorWindow *operator->() const { return form.get(); }
     // The child with this object name; fails the test when it is missing.
     template <typename T = QWidget> T *child(const QString &name) const
     {
@@ -65,7 +65,7 @@ struct WindowUnderTest
     // Shows the window and makes it the active one, so that focus and mouse moves work.
     void showActive() const;
 
-    std::unique_ptr<Form16> form;
+    std::unique_ptr<CalculatorWindow> form;
     std::vector<int> quitCodes;
     std::vector<std::pair<QString, QString>> messages;
 };

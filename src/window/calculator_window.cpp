@@ -1,13 +1,13 @@
 // The calculator window: construction, quick help, secondary rows, type selection, Clear Data
 // and Calculate. The last-run file and the placement on screen are in their own files.
 
-#include "form16.h"
+#include "calculator_window.h"
 
 #include "analysis.h"
 #include "file_helpers.h"
-#include "form16_controls.h"
-#include "form16_font.h"
-#include "form16_widgets.h"
+#include "calculator_window_controls.h"
+#include "calculator_window_font.h"
+#include "calculator_window_widgets.h"
 #include "report.h"
 #include "saved_run_input.h"
 #include "secondary_rows.h"
@@ -64,9 +64,9 @@ std::string text(const QLineEdit *field)
 
 } // namespace
 
-Form16::Form16(QString appFolder, QWidget *parent)
+CalculatorWindow::CalculatorWindow(QString appFolder, QWidget *parent)
     : QWidget(parent), m_appFolder(std::move(appFolder)),
-      m_controls(std::make_unique<Form16Controls>()), m_quit(quitAtOnce),
+      m_controls(std::make_unique<WindowControls>()), m_quit(quitAtOnce),
       m_writeLastRun(writeFileAtomically)
 {
     m_message = [this](const QString &title, const QString &message) {
@@ -78,7 +78,7 @@ Form16::Form16(QString appFolder, QWidget *parent)
     setWindowTitle(QStringLiteral("Ferrolux Analysis Calculator"));
     const TwipsScale scale(logicalDpiX(), logicalDpiY());
     resize(scale.toPixelsX(kDesignClientWidth), scale.toPixelsY(kDesignClientHeight));
-    *m_controls = buildForm16Controls(this, scale);
+    *m_controls = buildWindowControls(this, scale);
     setFont(fitDialogFont(*m_controls, preferredDialogFont(font())));
 
     strCmdCalc = QStringLiteral(
@@ -99,31 +99,31 @@ Form16::Form16(QString appFolder, QWidget *parent)
     connectHandlers();
 }
 
-Form16::~Form16() = default;
+CalculatorWindow::~CalculatorWindow() = default;
 
-void Form16::setQuitFunction(QuitFunction quit)
+void CalculatorWindow::setQuitFunction(QuitFunction quit)
 {
     m_quit = std::move(quit);
 }
 
-void Form16::setLastRunWriter(FileWriter writer)
+void CalculatorWindow::setLastRunWriter(FileWriter writer)
 {
     m_writeLastRun = std::move(writer);
 }
 
-void Form16::setMessageFunction(MessageFunction message)
+void CalculatorWindow::setMessageFunction(MessageFunction message)
 {
     m_message = std::move(message);
 }
 
-QString Form16::filePath(const char *fileName) const
+QString CalculatorWindow::filePath(const char *fileName) const
 {
     return m_appFolder + QString::fromUtf8(fileName);
 }
 
-void Form16::connectHandlers()
+void CalculatorWindow::connectHandlers()
 {
-    const Form16Controls &c = *m_controls;
+    const WindowControls &c = *m_controls;
     connect(c.TxtNoSec, &QLineEdit::textChanged, this, [this] { updateSecondaryRows(); });
 
     for (const TransformerType type :
@@ -151,10 +151,10 @@ void Form16::connectHandlers()
     }
 }
 
-bool Form16::eventFilter(QObject *watched, QEvent *event)
+bool CalculatorWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::MouseMove) {
-        const Form16Controls &c = *m_controls;
+        const WindowControls &c = *m_controls;
         const QString *help = nullptr;
         static const QString kNoHelp;
         if (watched == c.CmdCalc) {
@@ -178,9 +178,9 @@ bool Form16::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void Form16::updateSecondaryRows()
+void CalculatorWindow::updateSecondaryRows()
 {
-    const Form16Controls &c = *m_controls;
+    const WindowControls &c = *m_controls;
     const int shown = visibleSecondaryRows(text(c.TxtNoSec));
     for (int k = 0; k < kMaxSecondaries; ++k) {
         const bool visible = k < shown;
@@ -195,7 +195,7 @@ void Form16::updateSecondaryRows()
     }
 }
 
-void Form16::selectType(TransformerType type)
+void CalculatorWindow::selectType(TransformerType type)
 {
     QRadioButton *button = m_controls->typeButton(type);
     if (!button) {
@@ -210,9 +210,9 @@ void Form16::selectType(TransformerType type)
     }
 }
 
-void Form16::onTypeSelected(TransformerType type)
+void CalculatorWindow::onTypeSelected(TransformerType type)
 {
-    const Form16Controls &c = *m_controls;
+    const WindowControls &c = *m_controls;
     const bool dimensionsABC = type != TransformerType::MilitaryPotted;
     c.TxtA->setVisible(dimensionsABC);
     c.TxtB->setVisible(dimensionsABC);
@@ -230,9 +230,9 @@ void Form16::onTypeSelected(TransformerType type)
     }
 }
 
-void Form16::CmdClr_Click()
+void CalculatorWindow::CmdClr_Click()
 {
-    const Form16Controls &c = *m_controls;
+    const WindowControls &c = *m_controls;
     c.TxtPriV->setText(QStringLiteral("117.0"));
     c.TxtPriR->setText(QString());
     c.TxtNoSec->setText(QStringLiteral("6"));
@@ -255,9 +255,9 @@ void Form16::CmdClr_Click()
     c.Image1->setVisible(false);
 }
 
-void Form16::CmdCalc_Click()
+void CalculatorWindow::CmdCalc_Click()
 {
-    const Form16Controls &c = *m_controls;
+    const WindowControls &c = *m_controls;
     const AnalysisInput input =
         analysisInputFrom(currentInputs(), DissipationLimits{OCPPDis, OCFPDis, POTPPDis, POTFPDis});
     const AnalysisOutcome outcome = analyseTransformer(input);

@@ -19,7 +19,7 @@ QString quickHelp(const WindowUnderTest &window)
     return window.child<QPlainTextEdit>("Txt2QuickHelp")->toPlainText();
 }
 
-TEST(Form16Rows, CountTextDecidesTheVisibleRows)
+TEST(CalculatorWindowRows, CountTextDecidesTheVisibleRows)
 {
     const std::pair<const char *, int> cases[] = {{"2", 2},  {"0", 0},  {"", 0},    {"abc", 0},
                                                   {"-1", 0}, {"99", 6}, {"2.5", 2}, {"3.5", 4}};
@@ -38,7 +38,7 @@ TEST(Form16Rows, CountTextDecidesTheVisibleRows)
     }
 }
 
-TEST(Form16Types, PottedHidesOnlyTheABCInputFields)
+TEST(CalculatorWindowTypes, PottedHidesOnlyTheABCInputFields)
 {
     ProgramFolder folder;
     WindowUnderTest window(folder);
@@ -55,7 +55,7 @@ TEST(Form16Types, PottedHidesOnlyTheABCInputFields)
     }
 }
 
-TEST(Form16Clear, ResetsTheInputsTypeAndReportAfterThePottedType)
+TEST(CalculatorWindowClear, ResetsTheInputsTypeAndReportAfterThePottedType)
 {
     ProgramFolder folder;
     folder.writeExample();
@@ -78,7 +78,7 @@ TEST(Form16Clear, ResetsTheInputsTypeAndReportAfterThePottedType)
     EXPECT_EQ(window.child<QCheckBox>("ChkLoading")->checkState(), Qt::Checked);
 }
 
-TEST(Form16Calculate, RefusalKeepsTheReportAndTellsWhy)
+TEST(CalculatorWindowCalculate, RefusalKeepsTheReportAndTellsWhy)
 {
     // Field, its new text, and the reason in the quick-help box (focus going to the field) or
     // the text of the message box.
@@ -113,7 +113,7 @@ TEST(Form16Calculate, RefusalKeepsTheReportAndTellsWhy)
     }
 }
 
-TEST(Form16Focus, SelectsTheFirst99CharactersByTabClickOrCode)
+TEST(CalculatorWindowFocus, SelectsTheFirst99CharactersByTabClickOrCode)
 {
     ProgramFolder folder;
     WindowUnderTest window(folder);
@@ -135,7 +135,7 @@ TEST(Form16Focus, SelectsTheFirst99CharactersByTabClickOrCode)
     }
 }
 
-TEST(Form16QuickHelp, FollowsTheMouseOverTheButtonsAndTheirFrame)
+TEST(CalculatorWindowQuickHelp, FollowsTheMouseOverTheButtonsAndTheirFrame)
 {
     ProgramFolder folder;
     folder.writeExample();

@@ -1,6 +1,6 @@
 #pragma once
 
-// The controls of the calculator window, built once by buildForm16Controls. Every control
+// The controls of the calculator window, built once by buildWindowControls. Every control
 // carries its design name as its Qt object name; members of the secondary families are named
 // "<family>_<index>", index 0..5 standing for secondary 1..6.
 
@@ -26,7 +26,7 @@ class TwipsScale;
 
 template <typename T> using SecondaryFamily = std::array<T *, kMaxSecondaries>;
 
-struct Form16Controls
+struct WindowControls
 {
     InputField *TxtPriV = nullptr;
     InputField *TxtPriR = nullptr;
@@ -76,6 +76,6 @@ struct Form16Controls
 };
 
 // Creates every control of the window inside `form`, places it and sets the tab order.
-Form16Controls buildForm16Controls(QWidget *form, const TwipsScale &scale);
+WindowControls buildWindowControls(QWidget *form, const TwipsScale &scale);
 
 } // namespace ferrolux

@@ -1,4 +1,4 @@
-#include "form16_widgets.h"
+#include "calculator_window_widgets.h"
 
 #include "record_file.h"
 

@@ -1,8 +1,8 @@
 // Builds the controls of the calculator window at their design positions (twips) and sets the
 // tab order.
 
-#include "form16_controls.h"
-#include "form16_widgets.h"
+#include "calculator_window_controls.h"
+#include "calculator_window_widgets.h"
 #include "report_list.h"
 #include "twips.h"
 #include "type_frame.h"
@@ -121,7 +121,7 @@ QString familyName(const char *family, int index)
     return QStringLiteral("%1_%2").arg(QLatin1String(family)).arg(index);
 }
 
-void buildElectricalInputs(const Builder &b, Form16Controls &c)
+void buildElectricalInputs(const Builder &b, WindowControls &c)
 {
     c.TxtPriV = b.line({240, 720, 1215, 2040, 3120}, "Text1", "Primary voltage", "TxtPriV", "Text3",
                        "Volts");
@@ -145,7 +145,7 @@ void buildElectricalInputs(const Builder &b, Form16Controls &c)
     }
 }
 
-void buildDimensions(const Builder &b, Form16Controls &c)
+void buildDimensions(const Builder &b, WindowControls &c)
 {
     struct DimensionLine
     {
@@ -153,15 +153,15 @@ void buildDimensions(const Builder &b, Form16Controls &c)
         const char *letter;
         const char *inputName;
         const char *unitName;
-        InputField *Form16Controls::*field;
+        InputField *WindowControls::*field;
     };
     static constexpr DimensionLine kLines[] = {
-        {"Text64", "X", "TxtX", "Text66", &Form16Controls::TxtX},
-        {"Text67", "Y", "TxtY", "Text69", &Form16Controls::TxtY},
-        {"Text70", "Z", "TxtZ", "Text72", &Form16Controls::TxtZ},
-        {"Text73", "A", "TxtA", "Text75", &Form16Controls::TxtA},
-        {"Text76", "B", "TxtB", "Text78", &Form16Controls::TxtB},
-        {"Text79", "C", "TxtC", "Text81", &Form16Controls::TxtC},
+        {"Text64", "X", "TxtX", "Text66", &WindowControls::TxtX},
+        {"Text67", "Y", "TxtY", "Text69", &WindowControls::TxtY},
+        {"Text70", "Z", "TxtZ", "Text72", &WindowControls::TxtZ},
+        {"Text73", "A", "TxtA", "Text75", &WindowControls::TxtA},
+        {"Text76", "B", "TxtB", "Text78", &WindowControls::TxtB},
+        {"Text79", "C", "TxtC", "Text81", &WindowControls::TxtC},
     };
     int top = 5520;
     for (const DimensionLine &line : kLines) {
@@ -172,7 +172,7 @@ void buildDimensions(const Builder &b, Form16Controls &c)
     }
 }
 
-void buildTypeFrame(const Builder &b, Form16Controls &c)
+void buildTypeFrame(const Builder &b, WindowControls &c)
 {
     auto *frame = b.place(new TypeFrame(QStringLiteral("Trensformer Type"), b.form()), "Frame1",
                           3720, 2640, 1935, 1695);
@@ -197,7 +197,7 @@ void buildTypeFrame(const Builder &b, Form16Controls &c)
         "ChkLoading", 3720, 4560, 1815, 735);
 }
 
-void buildCommandFrame(const Builder &b, Form16Controls &c)
+void buildCommandFrame(const Builder &b, WindowControls &c)
 {
     c.Frame2 = b.place(new QGroupBox(b.form()), "Frame2", 300, 3540, 3255, 1215);
     auto command = [&](const char *name, const char *caption, int left, int top) {
@@ -221,7 +221,7 @@ QFont fontOrFallback(const QString &family, QFont fallback)
     return font;
 }
 
-void buildOutputs(const Builder &b, Form16Controls &c)
+void buildOutputs(const Builder &b, WindowControls &c)
 {
     c.Image1 = b.place(new QLabel(b.form()), "Image1", 300, 4920, 2415, 2775);
     c.Image1->setScaledContents(true);
@@ -248,7 +248,7 @@ void buildOutputs(const Builder &b, Form16Controls &c)
     c.Txt2QuickHelp->setPalette(palette);
 }
 
-void setTabOrder(const Form16Controls &c)
+void setTabOrder(const WindowControls &c)
 {
     std::vector<QWidget *> order{c.TxtPriV, c.TxtPriR, c.TxtNoSec};
     for (int k = 0; k < kMaxSecondaries; ++k) {
@@ -264,7 +264,7 @@ void setTabOrder(const Form16Controls &c)
 
 } // namespace
 
-QRadioButton *Form16Controls::typeButton(TransformerType type) const
+QRadioButton *WindowControls::typeButton(TransformerType type) const
 {
     switch (type) {
     case TransformerType::Unshielded:
@@ -281,9 +281,9 @@ QRadioButton *Form16Controls::typeButton(TransformerType type) const
     return nullptr;
 }
 
-Form16Controls buildForm16Controls(QWidget *form, const TwipsScale &scale)
+WindowControls buildWindowControls(QWidget *form, const TwipsScale &scale)
 {
-    Form16Controls controls;
+    WindowControls controls;
     const Builder builder(form, scale, controls.captions);
     buildElectricalInputs(builder, controls);
     buildDimensions(builder, controls);

@@ -8,7 +8,7 @@
 
 namespace ferrolux {
 
-struct Form16Controls;
+struct WindowControls;
 
 // A face with the proportions the layout was designed for when the platform has one (or a
 // metric-compatible substitute), otherwise `applicationFont`.
@@ -16,6 +16,6 @@ QFont preferredDialogFont(const QFont &applicationFont);
 
 // `font` at the largest size from 8.25 points down to 6 points, in quarter points, at which
 // every caption, option, button and the check box caption fit the controls as placed.
-QFont fitDialogFont(const Form16Controls &controls, QFont font);
+QFont fitDialogFont(const WindowControls &controls, QFont font);
 
 } // namespace ferrolux

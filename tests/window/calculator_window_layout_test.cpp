@@ -18,7 +18,7 @@ namespace {
 // In each style: the load sequence gives the window its design size, centred on the screen;
 // the type options sit under the frame's title and inside its lines; the worked report fills
 // the list beyond its height but never beyond its width.
-TEST(Form16Layout, LoadedWindowIsPlacedAndLaidOutInEveryStyle)
+TEST(CalculatorWindowLayout, LoadedWindowIsPlacedAndLaidOutInEveryStyle)
 {
     const QString ownStyle = QApplication::style()->name();
     for (const char *style : {"Windows", "Fusion"}) {
@@ -61,7 +61,7 @@ TEST(Form16Layout, LoadedWindowIsPlacedAndLaidOutInEveryStyle)
     QApplication::setStyle(ownStyle);
 }
 
-TEST(Form16Layout, TabVisitsTheShownFieldsInTheirOrder)
+TEST(CalculatorWindowLayout, TabVisitsTheShownFieldsInTheirOrder)
 {
     ProgramFolder folder;
     WindowUnderTest window(folder);

@@ -1,7 +1,7 @@
 // The load sequence of the calculator window: restore the last run, then size and centre the
 // window on its screen.
 
-#include "form16.h"
+#include "calculator_window.h"
 #include "twips.h"
 #include "window_placement.h"
 
@@ -20,13 +20,13 @@ constexpr int kDesignFrameTop = 345; // twips, border and title bar
 
 } // namespace
 
-void Form16::Form_Load()
+void CalculatorWindow::Form_Load()
 {
     restoreLastRun();
     placeOnScreen();
 }
 
-void Form16::placeOnScreen()
+void CalculatorWindow::placeOnScreen()
 {
     QScreen *screen = this->screen();
     if (!screen) {

@@ -48,7 +48,7 @@ QString loadCaption(const WindowUnderTest &window)
     return window.child<QPushButton>("CmdLoadData")->text();
 }
 
-TEST(Form16Files, FirstStartSeedsTheExampleAndCalculateShowsItsReport)
+TEST(CalculatorWindowFiles, FirstStartSeedsTheExampleAndCalculateShowsItsReport)
 {
     ProgramFolder folder;
     ASSERT_EQ(seedFirstStart(folder.file("")), "");
@@ -67,7 +67,7 @@ TEST(Form16Files, FirstStartSeedsTheExampleAndCalculateShowsItsReport)
     EXPECT_EQ(window.reportLines(), testing_support::workedExampleReport());
 }
 
-TEST(Form16Files, CloseSavesEverythingAndANewWindowRestoresIt)
+TEST(CalculatorWindowFiles, CloseSavesEverythingAndANewWindowRestoresIt)
 {
     ProgramFolder folder;
     folder.writeExample();
@@ -98,7 +98,7 @@ TEST(Form16Files, CloseSavesEverythingAndANewWindowRestoresIt)
     EXPECT_FALSE(restored->bExample);
 }
 
-TEST(Form16Files, LoadDiscardsEditsAndTakesWhatAShortFileHolds)
+TEST(CalculatorWindowFiles, LoadDiscardsEditsAndTakesWhatAShortFileHolds)
 {
     // Records in the file, then what Load leaves in record 11, the type options and the plate
     // limit: a short file keeps the fields it does not reach and never reaches the constants
@@ -130,7 +130,7 @@ TEST(Form16Files, LoadDiscardsEditsAndTakesWhatAShortFileHolds)
     }
 }
 
-TEST(Form16Files, FailedSaveKeepsTheOldFileTellsTheUserAndStillQuits)
+TEST(CalculatorWindowFiles, FailedSaveKeepsTheOldFileTellsTheUserAndStillQuits)
 {
     ProgramFolder folder;
     folder.writeExample();

@@ -1,7 +1,7 @@
-#include "form16_font.h"
+#include "calculator_window_font.h"
 
-#include "form16_controls.h"
-#include "form16_widgets.h"
+#include "calculator_window_controls.h"
+#include "calculator_window_widgets.h"
 
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -23,7 +23,7 @@ int textWidth(const QFontMetrics &metrics, const QString &text)
     return metrics.horizontalAdvance(text);
 }
 
-bool optionsFit(const Form16Controls &c, const QFontMetrics &metrics)
+bool optionsFit(const WindowControls &c, const QFontMetrics &metrics)
 {
     for (const QRadioButton *option : {c.OpType1, c.OpType2, c.OpType3, c.OpMil}) {
         const QStyle *style = option->style();
@@ -37,7 +37,7 @@ bool optionsFit(const Form16Controls &c, const QFontMetrics &metrics)
     return textWidth(metrics, c.Frame1->title()) <= c.Frame1->width();
 }
 
-bool buttonsFit(const Form16Controls &c, const QFontMetrics &metrics)
+bool buttonsFit(const WindowControls &c, const QFontMetrics &metrics)
 {
     for (const QPushButton *button : {c.CmdCalc, c.CmdClr, c.CmdLoadData, c.CmdClose}) {
         const int margins =
@@ -54,7 +54,7 @@ bool buttonsFit(const Form16Controls &c, const QFontMetrics &metrics)
     return true;
 }
 
-bool everythingFits(const Form16Controls &c, const QFont &font)
+bool everythingFits(const WindowControls &c, const QFont &font)
 {
     const QFontMetrics metrics(font);
     for (const QLabel *caption : c.captions) {
@@ -85,7 +85,7 @@ QFont preferredDialogFont(const QFont &applicationFont)
     return applicationFont;
 }
 
-QFont fitDialogFont(const Form16Controls &controls, QFont font)
+QFont fitDialogFont(const WindowControls &controls, QFont font)
 {
     for (double size = kLargestSize; size > kSmallestSize; size -= kSizeStep) {
         font.setPointSizeF(size);

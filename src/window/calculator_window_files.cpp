@@ -2,9 +2,9 @@
 // saving the inputs on Close.
 
 #include "constants_file.h"
-#include "form16.h"
-#include "form16_controls.h"
-#include "form16_widgets.h"
+#include "calculator_window.h"
+#include "calculator_window_controls.h"
+#include "calculator_window_widgets.h"
 #include "last_run_file.h"
 
 #include <QPushButton>
@@ -66,7 +66,7 @@ std::ifstream openDataFile(const QString &path)
 
 } // namespace
 
-void Form16::restoreLastRun()
+void CalculatorWindow::restoreLastRun()
 {
     {
         std::ifstream in = openDataFile(filePath(kLastRunFileName));
@@ -82,9 +82,9 @@ void Form16::restoreLastRun()
     LoadFile();
 }
 
-void Form16::LoadFile()
+void CalculatorWindow::LoadFile()
 {
-    const Form16Controls &c = *m_controls;
+    const WindowControls &c = *m_controls;
     LastRunLoad load;
     {
         std::ifstream in = openDataFile(filePath(kLastRunFileName));
@@ -146,14 +146,14 @@ void Form16::LoadFile()
     }
 }
 
-void Form16::CmdLoadData_Click()
+void CalculatorWindow::CmdLoadData_Click()
 {
     LoadFile();
 }
 
-LastRun Form16::currentInputs() const
+LastRun CalculatorWindow::currentInputs() const
 {
-    const Form16Controls &c = *m_controls;
+    const WindowControls &c = *m_controls;
     LastRun run;
     run.example = false;
     run.primaryVoltage = toCore(c.TxtPriV);
@@ -181,7 +181,7 @@ LastRun Form16::currentInputs() const
     return run;
 }
 
-void Form16::CmdClose_Click()
+void CalculatorWindow::CmdClose_Click()
 {
     bExample = false;
     const LastRun run = currentInputs();

@@ -18,20 +18,20 @@ class QEvent;
 
 namespace ferrolux {
 
-struct Form16Controls;
+struct WindowControls;
 
-class Form16 : public QWidget
+class CalculatorWindow : public QWidget
 {
     Q_OBJECT
 
 public:
     // `appFolder` ends in a separator; every file of the program is named as appFolder followed
     // directly by the file name.
-    explicit Form16(QString appFolder, QWidget *parent = nullptr);
-    ~Form16() override;
+    explicit CalculatorWindow(QString appFolder, QWidget *parent = nullptr);
+    ~CalculatorWindow() override;
 
-    Form16(const Form16 &) = delete;
-    Form16 &operator=(const Form16 &) = delete;
+    CalculatorWindow(const CalculatorWindow &) = delete;
+    CalculatorWindow &operator=(const CalculatorWindow &) = delete;
 
     // Restores the last run, then sizes and centres the window. Does not show it.
     void Form_Load();
@@ -87,7 +87,7 @@ private:
     QString filePath(const char *fileName) const;
 
     QString m_appFolder;
-    std::unique_ptr<Form16Controls> m_controls;
+    std::unique_ptr<WindowControls> m_controls;
     QuitFunction m_quit;
     FileWriter m_writeLastRun;
     MessageFunction m_message;
