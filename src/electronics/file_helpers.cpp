@@ -46,6 +46,14 @@ bool pathExists(const std::string &path)
     return errno != ENOENT && errno != ENOTDIR;
 }
 
+bool isRegularFile(const std::string &path)
+{
+    struct stat info
+    {
+    };
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
 namespace {
 
 std::string errorText(int errorNumber)

@@ -19,6 +19,10 @@ bool FileExists(const std::string &folder, const std::string &fileName);
 // examined counts as existing, so that nothing is ever written over it by mistake.
 bool pathExists(const std::string &path);
 
+// True when `path` is a regular file or a link to one. Looking never blocks, whatever stands
+// there (a named pipe, a device).
+bool isRegularFile(const std::string &path);
+
 // What reading a whole file gave.
 struct FileRead
 {

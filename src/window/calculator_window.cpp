@@ -229,7 +229,10 @@ void CalculatorWindow::onTypeSelected(TransformerType type)
 
     c.Image1->setVisible(true);
     const QString fileName = QString::fromUtf8(pictureFileName(type));
-    const QPixmap picture(m_appFolder + fileName);
+    // Only a regular file is decoded: a named pipe in its place would block start-up.
+    const QString picturePath = m_appFolder + fileName;
+    const QPixmap picture =
+        isRegularFile(picturePath.toStdString()) ? QPixmap(picturePath) : QPixmap();
     if (picture.isNull()) {
         // Say which picture is missing rather than keep showing the previous type's.
         c.Image1->setPixmap(QPixmap());
