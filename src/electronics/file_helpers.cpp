@@ -174,7 +174,7 @@ bool finalTarget(const std::string &path, std::string &target, int &error)
 // A fresh file next to `target`, created exclusively and never through a link.
 int createTemporary(const std::string &target, std::string &name)
 {
-    static std::mt19937_64 generator{std::random_device{}() ^
+    thread_local std::mt19937_64 generator{std::random_device{}() ^
                                      static_cast<std::uint64_t>(::getpid())};
     static constexpr char kLetters[] =
         "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
