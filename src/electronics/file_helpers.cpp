@@ -175,7 +175,7 @@ bool finalTarget(const std::string &path, std::string &target, int &error)
 int createTemporary(const std::string &target, std::string &name)
 {
     thread_local std::mt19937_64 generator{std::random_device{}() ^
-                                     static_cast<std::uint64_t>(::getpid())};
+                                           static_cast<std::uint64_t>(::getpid())};
     static constexpr char kLetters[] =
         "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -240,7 +240,14 @@ int moveIntoPlace(const std::string &temporary, const std::string &target, bool 
     if (!createOnly) {
         return ::rename(temporary.c_str(), target.c_str()) == 0 ? 0 : errno;
     }
-    // A hard link never replaces an existing entry; the temporary name then goes.
+    // Never replaces an existing entry. File systems without that kind of rename get a hard
+    // link, which never replaces one either; the temporary name then goes.
+    if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) {
+        return 0;
+    }
+    if (errno != EINVAL && errno != ENOSYS) {
+        return errno;
+    }
     const int error = ::link(temporary.c_str(), target.c_str()) == 0 ? 0 : errno;
     ::unlink(temporary.c_str());
     return error;
@@ -305,6 +312,7 @@ SaveResult saveResolved(const std::string &target, std::string_view bytes,
             return {SaveResult::Outcome::Replaced, {}};
         }
         if (options.createOnly && error == EEXIST) {
+            ::unlink(temporary.c_str());
             return {SaveResult::Outcome::AlreadyThere, {}};
         }
     }

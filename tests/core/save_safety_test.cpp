@@ -46,6 +46,8 @@ int temporaryFilesIn(const std::string &folder)
     return count;
 }
 
+constexpr unsigned kAnyMode = 010000;
+
 struct SaveCase
 {
     const char *what;
@@ -80,7 +82,7 @@ TEST(SaveFile, ReplacesTheFinalTargetAndNeverWritesThroughPlantedNames)
     };
     using O = SaveResult::Outcome;
     const SaveCase cases[] = {
-        {"a missing file", [](const ScratchFolder &) {}, O::Replaced, "", "T", "", "", 0},
+        {"a missing file", [](const ScratchFolder &) {}, O::Replaced, "", "T", "", "", kAnyMode},
         {"mode 0640 is kept", file("T", "old", 0640), O::Replaced, "", "T", "", "", 0640},
         {"mode 0000 is kept", file("T", "old", 0), O::Replaced, "", "T", "", "", 0},
         {"a relative link",
@@ -89,20 +91,21 @@ TEST(SaveFile, ReplacesTheFinalTargetAndNeverWritesThroughPlantedNames)
         {"a chain of links",
          both(both(file("real", "old", 0644), link("mid", "real")), link("T", "mid")), O::Replaced,
          "", "real", "T", "", 0644},
-        {"a link to nothing yet", link("T", "later"), O::Replaced, "", "later", "T", "", 0},
+        {"a link to nothing yet", link("T", "later"), O::Replaced, "", "later", "T", "", kAnyMode},
         {"a planted link on the old temporary name",
          both(file("victim", "victim", 0644), link("T.new", "victim")), O::Replaced, "", "T", "",
-         "victim", 0},
+         "victim", kAnyMode},
         {"a planted pipe on the old temporary name", fifo("T.new"), O::Replaced, "", "T", "", "",
-         0},
-        {"a pipe in its place", fifo("T"), O::Failed, "Not a regular file", "", "", "", 0},
-        {"a folder in its place", folder("T"), O::Failed, "Not a regular file", "", "", "", 0},
+         kAnyMode},
+        {"a pipe in its place", fifo("T"), O::Failed, "Not a regular file", "", "", "", kAnyMode},
+        {"a folder in its place", folder("T"), O::Failed, "Not a regular file", "", "", "",
+         kAnyMode},
         {"a link loop", both(link("T", "U"), link("U", "T")), O::Failed,
-         "Too many levels of symbolic links", "", "T", "", 0},
+         "Too many levels of symbolic links", "", "T", "", kAnyMode},
         {"a link to a pipe", both(fifo("pipe"), link("T", "pipe")), O::Failed, "Not a regular file",
-         "", "T", "", 0},
+         "", "T", "", kAnyMode},
         {"a missing folder", link("T", "none/T"), O::Failed, "No such file or directory", "", "T",
-         "", 0},
+         "", kAnyMode},
     };
     for (const SaveCase &c : cases) {
         SCOPED_TRACE(c.what);
@@ -114,7 +117,7 @@ TEST(SaveFile, ReplacesTheFinalTargetAndNeverWritesThroughPlantedNames)
         if (*c.writtenAt != '\0') {
             EXPECT_EQ(readBytes(s.path(c.writtenAt)), "new\r\n");
             EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(s.path(c.writtenAt))));
-            if (c.modeAfter != 0) {
+            if (c.modeAfter != kAnyMode) {
                 EXPECT_EQ(modeOf(s.path(c.writtenAt)), c.modeAfter);
             }
         }

@@ -224,5 +224,51 @@ TEST(WindowFileSafety, FolderThatRefusesNewFilesGetsTheFileWrittenInPlaceAndSays
     EXPECT_EQ(window.quitCodes, std::vector<int>{0});
 }
 
+TEST(WindowFileSafety, UnreadableConstantsFileIsReportedAtStartAndNeverWritten)
+{
+    const std::pair<const char *, std::function<void(const std::string &)>> cases[] = {
+        {"a named pipe", [](const std::string &p) { ASSERT_EQ(mkfifo(p.c_str(), 0600), 0); }},
+        {"a folder", [](const std::string &p) { fs::create_directory(p); }},
+    };
+    for (const auto &[what, make] : cases) {
+        SCOPED_TRACE(what);
+        ProgramFolder folder;
+        folder.writeExample();
+        const std::string constants = folder.file(kConstantsFileName);
+        fs::remove(constants);
+        make(constants);
+        const auto typeBefore = fs::symlink_status(constants).type();
+        const Watchdog watchdog;
+        WindowUnderTest window(folder);
+        window->Form_Load();
+        ASSERT_EQ(window.messages.size(), 1u);
+        EXPECT_TRUE(window.messages[0].second.contains(QString::fromStdString(constants)));
+        EXPECT_TRUE(window.messages[0].second.contains("Not a regular file"));
+        window.click("CmdClose");
+        EXPECT_EQ(fs::symlink_status(constants).type(), typeBefore);
+        EXPECT_EQ(window.quitCodes, std::vector<int>{0});
+    }
+}
+
+TEST(WindowFileSafety, DamagedFileThatCannotBeCopiedIsNotReplaced)
+{
+    ProgramFolder folder;
+    const std::string damaged = exampleWith(23, "32768");
+    folder.write(kLastRunFileName, damaged);
+    // Every name the copy could take is occupied by a folder.
+    const std::string path = folder.file(kLastRunFileName);
+    fs::create_directory(path + ".damaged");
+    for (int k = 1; k < 1000; ++k) {
+        fs::create_directory(path + ".damaged." + std::to_string(k));
+    }
+    WindowUnderTest window(folder);
+    window->Form_Load();
+    window.click("CmdClose");
+    EXPECT_EQ(folder.read(kLastRunFileName), damaged);
+    EXPECT_EQ(window.quitCodes, std::vector<int>{1});
+    ASSERT_EQ(window.messages.size(), 2u);
+    EXPECT_TRUE(window.messages[1].second.contains("not saved"));
+}
+
 } // namespace
 } // namespace ferrolux::testing
