@@ -69,24 +69,40 @@ std::string defaultConstantsFileBytes()
     return writer.bytes();
 }
 
+namespace {
+
+// Creates `path` with `bytes` unless something stands there already, which is kept as it is:
+// another start of the program may have seeded the folder a moment ago.
+std::string createIfMissing(const std::string &path, const std::string &bytes)
+{
+    SaveOptions options;
+    options.createOnly = true;
+    const SaveResult result = saveFile(path, bytes, options);
+    return result.ok() ? std::string() : result.reason;
+}
+
+} // namespace
+
 std::string WriteDefaultFiles(const std::string &appFolder)
 {
     // The constants go first and the last-run file, which marks the folder as set up, last:
     // should either write fail, the next start seeds the folder again instead of running
-    // without its constants.
-    if (!FileExists(appFolder, kConstantsFileName)) {
+    // without its constants. A constants file that exists, readable or not, is never touched.
+    if (!pathExists(appFolder + kConstantsFileName)) {
         const std::string failure =
-            writeFileAtomically(appFolder + kConstantsFileName, defaultConstantsFileBytes());
+            createIfMissing(appFolder + kConstantsFileName, defaultConstantsFileBytes());
         if (!failure.empty()) {
             return failure;
         }
     }
-    return writeFileAtomically(appFolder + kLastRunFileName, exampleLastRunFileBytes());
+    return createIfMissing(appFolder + kLastRunFileName, exampleLastRunFileBytes());
 }
 
 std::string seedFirstStart(const std::string &appFolder)
 {
-    if (FileExists(appFolder, kLastRunFileName)) {
+    // Exists means exists: a last-run file that cannot be read is reported by the window at
+    // start and is never replaced here.
+    if (pathExists(appFolder + kLastRunFileName)) {
         return {};
     }
     return WriteDefaultFiles(appFolder);

@@ -19,13 +19,15 @@ std::string exampleLastRunFileBytes();
 std::string defaultConstantsFileBytes();
 
 // Writes the example last-run file into `appFolder` (which ends in a separator), and
-// CONSTANT.DAT only when that file is missing: other programs share it and a user may have
-// tuned it. No other file is written or deleted. Returns an empty string on success,
-// otherwise a one-line reason naming the file.
+// CONSTANT.DAT only when nothing stands at that name: other programs share it and a user may
+// have tuned it. Neither file is ever written over: one that appeared meanwhile (another start
+// seeding at the same moment) is kept. No other file is written or deleted. Returns an empty
+// string on success, otherwise a one-line reason naming the file.
 std::string WriteDefaultFiles(const std::string &appFolder);
 
-// First-start seeding: nothing when the last-run file in `appFolder` can be opened for
-// reading (FileExists), otherwise WriteDefaultFiles. Returns what WriteDefaultFiles returns.
+// First-start seeding: nothing when anything stands at the last-run file's name in `appFolder`
+// (readable or not: pathExists), otherwise WriteDefaultFiles. Returns what WriteDefaultFiles
+// returns.
 std::string seedFirstStart(const std::string &appFolder);
 
 } // namespace ferrolux

@@ -1,12 +1,17 @@
 #include "file_helpers.h"
 
+#include "file_descriptor.h"
+
+#include <array>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <exception>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 #include <system_error>
+#include <unistd.h>
 
 namespace ferrolux {
 
@@ -30,65 +35,64 @@ bool FileExists(const std::string &folder, const std::string &fileName)
     }
 }
 
-namespace {
-
-std::string reason(const std::string &action, const std::string &path, int errorNumber)
+bool pathExists(const std::string &path)
 {
-    return action + " " + path + ": " + std::strerror(errorNumber);
+    struct stat info
+    {
+    };
+    if (::lstat(path.c_str(), &info) == 0) {
+        return true;
+    }
+    return errno != ENOENT && errno != ENOTDIR;
 }
 
-// Writes the bytes to a fresh file at `path`; returns an empty string or the failure reason.
-// The file is left behind on failure; the caller removes it.
-std::string writeWhole(const std::string &path, std::string_view bytes, bool &created)
+bool isRegularFile(const std::string &path)
 {
-    created = false;
-    errno = 0;
-    std::FILE *file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        return reason("Cannot write", path, errno);
-    }
-    created = true;
-    errno = 0;
-    const bool written =
-        bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    const bool flushed = written && std::fflush(file) == 0;
-    const int writeError = errno;
-    // fclose releases the file whatever it returns, so it runs on every path.
-    errno = 0;
-    const bool closed = std::fclose(file) == 0;
-    const int closeError = errno;
-    if (!written || !flushed) {
-        return reason("Cannot write", path, writeError != 0 ? writeError : EIO);
-    }
-    if (!closed) {
-        return reason("Cannot write", path, closeError != 0 ? closeError : EIO);
-    }
-    return {};
+    struct stat info
+    {
+    };
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-} // namespace
+using file_detail::Descriptor;
+using file_detail::errorText;
+using file_detail::openRegular;
 
-std::string writeFileAtomically(const std::string &path, std::string_view bytes)
+FileRead readRegularFile(const std::string &path, std::size_t maxBytes)
 {
-    try {
-        const std::string temporary = path + ".new";
-        bool created = false;
-        std::string failure = writeWhole(temporary, bytes, created);
-        if (failure.empty()) {
-            std::error_code error;
-            std::filesystem::rename(temporary, path, error);
-            if (error) {
-                failure = "Cannot replace " + path + ": " + error.message();
-            }
-        }
-        if (!failure.empty() && created) {
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-        }
-        return failure;
-    } catch (const std::exception &error) {
-        return "Cannot write " + path + ": " + error.what();
+    FileRead result;
+    Descriptor fd(openRegular(path, O_RDONLY));
+    if (fd.get() < 0) {
+        const int error = errno;
+        result.status = error == ENOENT ? FileRead::Status::Missing : FileRead::Status::Unreadable;
+        result.reason = errorText(error);
+        return result;
     }
+    std::array<char, 65536> chunk{};
+    for (;;) {
+        const ssize_t got = ::read(fd.get(), chunk.data(), chunk.size());
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            result.status = FileRead::Status::Unreadable;
+            result.reason = errorText(errno);
+            result.bytes.clear();
+            return result;
+        }
+        if (got == 0) {
+            break;
+        }
+        if (result.bytes.size() + static_cast<std::size_t>(got) > maxBytes) {
+            result.status = FileRead::Status::TooLarge;
+            result.reason = "larger than " + std::to_string(maxBytes) + " bytes";
+            result.bytes.clear();
+            return result;
+        }
+        result.bytes.append(chunk.data(), static_cast<std::size_t>(got));
+    }
+    result.status = FileRead::Status::Read;
+    return result;
 }
 
 } // namespace ferrolux

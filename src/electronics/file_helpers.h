@@ -1,7 +1,10 @@
 #pragma once
 
-// Small file helpers shared by the calculators.
+// Small file helpers shared by the calculators: existence, reading only regular files, and
+// saving a file so that it is either kept whole or replaced whole, durably.
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -11,9 +14,76 @@ namespace ferrolux {
 // inserted) can be opened for reading as a file. Never throws; every failure gives false.
 bool FileExists(const std::string &folder, const std::string &fileName);
 
-// Writes `bytes` to `path` so that the old file is either kept intact or replaced whole: the
-// bytes go to `path` + ".new" first, are flushed, and that file is then renamed over `path`.
-// Returns an empty string on success, otherwise a one-line reason fit to show a user.
+// True when anything at all stands at `path`: a file readable or not, a folder, a link (even
+// one that leads nowhere). Only "no such entry" gives false; a path that cannot even be
+// examined counts as existing, so that nothing is ever written over it by mistake.
+bool pathExists(const std::string &path);
+
+// True when `path` is a regular file or a link to one. Looking never blocks, whatever stands
+// there (a named pipe, a device).
+bool isRegularFile(const std::string &path);
+
+// What reading a whole file gave.
+struct FileRead
+{
+    enum class Status { Read, Missing, Unreadable, TooLarge };
+    Status status = Status::Missing;
+    std::string bytes;  // the file's bytes when Read
+    std::string reason; // the system's reason when not Read
+
+    bool ok() const { return status == Status::Read; }
+};
+
+// Reads the file at `path` whole, at most `maxBytes` of it. Only a regular file (or a link to
+// one) is read: it is opened without blocking and checked before reading, so a named pipe or a
+// device in its place is reported as unreadable and never waited on.
+FileRead readRegularFile(const std::string &path, std::size_t maxBytes);
+
+// How a save ended.
+struct SaveResult
+{
+    enum class Outcome {
+        Replaced,       // the new bytes replaced the file (or created it) in one step
+        WrittenInPlace, // a replace was impossible, so the file itself was rewritten
+        AlreadyThere,   // create-only: another file stood there first; nothing was written
+        Failed          // nothing was changed; `reason` says why
+    };
+    Outcome outcome = Outcome::Failed;
+    // Failed: a one-line reason fit to show a user. WrittenInPlace: why a replace was impossible.
+    std::string reason;
+
+    bool ok() const { return outcome != Outcome::Failed; }
+};
+
+struct SaveOptions
+{
+    // Create the file only when nothing stands at the path; an existing file is left alone
+    // and the result is AlreadyThere.
+    bool createOnly = false;
+    // Called after the new bytes are written and flushed and before they replace the file;
+    // tests slow a save down with it.
+    std::function<void()> beforeReplace;
+};
+
+// Saves `bytes` to `path` so that the old file is either kept intact or replaced whole:
+// - a link is followed to its final target, which is replaced in its own folder; the link stays;
+// - the bytes go to a fresh, uniquely named file in that folder (created exclusively, never
+//   through a link), which gets the old file's mode (and owner where allowed), is flushed to
+//   the disk, renamed over the target, and the folder is flushed too;
+// - anything at the target but a regular file is never written;
+// - only when a replace is impossible because the folder refuses new files (EACCES, EPERM) or
+//   the file cannot be renamed over (EBUSY, EXDEV: a mount point), the existing file is
+//   rewritten in place (truncated, written, flushed) and the result says so.
+SaveResult saveFile(const std::string &path, std::string_view bytes,
+                    const SaveOptions &options = {});
+
+// saveFile with the default options: "" when the bytes were saved (either way), otherwise the
+// reason.
 std::string writeFileAtomically(const std::string &path, std::string_view bytes);
+
+// Keeps a copy of `bytes` at `path` + ".damaged", or at the first free name of
+// `path` + ".damaged.1", ".damaged.2", ... Never replaces anything. Returns the name used, or ""
+// with `reason` set when no copy could be made.
+std::string keepCopyBeside(const std::string &path, std::string_view bytes, std::string &reason);
 
 } // namespace ferrolux

@@ -82,6 +82,23 @@ std::string tooLongReason()
     return "field is longer than " + std::to_string(RecordReader::kMaxFieldLength) + " characters";
 }
 
+// Skips the UTF-8 byte-order mark EF BB BF at the current position; anything else is left
+// unread.
+void skipByteOrderMark(std::istream &in)
+{
+    static constexpr int kMark[] = {0xEF, 0xBB, 0xBF};
+    int matched = 0;
+    while (matched < 3 && in.peek() == kMark[matched]) {
+        in.get();
+        ++matched;
+    }
+    if (matched < 3) {
+        for (; matched > 0; --matched) {
+            in.unget();
+        }
+    }
+}
+
 } // namespace
 
 // A quoted field stops at its closing quote or, when that is missing, at the end of the line:
@@ -97,6 +114,10 @@ std::optional<std::string> RecordReader::nextField()
     };
     if (m_in.fail()) {
         return fail("the file cannot be read");
+    }
+    if (!m_startChecked) {
+        m_startChecked = true;
+        skipByteOrderMark(m_in);
     }
     if (m_in.peek() == kEof) {
         return fail(m_in.bad() ? "read error" : "file ends early");

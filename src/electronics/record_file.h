@@ -40,7 +40,8 @@ private:
 // records after it. CR LF, lone LF and lone CR end a line; an empty line is an empty field.
 // A field longer than kMaxFieldLength characters is a failure (so are more than that many
 // leading spaces, or that many characters dropped after a closing quote), so a damaged or
-// foreign file is never pulled into memory whole. The end of the stream before a field is a
+// foreign file is never pulled into memory whole. A UTF-8 byte-order mark at the very start
+// of the stream, as some editors add, is skipped. The end of the stream before a field is a
 // failure; once a read has failed, every later one fails with the same reason.
 class RecordReader
 {
@@ -60,6 +61,7 @@ public:
 private:
     std::istream &m_in;
     int m_fieldsRead = 0;
+    bool m_startChecked = false; // whether a UTF-8 byte-order mark was looked for yet
     std::string m_lastError;
 };
 

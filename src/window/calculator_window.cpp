@@ -4,10 +4,10 @@
 #include "calculator_window.h"
 
 #include "analysis.h"
-#include "file_helpers.h"
 #include "calculator_window_controls.h"
 #include "calculator_window_font.h"
 #include "calculator_window_widgets.h"
+#include "file_helpers.h"
 #include "report.h"
 #include "saved_run_input.h"
 #include "secondary_rows.h"
@@ -67,11 +67,15 @@ std::string text(const QLineEdit *field)
 CalculatorWindow::CalculatorWindow(QString appFolder, QWidget *parent)
     : QWidget(parent), m_appFolder(std::move(appFolder)),
       m_controls(std::make_unique<WindowControls>()), m_quit(quitAtOnce),
-      m_writeLastRun(writeFileAtomically)
+      m_writeLastRun(
+          [](const std::string &path, std::string_view bytes) { return saveFile(path, bytes); })
 {
     m_message = [this](const QString &title, const QString &message) {
         QMessageBox box(QMessageBox::NoIcon, title, message, QMessageBox::Ok, this);
         box.exec();
+    };
+    m_question = [this](const QString &title, const QString &question) {
+        return QMessageBox::question(this, title, question) == QMessageBox::Yes;
     };
 
     setObjectName(QStringLiteral("Form16"));
@@ -114,6 +118,11 @@ void CalculatorWindow::setLastRunWriter(FileWriter writer)
 void CalculatorWindow::setMessageFunction(MessageFunction message)
 {
     m_message = std::move(message);
+}
+
+void CalculatorWindow::setQuestionFunction(QuestionFunction question)
+{
+    m_question = std::move(question);
 }
 
 QString CalculatorWindow::filePath(const char *fileName) const
@@ -220,7 +229,10 @@ void CalculatorWindow::onTypeSelected(TransformerType type)
 
     c.Image1->setVisible(true);
     const QString fileName = QString::fromUtf8(pictureFileName(type));
-    const QPixmap picture(m_appFolder + fileName);
+    // Only a regular file is decoded: a named pipe in its place would block start-up.
+    const QString picturePath = m_appFolder + fileName;
+    const QPixmap picture =
+        isRegularFile(picturePath.toStdString()) ? QPixmap(picturePath) : QPixmap();
     if (picture.isNull()) {
         // Say which picture is missing rather than keep showing the previous type's.
         c.Image1->setPixmap(QPixmap());

@@ -5,9 +5,11 @@
 // and the dimension fields in step with what the user picks, runs the analysis on Calculate
 // and saves the inputs on Close.
 
+#include "file_helpers.h"
 #include "last_run_file.h"
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -61,16 +63,20 @@ public:
     double POTPPDis = 0; // plate winding, potted transformer
     double POTFPDis = 0; // filament winding, potted transformer
 
-    // Ends the process; Close calls it with exit code 0 whether or not saving worked.
+    // Ends the process; Close calls it with exit code 0 after a save (or a save the user
+    // declined) and 1 when the inputs could not be saved.
     using QuitFunction = std::function<void(int exitCode)>;
-    // Writes the bytes to the path; returns "" on success, otherwise a reason for the user.
-    using FileWriter = std::function<std::string(const std::string &path, std::string_view bytes)>;
+    // Writes the bytes to the path and says how that went (saveFile by default).
+    using FileWriter = std::function<SaveResult(const std::string &path, std::string_view bytes)>;
     // Shows a message with a single OK button and no icon.
     using MessageFunction = std::function<void(const QString &title, const QString &text)>;
+    // Asks a yes/no question; true for yes.
+    using QuestionFunction = std::function<bool(const QString &title, const QString &text)>;
 
     void setQuitFunction(QuitFunction quit);
     void setLastRunWriter(FileWriter writer);
     void setMessageFunction(MessageFunction message);
+    void setQuestionFunction(QuestionFunction question);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -81,6 +87,9 @@ private:
     void selectType(TransformerType type);
     void onTypeSelected(TransformerType type);
     void restoreLastRun();
+    // Before Close replaces a last-run file that did not load whole: asks, or keeps a copy.
+    // False when the file must not be replaced; `notes` gets what the user should be told.
+    bool mayReplaceLastRun(const QString &path, QStringList &notes);
     // The inputs as the window holds them, in the form Close saves them.
     LastRun currentInputs() const;
     void placeOnScreen();
@@ -91,6 +100,14 @@ private:
     QuitFunction m_quit;
     FileWriter m_writeLastRun;
     MessageFunction m_message;
+    QuestionFunction m_question;
+
+    // How the last read of the last-run file went, so that Close never replaces a file that
+    // did not load whole without asking or keeping a copy.
+    enum class LastRunState { Whole, Missing, Damaged, Unreadable };
+    LastRunState m_lastRunState = LastRunState::Missing;
+    QString m_lastRunProblem;   // what went wrong with the last-run file, for the user
+    QString m_constantsProblem; // the same for the constants file
 };
 
 } // namespace ferrolux

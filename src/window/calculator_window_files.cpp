@@ -1,17 +1,15 @@
 // The calculator window and its files: restoring the last run at load, the Load button, and
 // saving the inputs on Close.
 
-#include "constants_file.h"
 #include "calculator_window.h"
 #include "calculator_window_controls.h"
 #include "calculator_window_widgets.h"
+#include "constants_file.h"
 #include "last_run_file.h"
 
 #include <QPushButton>
 #include <QRadioButton>
-#include <filesystem>
-#include <fstream>
-#include <system_error>
+#include <sstream>
 
 namespace ferrolux {
 namespace {
@@ -51,17 +49,23 @@ std::string toCore(const QLineEdit *field)
     return field->text().toStdString();
 }
 
-// Opens a data file of the program folder for reading. Anything but a regular file counts as
-// missing: a named pipe in its place would block the open until some other program wrote to
-// it, and the window would never appear.
-std::ifstream openDataFile(const QString &path)
+// A data file holds at most a few megabytes even with every record at its longest; anything
+// larger is damaged and is never pulled into memory whole.
+constexpr std::size_t kMaxDataFileBytes = 8u << 20;
+// Before a damaged file is replaced, it is copied whole, up to this size.
+constexpr std::size_t kMaxKeptCopyBytes = 1u << 30;
+
+// Reads a data file of the program folder. Only a regular file is read: a named pipe in its
+// place would block the open until some other program wrote to it, and the window would never
+// appear.
+FileRead readDataFile(const QString &path)
 {
-    std::ifstream in;
-    std::error_code error;
-    if (std::filesystem::is_regular_file(path.toStdString(), error)) {
-        in.open(path.toStdString(), std::ios::binary);
-    }
-    return in;
+    return readRegularFile(path.toStdString(), kMaxDataFileBytes);
+}
+
+std::istringstream streamOf(const std::string &bytes)
+{
+    return std::istringstream(bytes, std::ios::in | std::ios::binary);
 }
 
 } // namespace
@@ -69,8 +73,9 @@ std::ifstream openDataFile(const QString &path)
 void CalculatorWindow::restoreLastRun()
 {
     {
-        std::ifstream in = openDataFile(filePath(kLastRunFileName));
-        if (in) {
+        const FileRead file = readDataFile(filePath(kLastRunFileName));
+        if (file.ok()) {
+            std::istringstream in = streamOf(file.bytes);
             if (const auto flag = readExampleFlag(in)) {
                 bExample = *flag;
             }
@@ -80,6 +85,17 @@ void CalculatorWindow::restoreLastRun()
         m_controls->CmdLoadData->setText(QStringLiteral("Load Example"));
     }
     LoadFile();
+
+    // One message at start for whatever could not be read, before any key is pressed.
+    QStringList problems;
+    for (const QString *problem : {&m_lastRunProblem, &m_constantsProblem}) {
+        if (!problem->isEmpty()) {
+            problems << *problem;
+        }
+    }
+    if (!problems.isEmpty()) {
+        m_message(QStringLiteral("Ferrolux"), problems.join(QStringLiteral("\n\n")));
+    }
 }
 
 void CalculatorWindow::LoadFile()
@@ -87,11 +103,36 @@ void CalculatorWindow::LoadFile()
     const WindowControls &c = *m_controls;
     LastRunLoad load;
     {
-        std::ifstream in = openDataFile(filePath(kLastRunFileName));
-        if (!in) {
+        const QString path = filePath(kLastRunFileName);
+        const FileRead file = readDataFile(path);
+        m_lastRunProblem.clear();
+        m_constantsProblem.clear();
+        if (file.status == FileRead::Status::Missing) {
+            m_lastRunState = LastRunState::Missing;
             return; // a missing file changes nothing at all
         }
-        load = readLastRun(in);
+        if (file.status == FileRead::Status::Unreadable) {
+            m_lastRunState = LastRunState::Unreadable;
+            m_lastRunProblem = path + QStringLiteral(" cannot be read: ") + fromCore(file.reason) +
+                               QStringLiteral(".\nThe calculator opens with its defaults and "
+                                              "writes nothing now; Close asks before it replaces "
+                                              "that file.");
+            return;
+        }
+        if (file.status == FileRead::Status::TooLarge) {
+            load.failure = "record 1: the file is " + file.reason;
+        } else {
+            std::istringstream in = streamOf(file.bytes);
+            load = readLastRun(in);
+        }
+        m_lastRunState = load.complete() ? LastRunState::Whole : LastRunState::Damaged;
+        if (!load.complete()) {
+            m_lastRunProblem = path + QStringLiteral(" did not load whole: ") +
+                               fromCore(load.failure) +
+                               QStringLiteral(".\nThe fields from that record on keep their "
+                                              "defaults. Before Close replaces the file, it "
+                                              "keeps the original beside it.");
+        }
     }
     const LastRun &v = load.values;
 
@@ -129,8 +170,17 @@ void CalculatorWindow::LoadFile()
 
     // The constants are read only after a complete last-run file; each value read is kept.
     if (load.complete()) {
-        std::ifstream in = openDataFile(filePath(kConstantsFileName));
-        if (in) {
+        const QString path = filePath(kConstantsFileName);
+        const FileRead file = readDataFile(path);
+        if (file.status == FileRead::Status::Unreadable ||
+            file.status == FileRead::Status::TooLarge) {
+            m_constantsProblem = path + QStringLiteral(" cannot be read: ") +
+                                 fromCore(file.reason) +
+                                 QStringLiteral(".\nThe default limits are used; that file is "
+                                                "never written.");
+        }
+        if (file.ok()) {
+            std::istringstream in = streamOf(file.bytes);
             DissipationLimits limits{OCPPDis, OCFPDis, POTPPDis, POTFPDis};
             readConstants(in).applyTo(limits);
             OCPPDis = limits.OCPPDis;
@@ -181,19 +231,64 @@ LastRun CalculatorWindow::currentInputs() const
     return run;
 }
 
+bool CalculatorWindow::mayReplaceLastRun(const QString &path, QStringList &notes)
+{
+    const QString title = QStringLiteral("Ferrolux");
+    if (m_lastRunState == LastRunState::Unreadable) {
+        return m_question(title, m_lastRunProblem.section(QLatin1Char('\n'), 0, 0) +
+                                     QStringLiteral("\n\nReplace it with the current inputs?"));
+    }
+    if (m_lastRunState != LastRunState::Damaged) {
+        return true;
+    }
+    // The file as it stands now is what the save would destroy: keep that.
+    const FileRead original = readRegularFile(path.toStdString(), kMaxKeptCopyBytes);
+    if (original.status == FileRead::Status::Missing) {
+        return true;
+    }
+    std::string reason = original.reason;
+    std::string kept;
+    if (original.ok()) {
+        kept = keepCopyBeside(path.toStdString(), original.bytes, reason);
+    }
+    if (kept.empty()) {
+        m_message(title, QStringLiteral("The inputs were not saved: ") + path +
+                             QStringLiteral(" did not load whole, and no copy of it could be "
+                                            "kept.\n") +
+                             fromCore(reason));
+        return false;
+    }
+    notes << path + QStringLiteral(" did not load whole; the original was kept as ") +
+                 fromCore(kept) + QStringLiteral(".");
+    return true;
+}
+
 void CalculatorWindow::CmdClose_Click()
 {
     bExample = false;
     const LastRun run = currentInputs();
 
     const QString path = filePath(kLastRunFileName);
-    const std::string failure = m_writeLastRun(path.toStdString(), lastRunFileBytes(run));
-    if (!failure.empty()) {
-        // The program still ends; the user learns that the inputs were not kept.
-        m_message(QStringLiteral("Ferrolux"), QStringLiteral("The inputs could not be saved to ") +
-                                                  path + QStringLiteral(".\n") + fromCore(failure));
+    QStringList notes;
+    if (!mayReplaceLastRun(path, notes)) {
+        // Declined by the user (nothing failed), or the damaged file could not be kept.
+        m_quit(m_lastRunState == LastRunState::Unreadable ? 0 : 1);
+        return;
     }
-    m_quit(0);
+    const SaveResult result = m_writeLastRun(path.toStdString(), lastRunFileBytes(run));
+    if (!result.ok()) {
+        // The program still ends, with a failure status; the user learns that the inputs
+        // were not kept.
+        notes << QStringLiteral("The inputs could not be saved to ") + path +
+                     QStringLiteral(".\n") + fromCore(result.reason);
+    } else if (result.outcome == SaveResult::Outcome::WrittenInPlace) {
+        notes << QStringLiteral("The inputs were written in place to ") + path +
+                     QStringLiteral(": ") + fromCore(result.reason) + QStringLiteral(".");
+    }
+    if (!notes.isEmpty()) {
+        m_message(QStringLiteral("Ferrolux"), notes.join(QStringLiteral("\n\n")));
+    }
+    m_quit(result.ok() ? 0 : 1);
 }
 
 } // namespace ferrolux

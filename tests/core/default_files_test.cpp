@@ -66,22 +66,27 @@ TEST(SeedFirstStart, WritesOnlyWhatIsMissing)
     }
 }
 
-TEST(SeedFirstStart, FailureNamesTheFileAndLeavesTheFolderUnseeded)
+TEST(SeedFirstStart, FailureNamesTheFileAndAnythingInTheWayIsKept)
 {
-    // A folder in the way, the failure ("@" for the scratch folder), CONSTANT.DAT written.
+    // What stands in the way, the failure ("@" for the scratch folder), the last-run file seeded.
     const std::tuple<const char *, const char *, bool> cases[] = {
-        {"Ferrolux.DAT.new", "Cannot write @Ferrolux.DAT.new: Is a directory", true},
-        {"CONSTANT.DAT", "Cannot replace @CONSTANT.DAT: Is a directory", false}};
-    for (const auto &[folder, failure, constantsWritten] : cases) {
+        {"Ferrolux.DAT.new", "", true}, // a temporary name of old is no obstacle
+        {"CONSTANT.DAT", "", true},     // exists, so it is kept, folder or not
+        {"Ferrolux.DAT", "", false},    // exists: nothing is seeded
+        {"CONSTANT.DAT/x", "", true}};
+    for (const auto &[inTheWay, failure, lastRunWritten] : cases) {
         ScratchFolder s;
-        fs::create_directory(s.path(folder));
+        fs::create_directories(s.path(inTheWay));
         std::string expected = failure;
-        expected.replace(expected.find('@'), 1, s.folder());
-        EXPECT_EQ(seedFirstStart(s.folder()), expected);
-        EXPECT_EQ(fs::is_regular_file(s.path("CONSTANT.DAT")), constantsWritten);
-        // Nothing else is left behind, no temporary file either.
-        EXPECT_EQ(entriesIn(s), 1 + std::size_t{constantsWritten}) << folder;
+        EXPECT_EQ(seedFirstStart(s.folder()), expected) << inTheWay;
+        EXPECT_EQ(fs::is_regular_file(s.path("Ferrolux.DAT")), lastRunWritten) << inTheWay;
+        EXPECT_TRUE(fs::is_directory(s.path(inTheWay))) << inTheWay;
     }
+    ScratchFolder s;
+    const std::string gone = s.folder() + "gone/";
+    EXPECT_EQ(seedFirstStart(gone),
+              "Cannot write " + gone + "CONSTANT.DAT: No such file or directory");
+    EXPECT_EQ(entriesIn(s), 0u); // nothing left behind, no temporary file either
 }
 
 TEST(FileExists, TrueOnlyForSomethingThatOpensAsAFile)
@@ -106,12 +111,14 @@ TEST(WriteFileAtomically, ReplacesTheWholeFileOrKeepsTheOldOne)
     for (const std::string bytes : {"", "old\r\n"}) {
         EXPECT_EQ(writeFileAtomically(path, bytes), "");
         EXPECT_EQ(readBytes(path), bytes);
-        EXPECT_FALSE(fs::exists(path + ".new"));
     }
-    fs::create_directory(path + ".new");
+    // A leftover temporary file of an earlier crash is neither read nor removed.
+    EXPECT_EQ(readBytes(path + ".new"), "left over from a crash, longer than the new bytes");
+    fs::remove(path);
+    fs::create_directory(path);
     EXPECT_EQ(writeFileAtomically(path, "new\r\n"),
-              "Cannot write " + path + ".new: Is a directory");
-    EXPECT_EQ(readBytes(path), "old\r\n");
+              "Cannot write " + path + ": Not a regular file");
+    EXPECT_TRUE(fs::is_directory(path));
 }
 
 } // namespace

@@ -1,29 +1,31 @@
 #pragma once
 
-// Real write failures for tests, made without help from the code under test: a temporary file
-// name that leads to /dev/full, and a tmpfs mounted over the program folder, then made
-// read-only or filled up. The mounts need the right to mount (root in a container that allows
-// it); /dev/full works for any user, root included, whom permissions alone would not stop.
+// Real write failures for tests, made without help from the code under test: a file size limit
+// of the process, and a tmpfs mounted over the program folder, then made read-only or filled
+// up. The mounts need the right to mount (root in a container that allows it); the size limit
+// works for any user, root included, whom permissions alone would not stop.
 
 #include "scratch_folder.h"
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <ostream>
 #include <string>
 #include <sys/mount.h>
+#include <sys/resource.h>
 
 namespace ferrolux::testing_support {
 
 // One way of making writes fail, with the system's words for the failure.
 struct WriteFault
 {
-    enum Kind { DeviceFull, ReadOnlyMount, FullMount } kind;
+    enum Kind { SizeLimit, ReadOnlyMount, FullMount } kind;
     const char *name;
     const char *cause;
 };
 inline constexpr WriteFault kWriteFaults[] = {
-    {WriteFault::DeviceFull, "disk full", "No space left on device"},
+    {WriteFault::SizeLimit, "file size limit", "File too large"},
     {WriteFault::ReadOnlyMount, "read-only mount", "Read-only file system"},
     {WriteFault::FullMount, "full tmpfs", "No space left on device"}};
 
@@ -47,6 +49,9 @@ public:
     }
     ~FaultyFolder()
     {
+        if (m_limited) {
+            setrlimit(RLIMIT_FSIZE, &m_oldLimit);
+        }
         if (m_mounted) {
             umount2(m_folder.c_str(), MNT_DETACH);
         }
@@ -63,13 +68,17 @@ public:
     bool arm()
     {
         switch (m_kind) {
-        case WriteFault::DeviceFull:
-            // The writers write to a temporary name first: let those names lead to a device
-            // that opens for writing and takes no byte.
-            for (const char *name : {"Ferrolux.DAT.new", "CONSTANT.DAT.new"}) {
-                std::filesystem::create_symlink("/dev/full", m_folder + name);
+        case WriteFault::SizeLimit: {
+            // Every write that would make a file longer than 4 bytes fails with EFBIG; the
+            // signal that would come with it is ignored.
+            std::signal(SIGXFSZ, SIG_IGN);
+            if (getrlimit(RLIMIT_FSIZE, &m_oldLimit) != 0) {
+                return false;
             }
-            return true;
+            const rlimit tiny{4, m_oldLimit.rlim_max};
+            m_limited = setrlimit(RLIMIT_FSIZE, &tiny) == 0;
+            return m_limited;
+        }
         case WriteFault::ReadOnlyMount:
             return mount("tmpfs", m_folder.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0;
         case WriteFault::FullMount: {
@@ -94,6 +103,8 @@ private:
     ScratchFolder m_scratch;
     std::string m_folder;
     bool m_mounted = false;
+    bool m_limited = false;
+    rlimit m_oldLimit{};
 };
 
 } // namespace ferrolux::testing_support

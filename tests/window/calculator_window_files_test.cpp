@@ -135,9 +135,10 @@ TEST(CalculatorWindowFiles, FailedSaveKeepsTheOldFileTellsTheUserAndStillQuits)
     ProgramFolder folder;
     folder.writeExample();
     const std::string before = folder.read(kLastRunFileName);
-    // A folder where the temporary file would go makes the write fail even for root.
-    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("Ferrolux.DAT.new")));
     WindowUnderTest window(folder);
+    window->setLastRunWriter([](const std::string &path, std::string_view) {
+        return SaveResult{SaveResult::Outcome::Failed, "Cannot write " + path + ": I/O error"};
+    });
     window->Form_Load();
     window.setText("TxtPriV", "240");
     window.click("CmdClose");
@@ -147,7 +148,8 @@ TEST(CalculatorWindowFiles, FailedSaveKeepsTheOldFileTellsTheUserAndStillQuits)
     EXPECT_EQ(window.messages[0].first, "Ferrolux");
     EXPECT_TRUE(
         window.messages[0].second.contains(QString::fromStdString(folder.file(kLastRunFileName))));
-    EXPECT_EQ(window.quitCodes, std::vector<int>{0});
+    EXPECT_TRUE(window.messages[0].second.contains("I/O error"));
+    EXPECT_EQ(window.quitCodes, std::vector<int>{1});
 }
 
 } // namespace

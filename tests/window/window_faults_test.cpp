@@ -181,7 +181,7 @@ TEST_P(CloseFaults, KeepThePreviousFileTellTheUserWhyAndStillQuit)
     window.click("CmdClose");
 
     EXPECT_EQ(testing_support::readBytes(path), exampleLastRunFileBytes());
-    EXPECT_EQ(window.quitCodes, std::vector<int>{0});
+    EXPECT_EQ(window.quitCodes, std::vector<int>{1});
     ASSERT_EQ(window.messages.size(), 1u);
     for (const std::string &part : {path, std::string(GetParam().cause)}) {
         EXPECT_TRUE(window.messages[0].second.contains(QString::fromStdString(part)))

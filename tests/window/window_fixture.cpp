@@ -46,11 +46,16 @@ void ProgramFolder::writeExample(bool pictures) const
 
 WindowUnderTest::WindowUnderTest(const ProgramFolder &folder) : WindowUnderTest(folder.path()) {}
 
-WindowUnderTest::WindowUnderTest(const QString &folder) : form(std::make_unique<CalculatorWindow>(folder))
+WindowUnderTest::WindowUnderTest(const QString &folder)
+    : form(std::make_unique<CalculatorWindow>(folder))
 {
     form->setQuitFunction([this](int code) { quitCodes.push_back(code); });
     form->setMessageFunction(
         [this](const QString &title, const QString &text) { messages.emplace_back(title, text); });
+    form->setQuestionFunction([this](const QString &, const QString &text) {
+        questions.push_back(text);
+        return answerYes;
+    });
 }
 
 QString WindowUnderTest::text(const QString &name) const

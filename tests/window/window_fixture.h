@@ -68,6 +68,9 @@ struct WindowUnderTest
     std::unique_ptr<CalculatorWindow> form;
     std::vector<int> quitCodes;
     std::vector<std::pair<QString, QString>> messages;
+    // Questions asked, and the answer every question gets.
+    std::vector<QString> questions;
+    bool answerYes = false;
 };
 
 // "TxtSec1V_2" and the like.

@@ -1,0 +1,319 @@
+// Saving and reading data files where the file system works against it: links, planted
+// temporary names, named pipes, folders, files of other users, read-only folders, bind mounts,
+// two savers at once. After every case the file's bytes, mode and link are checked.
+
+#include "default_files.h"
+#include "file_helpers.h"
+#include "last_run_file.h"
+#include "other_user.h"
+#include "record_file.h"
+#include "scratch_folder.h"
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <thread>
+#include <vector>
+
+namespace ferrolux {
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::AsOtherUser;
+using testing_support::readBytes;
+using testing_support::ScratchFolder;
+using testing_support::writeBytes;
+
+unsigned modeOf(const std::string &path)
+{
+    struct stat info
+    {
+    };
+    return ::lstat(path.c_str(), &info) == 0 ? info.st_mode & 07777u : 0u;
+}
+
+// Names in the folder that look like temporary files of a save.
+int temporaryFilesIn(const std::string &folder)
+{
+    int count = 0;
+    for (const auto &entry : fs::directory_iterator(folder)) {
+        count += entry.path().filename().string().find(".tmp-") != std::string::npos;
+    }
+    return count;
+}
+
+constexpr unsigned kAnyMode = 010000;
+
+struct SaveCase
+{
+    const char *what;
+    std::function<void(const ScratchFolder &)> arrange;
+    SaveResult::Outcome outcome;
+    const char *reasonPart; // in the reason, when not empty
+    const char *writtenAt;  // the file that must now hold the new bytes, or ""
+    const char *linkStays;  // a link that must still be a link, or ""
+    const char *untouched;  // a file whose bytes "victim" must be unchanged, or ""
+    unsigned modeAfter;     // mode of writtenAt afterwards, 0 for any
+};
+
+TEST(SaveFile, ReplacesTheFinalTargetAndNeverWritesThroughPlantedNames)
+{
+    const auto file = [](const char *name, const char *bytes, unsigned mode) {
+        return [=](const ScratchFolder &s) {
+            writeBytes(s.path(name), bytes);
+            fs::permissions(s.path(name), static_cast<fs::perms>(mode));
+        };
+    };
+    const auto both = [](auto first, auto second) {
+        return [=](const ScratchFolder &s) { first(s), second(s); };
+    };
+    const auto link = [](const char *name, const char *to) {
+        return [=](const ScratchFolder &s) { fs::create_symlink(to, s.path(name)); };
+    };
+    const auto fifo = [](const char *name) {
+        return [=](const ScratchFolder &s) { ASSERT_EQ(mkfifo(s.path(name).c_str(), 0600), 0); };
+    };
+    const auto folder = [](const char *name) {
+        return [=](const ScratchFolder &s) { fs::create_directories(s.path(name)); };
+    };
+    using O = SaveResult::Outcome;
+    const SaveCase cases[] = {
+        {"a missing file", [](const ScratchFolder &) {}, O::Replaced, "", "T", "", "", kAnyMode},
+        {"mode 0640 is kept", file("T", "old", 0640), O::Replaced, "", "T", "", "", 0640},
+        {"mode 0000 is kept", file("T", "old", 0), O::Replaced, "", "T", "", "", 0},
+        {"a relative link",
+         both(both(folder("d"), file("d/real", "old", 0604)), link("T", "d/real")), O::Replaced, "",
+         "d/real", "T", "", 0604},
+        {"a chain of links",
+         both(both(file("real", "old", 0644), link("mid", "real")), link("T", "mid")), O::Replaced,
+         "", "real", "T", "", 0644},
+        {"a link to nothing yet", link("T", "later"), O::Replaced, "", "later", "T", "", kAnyMode},
+        {"a planted link on the old temporary name",
+         both(file("victim", "victim", 0644), link("T.new", "victim")), O::Replaced, "", "T", "",
+         "victim", kAnyMode},
+        {"a planted pipe on the old temporary name", fifo("T.new"), O::Replaced, "", "T", "", "",
+         kAnyMode},
+        {"a pipe in its place", fifo("T"), O::Failed, "Not a regular file", "", "", "", kAnyMode},
+        {"a folder in its place", folder("T"), O::Failed, "Not a regular file", "", "", "",
+         kAnyMode},
+        {"a link loop", both(link("T", "U"), link("U", "T")), O::Failed,
+         "Too many levels of symbolic links", "", "T", "", kAnyMode},
+        {"a link to a pipe", both(fifo("pipe"), link("T", "pipe")), O::Failed, "Not a regular file",
+         "", "T", "", kAnyMode},
+        {"a missing folder", link("T", "none/T"), O::Failed, "No such file or directory", "", "T",
+         "", kAnyMode},
+    };
+    for (const SaveCase &c : cases) {
+        SCOPED_TRACE(c.what);
+        ScratchFolder s;
+        c.arrange(s);
+        const SaveResult result = saveFile(s.path("T"), "new\r\n");
+        EXPECT_EQ(result.outcome, c.outcome) << result.reason;
+        EXPECT_NE(result.reason.find(c.reasonPart), std::string::npos) << result.reason;
+        if (*c.writtenAt != '\0') {
+            EXPECT_EQ(readBytes(s.path(c.writtenAt)), "new\r\n");
+            EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(s.path(c.writtenAt))));
+            if (c.modeAfter != kAnyMode) {
+                EXPECT_EQ(modeOf(s.path(c.writtenAt)), c.modeAfter);
+            }
+        }
+        if (*c.linkStays != '\0') {
+            EXPECT_TRUE(fs::is_symlink(s.path(c.linkStays)));
+        }
+        if (*c.untouched != '\0') {
+            EXPECT_EQ(readBytes(s.path(c.untouched)), c.untouched);
+        }
+        EXPECT_EQ(temporaryFilesIn(s.folder()), 0);
+    }
+}
+
+TEST(SaveFile, KeepsTheOwnerWhereAllowed)
+{
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "giving a file to another user needs root";
+    }
+    ScratchFolder s;
+    const std::string path = s.path("Ferrolux.DAT");
+    writeBytes(path, "old");
+    ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
+    ASSERT_TRUE(saveFile(path, "new").ok());
+    struct stat info
+    {
+    };
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, 65534u);
+    EXPECT_EQ(info.st_gid, 65534u);
+}
+
+// A folder the other user may not add to, holding a file that user may write.
+TEST(SaveFile, WritesInPlaceOnlyWhereAReplaceIsImpossible)
+{
+    ScratchFolder s;
+    fs::permissions(s.folder(), fs::perms(0755));
+    const std::string path = s.path("Ferrolux.DAT");
+    writeBytes(path, "old bytes, longer than the new ones");
+    ASSERT_EQ(::chown(path.c_str(), testing_support::kNobody, testing_support::kNobody), 0);
+    const AsOtherUser other;
+    if (!other.active()) {
+        GTEST_SKIP() << "acting as another user needs root";
+    }
+    const SaveResult result = saveFile(path, "new");
+    EXPECT_EQ(result.outcome, SaveResult::Outcome::WrittenInPlace);
+    EXPECT_NE(result.reason.find("Permission denied"), std::string::npos) << result.reason;
+    EXPECT_EQ(readBytes(path), "new");
+    // Where there is no file to write in place, nothing is created.
+    EXPECT_FALSE(saveFile(s.path("missing"), "new").ok());
+    EXPECT_FALSE(fs::exists(s.path("missing")));
+}
+
+TEST(SaveFile, WritesABindMountedFileInPlace)
+{
+    ScratchFolder s;
+    const std::string path = s.path("Ferrolux.DAT");
+    const std::string source = s.path("elsewhere");
+    writeBytes(path, "old");
+    writeBytes(source, "mounted");
+    if (::mount(source.c_str(), path.c_str(), nullptr, MS_BIND, nullptr) != 0) {
+        GTEST_SKIP() << "bind mounts are not permitted here";
+    }
+    const SaveResult result = saveFile(path, "new");
+    EXPECT_EQ(result.outcome, SaveResult::Outcome::WrittenInPlace) << result.reason;
+    EXPECT_NE(result.reason.find("busy"), std::string::npos) << result.reason;
+    EXPECT_EQ(readBytes(path), "new");
+    ::umount2(path.c_str(), MNT_DETACH);
+    EXPECT_EQ(readBytes(source), "new"); // the mounted file itself got the bytes
+    EXPECT_EQ(readBytes(path), "old");   // the file under the mount was never touched
+    EXPECT_EQ(temporaryFilesIn(s.folder()), 0);
+}
+
+TEST(SaveFile, TwoSlowedSaversLeaveOneWholeFileAndBothSucceed)
+{
+    ScratchFolder s;
+    const std::string path = s.path("Ferrolux.DAT");
+    const std::string first(5000, 'a'), second(3000, 'b');
+    for (int round = 0; round < 5; ++round) {
+        SaveOptions slow;
+        slow.beforeReplace = [] { std::this_thread::sleep_for(std::chrono::milliseconds(20)); };
+        SaveResult a, b;
+        std::thread one([&] { a = saveFile(path, first, slow); });
+        std::thread two([&] { b = saveFile(path, second, slow); });
+        one.join(), two.join();
+        EXPECT_EQ(a.outcome, SaveResult::Outcome::Replaced) << a.reason;
+        EXPECT_EQ(b.outcome, SaveResult::Outcome::Replaced) << b.reason;
+        const std::string now = readBytes(path);
+        EXPECT_TRUE(now == first || now == second) << now.size() << " bytes";
+    }
+    EXPECT_EQ(temporaryFilesIn(s.folder()), 0);
+}
+
+TEST(SeedFirstStart, NeverWritesOverAFileThatExistsReadableOrNot)
+{
+    // The file made unreadable, and for whom: root reads mode 0000, the other user does not.
+    for (const char *name : {kLastRunFileName, "CONSTANT.DAT"}) {
+        for (const bool asOther : {false, true}) {
+            SCOPED_TRACE(std::string(name) + (asOther ? " as another user" : " as this user"));
+            ScratchFolder s;
+            fs::permissions(s.folder(), fs::perms(0777));
+            writeBytes(s.path(name), "theirs");
+            fs::permissions(s.path(name), fs::perms::none);
+            std::string failure;
+            if (asOther) {
+                const AsOtherUser other;
+                if (!other.active()) {
+                    GTEST_SKIP() << "acting as another user needs root";
+                }
+                failure = seedFirstStart(s.folder());
+            } else {
+                failure = seedFirstStart(s.folder());
+            }
+            EXPECT_EQ(failure, "");
+            EXPECT_EQ(modeOf(s.path(name)), 0u);
+            EXPECT_EQ(readBytes(s.path(name)), "theirs");
+        }
+    }
+}
+
+TEST(SeedFirstStart, TwoStartsAtOnceBothOpen)
+{
+    for (int round = 0; round < 20; ++round) {
+        ScratchFolder s;
+        std::string a = "unset", b = "unset";
+        std::thread one([&] { a = seedFirstStart(s.folder()); });
+        std::thread two([&] { b = seedFirstStart(s.folder()); });
+        one.join(), two.join();
+        EXPECT_EQ(a, "");
+        EXPECT_EQ(b, "");
+        EXPECT_EQ(readBytes(s.path(kLastRunFileName)), exampleLastRunFileBytes());
+        EXPECT_EQ(readBytes(s.path("CONSTANT.DAT")), defaultConstantsFileBytes());
+        EXPECT_EQ(temporaryFilesIn(s.folder()), 0);
+    }
+}
+
+TEST(ReadRegularFile, ReadsOnlyRegularFilesAndNeverWaits)
+{
+    using S = FileRead::Status;
+    const std::tuple<const char *, std::function<void(const std::string &)>, S, const char *>
+        cases[] = {
+            {"missing", [](const std::string &) {}, S::Missing, "No such file"},
+            {"a pipe", [](const std::string &p) { mkfifo(p.c_str(), 0600); }, S::Unreadable,
+             "Not a regular file"},
+            {"a folder", [](const std::string &p) { fs::create_directory(p); }, S::Unreadable,
+             "Not a regular file"},
+            {"too large", [](const std::string &p) { writeBytes(p, std::string(101, 'x')); },
+             S::TooLarge, "larger than 100 bytes"},
+            {"at the limit", [](const std::string &p) { writeBytes(p, std::string(100, 'x')); },
+             S::Read, ""},
+        };
+    for (const auto &[what, make, status, reasonPart] : cases) {
+        SCOPED_TRACE(what);
+        ScratchFolder s;
+        make(s.path("f"));
+        const FileRead read = readRegularFile(s.path("f"), 100);
+        EXPECT_EQ(read.status, status);
+        EXPECT_NE(read.reason.find(reasonPart), std::string::npos) << read.reason;
+        EXPECT_EQ(read.bytes.size(), status == S::Read ? 100u : 0u);
+    }
+}
+
+TEST(KeepCopyBeside, TakesTheFirstFreeNumberedName)
+{
+    ScratchFolder s;
+    const std::string path = s.path("Ferrolux.DAT");
+    const std::vector<std::string> expected = {path + ".damaged", path + ".damaged.1",
+                                               path + ".damaged.2"};
+    for (std::size_t k = 0; k < expected.size(); ++k) {
+        std::string why;
+        EXPECT_EQ(keepCopyBeside(path, "copy " + std::to_string(k), why), expected[k]) << why;
+    }
+    for (std::size_t k = 0; k < expected.size(); ++k) {
+        EXPECT_EQ(readBytes(expected[k]), "copy " + std::to_string(k));
+    }
+}
+
+TEST(RecordReader, SkipsAUtf8ByteOrderMarkAtTheStartOnly)
+{
+    const std::tuple<std::string, std::string, std::string> cases[] = {
+        {"\xEF\xBB\xBFTrue\r\n", "True", ""},
+        {"\xEF\xBBTrue\r\n", "\xC3\xAF\xC2\xBBTrue", ""}, // not a whole mark: Latin-1 text
+        {"a\r\n\xEF\xBB\xBF"
+         "b\r\n",
+         "a",
+         "\xC3\xAF\xC2\xBB\xC2\xBF"
+         "b"},
+    };
+    for (const auto &[bytes, first, second] : cases) {
+        std::istringstream in(bytes);
+        RecordReader reader(in);
+        EXPECT_EQ(reader.nextField().value_or("?"), first);
+        if (!second.empty()) {
+            EXPECT_EQ(reader.nextField().value_or("?"), second);
+        }
+    }
+}
+
+} // namespace
+} // namespace ferrolux
