@@ -3,6 +3,7 @@
 // The transformer analysis behind Calculate: a pure function from the window's input texts,
 // type, check box and limits to either every result or a refusal that says why.
 
+#include "arithmetic_fault.h"
 #include "secondary_texts.h"
 
 #include <string>
@@ -58,8 +59,6 @@ enum class RefusalKind {
     CountOutOfRange, // number of secondaries not from 1 to 6
     Arithmetic,      // overflow, division by zero or an invalid operation
 };
-
-enum class ArithmeticFault { None, Overflow, DivisionByZero, InvalidOperation };
 
 struct Refusal
 {
