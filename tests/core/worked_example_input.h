@@ -1,7 +1,8 @@
 #pragma once
 
-// The shipped worked example as the analysis receives it, with the default limits 2.5 and 4.5,
-// and the 30 report lines it gives.
+// The shipped worked example, written down once: the records a first start writes for it and
+// for the default limits, the inputs the analysis receives from it (with the limits 2.5 and
+// 4.5), and the 30 report lines it gives.
 
 #include "analysis.h"
 
@@ -9,6 +10,23 @@
 #include <vector>
 
 namespace ferrolux::testing_support {
+
+// The last-run file of a first start, record by record.
+inline std::vector<std::string> workedExampleRecords()
+{
+    return {"True",  "117",     "2.05", "4",    "350",    "67.4", "0",   "40.0", "7.60", "0",
+            "5.297", "99.0e-3", "3.0",  "6.65", "122e-3", "0",    "0",   "0",    "0",    "0",
+            "0",     "0",       "3",    "11.3", "9.6",    "9.7",  "4.0", "8.4",  "6.4",  "1"};
+}
+
+// The constants file of a first start, record by record.
+inline std::vector<std::string> defaultConstantsRecords()
+{
+    return {"Plate winding percent dissipation for an open core transformer.",    "2.5",
+            "Filament winding percent dissipation for an open core transformer.", "4.5",
+            "Plate winding percent dissipation for a potted transformer.",        "1.5",
+            "Filament winding percent dissipation for a potted transformer.",     "2.5"};
+}
 
 inline AnalysisInput workedExampleInput()
 {
