@@ -57,11 +57,6 @@ const char *pictureFileName(TransformerType type)
     return "";
 }
 
-std::string text(const QLineEdit *field)
-{
-    return field->text().toStdString();
-}
-
 } // namespace
 
 CalculatorWindow::CalculatorWindow(QString appFolder, QWidget *parent)
@@ -93,8 +88,6 @@ CalculatorWindow::CalculatorWindow(QString appFolder, QWidget *parent)
         "Until the program is first closed that file holds the worked example.");
     strCmdClose2 =
         QStringLiteral("Close: saves every input for the next start and ends the program.");
-    strCmdLoadExample =
-        QStringLiteral("Load Example: restores the worked example that came with the program.");
 
     connectHandlers();
 }
@@ -181,7 +174,7 @@ bool CalculatorWindow::eventFilter(QObject *watched, QEvent *event)
 void CalculatorWindow::updateSecondaryRows()
 {
     const WindowControls &c = *m_controls;
-    const int shown = visibleSecondaryRows(text(c.TxtNoSec));
+    const int shown = visibleSecondaryRows(toCore(c.TxtNoSec));
     for (int k = 0; k < kMaxSecondaries; ++k) {
         const bool visible = k < shown;
         for (QWidget *control :

@@ -1,10 +1,10 @@
 // The calculator window and its files: restoring the last run at load, the Load button, and
 // saving the inputs on Close.
 
-#include "constants_file.h"
 #include "calculator_window.h"
 #include "calculator_window_controls.h"
 #include "calculator_window_widgets.h"
+#include "constants_file.h"
 #include "last_run_file.h"
 
 #include <QPushButton>
@@ -44,11 +44,6 @@ int recordFromCheckState(Qt::CheckState state)
 QString fromCore(const std::string &text)
 {
     return QString::fromStdString(text);
-}
-
-std::string toCore(const QLineEdit *field)
-{
-    return field->text().toStdString();
 }
 
 // Opens a data file of the program folder for reading. Anything but a regular file counts as
