@@ -28,7 +28,7 @@ std::optional<InsulationClass> insulationClassFromName(std::string_view name);
 // The check's own inputs, each with its default and its accepted range.
 struct ThermalInputs
 {
-    double ambientC = 40;          // -50 .. 100
+    double ambientC = 40; // -50 .. 100
     InsulationClass insulationClass = InsulationClass::A;
     double hotSpotAllowanceK = 10; // 0 .. 50
     double coreLossW = 0;          // 0 .. 10000; 0 means unknown
@@ -84,9 +84,9 @@ struct ThermalCheck
 
 struct WindingHeadroom
 {
-    bool plate = false;                  // entered voltage above 30 V
-    std::optional<double> currentLimit;  // A, where the percent dissipation reaches its limit
-    std::optional<double> loadPercent;   // 100 * Is / currentLimit
+    bool plate = false;                 // entered voltage above 30 V
+    std::optional<double> currentLimit; // A, where the percent dissipation reaches its limit
+    std::optional<double> loadPercent;  // 100 * Is / currentLimit
 };
 
 struct MainsPoint
