@@ -73,8 +73,13 @@ CalculatorWindow::CalculatorWindow(QString appFolder, QWidget *parent)
     setWindowTitle(QStringLiteral("Ferrolux Analysis Calculator"));
     const TwipsScale scale(logicalDpiX(), logicalDpiY());
     resize(scale.toPixelsX(kDesignClientWidth), scale.toPixelsY(kDesignClientHeight));
+    // The dialog font is set before the widgets exist, so they are built in it; it changes
+    // afterwards only where a caption does not fit at its largest size.
+    setFont(preferredDialogFont(font()));
     *m_controls = buildWindowControls(this, scale);
-    setFont(fitDialogFont(*m_controls, preferredDialogFont(font())));
+    if (const QFont fitted = fitDialogFont(*m_controls, font()); fitted != font()) {
+        setFont(fitted);
+    }
 
     strCmdCalc = QStringLiteral(
         "Calculate: analyses the transformer and writes the report. Leave a secondary's "
