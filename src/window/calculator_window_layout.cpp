@@ -233,7 +233,6 @@ void buildOutputs(const Builder &b, WindowControls &c)
                                               QFontDatabase::systemFont(QFontDatabase::FixedFont)),
                                b.form()),
                 "ListOut", 5880, 2520, 5655, 3900);
-    list->fitFont();
     c.ListOut = list;
 
     c.Txt2QuickHelp =
