@@ -4,12 +4,13 @@
 #include "calculator_window.h"
 
 #include "analysis.h"
-#include "file_helpers.h"
 #include "calculator_window_controls.h"
 #include "calculator_window_font.h"
 #include "calculator_window_widgets.h"
+#include "file_helpers.h"
 #include "report.h"
 #include "saved_run_input.h"
+#include "scaled_picture.h"
 #include "secondary_rows.h"
 #include "twips.h"
 
@@ -218,7 +219,8 @@ void CalculatorWindow::onTypeSelected(TransformerType type)
 
     c.Image1->setVisible(true);
     const QString fileName = QString::fromUtf8(pictureFileName(type));
-    const QPixmap picture(m_appFolder + fileName);
+    const QPixmap picture =
+        readPictureAtSize(m_appFolder + fileName, c.Image1->size(), c.Image1->devicePixelRatioF());
     if (picture.isNull()) {
         // Say which picture is missing rather than keep showing the previous type's.
         c.Image1->setPixmap(QPixmap());
