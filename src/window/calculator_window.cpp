@@ -7,6 +7,7 @@
 #include "calculator_window_controls.h"
 #include "calculator_window_font.h"
 #include "calculator_window_widgets.h"
+#include "construction_types.h"
 #include "file_helpers.h"
 #include "report.h"
 #include "saved_run_input.h"
@@ -39,23 +40,6 @@ void quitAtOnce(int exitCode)
 {
     std::fflush(nullptr);
     std::_Exit(exitCode);
-}
-
-const char *pictureFileName(TransformerType type)
-{
-    switch (type) {
-    case TransformerType::Unshielded:
-        return "Transformer-1.jpg";
-    case TransformerType::ShieldedTopMount:
-        return "Transformer-2.jpg";
-    case TransformerType::ShieldedSubMount:
-        return "Transformer-3.jpg";
-    case TransformerType::MilitaryPotted:
-        return "Transformer-4.jpg";
-    case TransformerType::None:
-        break;
-    }
-    return "";
 }
 
 } // namespace
@@ -125,9 +109,8 @@ void CalculatorWindow::connectHandlers()
     const WindowControls &c = *m_controls;
     connect(c.TxtNoSec, &QLineEdit::textChanged, this, [this] { updateSecondaryRows(); });
 
-    for (const TransformerType type :
-         {TransformerType::Unshielded, TransformerType::ShieldedTopMount,
-          TransformerType::ShieldedSubMount, TransformerType::MilitaryPotted}) {
+    for (const ConstructionType &construction : kConstructionTypes) {
+        const TransformerType type = construction.type;
         connect(c.typeButton(type), &QRadioButton::toggled, this, [this, type](bool checked) {
             if (checked) {
                 onTypeSelected(type);
@@ -218,7 +201,8 @@ void CalculatorWindow::onTypeSelected(TransformerType type)
     c.TxtC->setVisible(dimensionsABC);
 
     c.Image1->setVisible(true);
-    const QString fileName = QString::fromUtf8(pictureFileName(type));
+    const ConstructionType *construction = constructionType(type);
+    const QString fileName = QString::fromUtf8(construction ? construction->pictureFile : "");
     const QPixmap picture =
         readPictureAtSize(m_appFolder + fileName, c.Image1->size(), c.Image1->devicePixelRatioF());
     if (picture.isNull()) {
@@ -247,7 +231,7 @@ void CalculatorWindow::CmdClr_Click()
     // An exclusive group never lets its last option go; lift that while every option is
     // cleared, so that no type is selected afterwards.
     c.typeGroup->setExclusive(false);
-    for (QRadioButton *option : {c.OpMil, c.OpType1, c.OpType2, c.OpType3}) {
+    for (QRadioButton *option : c.typeOptions) {
         option->setChecked(false);
     }
     c.typeGroup->setExclusive(true);

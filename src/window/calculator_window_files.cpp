@@ -5,6 +5,7 @@
 #include "calculator_window_controls.h"
 #include "calculator_window_widgets.h"
 #include "constants_file.h"
+#include "construction_types.h"
 #include "last_run_file.h"
 
 #include <QPushButton>
@@ -159,11 +160,9 @@ LastRun CalculatorWindow::currentInputs() const
     }
     // Tested in this order, the last selected option wins.
     run.typeCode = 0;
-    for (const TransformerType type :
-         {TransformerType::Unshielded, TransformerType::ShieldedTopMount,
-          TransformerType::ShieldedSubMount, TransformerType::MilitaryPotted}) {
-        if (c.typeButton(type)->isChecked()) {
-            run.typeCode = static_cast<int>(type);
+    for (const ConstructionType &construction : kConstructionTypes) {
+        if (c.typeButton(construction.type)->isChecked()) {
+            run.typeCode = static_cast<int>(construction.type);
         }
     }
     run.x = toCore(c.TxtX);

@@ -27,7 +27,7 @@ int textWidth(const QFontMetrics &metrics, const QString &text)
 
 bool optionsFit(const WindowControls &c, const QFontMetrics &metrics)
 {
-    for (const QRadioButton *option : {c.OpType1, c.OpType2, c.OpType3, c.OpMil}) {
+    for (const QRadioButton *option : c.typeOptions) {
         const QStyle *style = option->style();
         const int indicator =
             style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, option) +
