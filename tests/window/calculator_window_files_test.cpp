@@ -32,9 +32,8 @@ QString loadCaption(const WindowUnderTest &window)
 TEST(CalculatorWindowFiles, FirstStartSeedsTheExampleAndCalculateShowsItsReport)
 {
     ProgramFolder folder;
+    // The files' bytes are checked with the seeding itself; here the window reads them.
     ASSERT_EQ(seedFirstStart(folder.file("")), "");
-    EXPECT_EQ(folder.read(kLastRunFileName), joinRecords(kExampleRecords, 30));
-    EXPECT_EQ(folder.read(kConstantsFileName), joinRecords(kDefaultConstants, 8));
 
     WindowUnderTest window(folder);
     window->Form_Load();
