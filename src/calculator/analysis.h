@@ -14,12 +14,12 @@ namespace ferrolux {
 
 struct AnalysisInput
 {
-    std::string primaryVoltage;    // TxtPriV
-    std::string primaryResistance; // TxtPriR
-    std::string secondaryCount;    // TxtNoSec
-    SecondaryRows secondaries;     // TxtSec1V / TxtSec1R / TxtSec1I, element i = secondary i+1
-    std::string x, y, z, a, b, c;  // TxtX .. TxtC, centimetres
-    bool potted = false;           // OpMil selected; any other type, or none, is not potted
+    std::string primaryVoltage;     // TxtPriV
+    std::string primaryResistance;  // TxtPriR
+    std::string secondaryCount;     // TxtNoSec
+    SecondaryRows secondaries;      // TxtSec1V / TxtSec1R / TxtSec1I, element i = secondary i+1
+    std::string x, y, z, a, b, c;   // TxtX .. TxtC, centimetres
+    bool potted = false;            // OpMil selected; any other type, or none, is not potted
     bool correctForLoading = false; // ChkLoading in its checked state (grayed is unchecked)
     double plateLimit = 0;          // OCPPDis, percent
     double filamentLimit = 0;       // OCFPDis, percent
@@ -42,15 +42,15 @@ struct AnalysisResult
     double Vp = 0;
     double Rp = 0;
     std::vector<SecondaryResult> secondaries; // n entries, 1..6
-    double S = 0;   // radiating surface, cm²
-    double Pin = 0; // primary power
-    double Ip = 0;  // primary current
-    double Pdp = 0; // primary dissipation
-    double Pcp = 0; // primary percent dissipation
-    double Pdt = 0; // total dissipation
-    double Pct = 0; // total percent dissipation
-    double PD = 0;  // power density, W/m²
-    double T = 0;   // operating temperature, °F
+    double S = 0;                             // radiating surface, cm²
+    double Pin = 0;                           // primary power
+    double Ip = 0;                            // primary current
+    double Pdp = 0;                           // primary dissipation
+    double Pcp = 0;                           // primary percent dissipation
+    double Pdt = 0;                           // total dissipation
+    double Pct = 0;                           // total percent dissipation
+    double PD = 0;                            // power density, W/m²
+    double T = 0;                             // operating temperature, °F
 };
 
 enum class RefusalKind {
