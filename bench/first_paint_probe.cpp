@@ -3,7 +3,9 @@
 //
 //   first-paint-probe [--verbose] [--settle-ms N] [--timeout-ms N] PROGRAM [ARGUMENT...]
 //
-// Prints one line, "first_paint_ms=<ms> peak_rss_kb=<kB>", and exits 0; exits 1 on failure.
+// Prints one line, "first_paint_ms=<ms> peak_rss_kb=<kB> cpu_ms=<ms>", and exits 0; exits 1 on
+// failure. cpu_ms is the processor time (user and system) the program used until it was ended:
+// unlike the time to first paint, it hardly grows when other work shares the processors.
 // --verbose also lists the map, configure and damage events it saw, with their times.
 //
 // The program is measured from outside, as a whole process, without any help from it: the
@@ -179,15 +181,24 @@ pid_t launch(char **program)
     return child;
 }
 
-// Ends the program and returns its peak resident set size in kB.
-long stopAndMeasure(pid_t child)
+struct Usage
+{
+    long peakKb = 0;
+    double cpuMs = 0;
+};
+
+// Ends the program and returns its peak resident set size and the processor time it used.
+Usage stopAndMeasure(pid_t child)
 {
     kill(child, SIGTERM);
     int status = 0;
     rusage usage{};
     while (wait4(child, &status, 0, &usage) < 0 && errno == EINTR) {
     }
-    return usage.ru_maxrss;
+    const auto ms = [](const timeval &t) {
+        return static_cast<double>(t.tv_sec) * 1000.0 + static_cast<double>(t.tv_usec) / 1000.0;
+    };
+    return {usage.ru_maxrss, ms(usage.ru_utime) + ms(usage.ru_stime)};
 }
 
 } // namespace
@@ -267,7 +278,7 @@ int main(int argc, char **argv)
     if (firstPaintMs >= 0) {
         usleep(static_cast<useconds_t>(options.settleMs) * 1000);
     }
-    const long peakKb = stopAndMeasure(child);
+    const Usage usage = stopAndMeasure(child);
     xcb_disconnect(connection);
     if (firstPaintMs < 0) {
         std::fprintf(
@@ -275,6 +286,7 @@ int main(int argc, char **argv)
             options.timeoutMs);
         return 1;
     }
-    std::printf("first_paint_ms=%.2f peak_rss_kb=%ld\n", firstPaintMs, peakKb);
+    std::printf("first_paint_ms=%.2f peak_rss_kb=%ld cpu_ms=%.1f\n", firstPaintMs, usage.peakKb,
+                usage.cpuMs);
     return 0;
 }

@@ -1,23 +1,28 @@
 #!/usr/bin/env bash
 # Start-up to first paint, and peak memory, of the calculator against a minimal Qt Widgets
-# program (an empty window with a list box), both run the same way as whole processes on a
-# private Xvfb display.
-#   bench/run_startup_bench.sh [BIN_DIR [RUNS]]
+# program (a window of the same size whose list box shows one line of text), both run the same
+# way as whole processes on a private Xvfb display.
+#   bench/run_startup_bench.sh [BIN_DIR [RUNS [OTHER_BUILD...]]]
 # BIN_DIR holds ferrolux, minimal-window, first-paint-probe and the pictures (default
-# build/bin); RUNS is the number of measured runs per program (default 40).
+# build/bin); RUNS is the number of measured runs per program (default 40). Each OTHER_BUILD is
+# another build of the calculator (say, from before a change), named by its file name; it is
+# measured in the same rounds, from a program folder of its own, so that builds are compared
+# side by side. With STARTUP_BENCH_RESULTS set to a folder, each program's raw measurements
+# (one line per run, in round order) are copied there as NAME.txt.
 #
 # Both programs are copied into one scratch folder, so the calculator runs in a program folder
 # of its own; a few unmeasured warm-up runs come first (they also perform the calculator's
 # first-start seeding, so every measured run is an ordinary start on the worked example). The
-# measured runs alternate between the programs, so that a change in the machine's load hits
-# both alike. first-paint-probe measures each run: see bench/first_paint_probe.cpp. Two more
-# variants show where the difference goes: the minimal program with one line of text in its
-# list box (what drawing any text at all costs) and the calculator in a folder without its
-# pictures (what decoding the construction picture costs).
+# measured runs rotate between the programs, so that a change in the machine's load hits
+# all alike. first-paint-probe measures each run: see bench/first_paint_probe.cpp. A ratio is
+# taken per round (the calculator's run over the yardstick's run of the same round), and the
+# median of those ratios is shown with their 10th and 90th percentiles.
 set -euo pipefail
 
 bin_dir=${1:-build/bin}
 runs=${2:-40}
+shift $(($# < 2 ? $# : 2))
+others=("$@")
 warmups=3
 for program in ferrolux minimal-window first-paint-probe; do
     if [ ! -x "$bin_dir/$program" ]; then
@@ -36,8 +41,14 @@ cleanup() {
 trap cleanup EXIT
 
 cp "$bin_dir/ferrolux" "$bin_dir/minimal-window" "$bin_dir"/Transformer-*.jpg "$work/"
-mkdir "$work/no-pictures"
-cp "$bin_dir/ferrolux" "$work/no-pictures/"
+names=(minimal ferrolux)
+for other in "${others[@]}"; do
+    name=$(basename "$other")
+    mkdir "$work/build-$name"
+    cp "$other" "$work/build-$name/ferrolux"
+    cp "$bin_dir"/Transformer-*.jpg "$work/build-$name/"
+    names+=("$name")
+done
 probe=$bin_dir/first-paint-probe
 
 # A display number that is free now, away from the numbers other tools pick first; Xvfb
@@ -63,13 +74,11 @@ unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
-names=(minimal minimal-text ferrolux ferrolux-nopic)
 command_for() {
     case $1 in
     minimal) echo "$work/minimal-window" ;;
-    minimal-text) echo "$work/minimal-window --with-text" ;;
     ferrolux) echo "$work/ferrolux" ;;
-    ferrolux-nopic) echo "$work/no-pictures/ferrolux" ;;
+    *) echo "$work/build-$1/ferrolux" ;;
     esac
 }
 measure() { # name, result file or /dev/null; a run that fails is tried again, twice at most
@@ -91,6 +100,9 @@ for run in $(seq "$runs"); do
     done
 done
 
+if [ -n "${STARTUP_BENCH_RESULTS:-}" ]; then
+    cp "$work"/*.txt "$STARTUP_BENCH_RESULTS/"
+fi
 qt_version() { # of the Qt library the calculator loads
     ldd "$work/ferrolux" | sed -n 's/.*libQt6Core.so.6 => \([^ ]*\).*/\1/p' | xargs readlink -f |
         sed 's/.*\.so\.//'
@@ -108,7 +120,8 @@ spread() { # file, key: the 10th and 90th percentile
 echo "Start-up to first paint and peak memory, $runs runs each (median; 10th .. 90th percentile)"
 echo "Machine: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(nproc) cores;" \
     "$(uname -sr); Qt $(qt_version)"
-printf '%-15s %-32s %s\n' program "  first paint, ms" "     peak RSS, kB"
+printf '%-15s %-32s %-36s %s\n' program "  first paint, ms" "     peak RSS, kB" \
+    "    CPU time, ms"
 for name in "${names[@]}"; do
     file=$work/$name.txt
     if [ "$(wc -l <"$file")" -ne "$runs" ]; then
@@ -117,14 +130,28 @@ for name in "${names[@]}"; do
         tail -5 "$work/xvfb.log" >&2
         exit 1
     fi
-    printf '%-15s %9.2f  (%18s) %12d  (%20s)\n' "$name" "$(median "$file" first_paint_ms)" \
-        "$(spread "$file" first_paint_ms)" "$(median "$file" peak_rss_kb)" \
-        "$(spread "$file" peak_rss_kb)"
+    printf '%-15s %9.2f  (%18s) %12d  (%20s) %9.1f  (%18s)\n' "$name" \
+        "$(median "$file" first_paint_ms)" "$(spread "$file" first_paint_ms)" \
+        "$(median "$file" peak_rss_kb)" "$(spread "$file" peak_rss_kb)" \
+        "$(median "$file" cpu_ms)" "$(spread "$file" cpu_ms)"
 done
-for reference in minimal minimal-text; do
-    awk -v a="$(median "$work/ferrolux.txt" first_paint_ms)" \
-        -v b="$(median "$work/$reference.txt" first_paint_ms)" \
-        -v c="$(median "$work/ferrolux.txt" peak_rss_kb)" \
-        -v d="$(median "$work/$reference.txt" peak_rss_kb)" -v r="$reference" \
-        'BEGIN { printf "ratio ferrolux / %-12s time %.2f  memory %.2f\n", r, a / b, c / d }'
+# Per-round ratio of one program's value over another's: median (10th .. 90th percentile).
+ratio() { # numerator, denominator, key
+    paste -d' ' <(sed -n "s/.*$3=\([0-9.]*\).*/\1/p" "$work/$1.txt") \
+        <(sed -n "s/.*$3=\([0-9.]*\).*/\1/p" "$work/$2.txt") |
+        awk '{ printf "%.4f\n", $1 / $2 }' | sort -n | awk '
+        { v[NR] = $1 }
+        END {
+            m = (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
+            printf "%.3f (%.3f .. %.3f)", m, v[int(NR * 0.1) + 1], v[int(NR * 0.9)]
+        }'
+}
+pairs=()
+for name in "${names[@]:1}"; do pairs+=("$name minimal"); done
+for name in "${names[@]:2}"; do pairs+=("ferrolux $name"); done
+for pair in "${pairs[@]}"; do
+    read -r a b <<<"$pair"
+    printf 'ratio %-8s / %-8s time %s  memory %s  CPU %s\n' "$a" "$b" \
+        "$(ratio "$a" "$b" first_paint_ms)" "$(ratio "$a" "$b" peak_rss_kb)" \
+        "$(ratio "$a" "$b" cpu_ms)"
 done

@@ -5,6 +5,7 @@
 // analyseDesign computes every result of that design (or a refusal). analyseTransformer runs
 // both, as Calculate does.
 
+#include "arithmetic_fault.h"
 #include "secondary_texts.h"
 #include "transformer_design.h"
 
@@ -61,8 +62,6 @@ enum class RefusalKind {
     CountOutOfRange, // number of secondaries not from 1 to 6
     Arithmetic,      // overflow, division by zero or an invalid operation
 };
-
-enum class ArithmeticFault { None, Overflow, DivisionByZero, InvalidOperation };
 
 // The input a refusal blames. The secondary fields come with a row, 0..5 for secondary 1..6.
 enum class DesignField {

@@ -6,7 +6,7 @@
 // result (an overflowing denominator would otherwise turn a percentage silently into zero).
 // Underflow and inexact results are not faults.
 
-#include "analysis.h"
+#include "arithmetic_fault.h"
 
 #include <cmath>
 #include <string>
@@ -47,8 +47,6 @@ public:
     double pow(double base, double exponent) const { return check(std::pow(base, exponent)); }
     // Squares use the general power operation, as the analysis has always done.
     double square(double x) const { return pow(x, 2.0); }
-
-    const std::string &quantity() const { return m_quantity; }
 
 private:
     double check(double result, bool zeroDenominator = false) const

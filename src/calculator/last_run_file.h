@@ -15,14 +15,14 @@ constexpr int kLastRunRecordCount = 30;
 
 struct LastRun
 {
-    bool example = false;              // record 1
-    std::string primaryVoltage;        // record 2, TxtPriV
-    std::string primaryResistance;     // record 3, TxtPriR
-    std::string secondaryCount;        // record 4, TxtNoSec
-    SecondaryRows secondaries;         // records 5..22: voltage, resistance, current per row
-    int typeCode = 0;                  // record 23, 0..4 (other values select nothing)
-    std::string x, y, z, a, b, c;      // records 24..29
-    int loading = 0;                   // record 30: 0 unchecked, 1 checked, 2 grayed
+    bool example = false;          // record 1
+    std::string primaryVoltage;    // record 2, TxtPriV
+    std::string primaryResistance; // record 3, TxtPriR
+    std::string secondaryCount;    // record 4, TxtNoSec
+    SecondaryRows secondaries;     // records 5..22: voltage, resistance, current per row
+    int typeCode = 0;              // record 23, 0..4 (other values select nothing)
+    std::string x, y, z, a, b, c;  // records 24..29
+    int loading = 0;               // record 30: 0 unchecked, 1 checked, 2 grayed
 
     bool operator==(const LastRun &) const = default;
 };
@@ -37,7 +37,6 @@ struct LastRunLoad
     std::string failure;
 
     bool complete() const { return recordsRead == kLastRunRecordCount; }
-    bool hasTypeCode() const { return recordsRead >= 23; }
 };
 
 // Reads at most 30 records; anything after them is never read. Record 1 is taken by

@@ -1,5 +1,7 @@
 #include "window_placement.h"
 
+#include "number_text.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -10,24 +12,14 @@ namespace {
 constexpr double kInt16Min = -32768.0;
 constexpr double kInt16Max = 32767.0;
 
-// Rounds to the nearest whole number, a half going to the even neighbour, without depending on
-// the floating-point environment's rounding mode. The result is then clamped into the 16-bit
-// range the rule measures in; a NaN measurement (no usable screen) counts as 0.
+// A measurement rounded to a whole number, a half going to the even neighbour, and clamped into
+// the 16-bit range the rule measures in; a NaN measurement (no usable screen) counts as 0.
 int measureInt16(double value)
 {
     if (std::isnan(value)) {
         return 0;
     }
-    const double clamped = std::clamp(value, kInt16Min, kInt16Max);
-    const double lower = std::floor(clamped);
-    const double fraction = clamped - lower;
-    double rounded = lower;
-    if (fraction > 0.5) {
-        rounded = lower + 1.0;
-    } else if (fraction == 0.5 && std::fmod(lower, 2.0) != 0.0) {
-        rounded = lower + 1.0;
-    }
-    return static_cast<int>(rounded);
+    return static_cast<int>(roundHalfToEven(std::clamp(value, kInt16Min, kInt16Max)));
 }
 
 } // namespace

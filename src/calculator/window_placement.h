@@ -5,8 +5,8 @@
 
 namespace ferrolux {
 
-constexpr int kDesignOuterWidth = 11820;  // twips
-constexpr int kDesignOuterHeight = 8325;  // twips
+constexpr int kDesignOuterWidth = 11820;    // twips
+constexpr int kDesignOuterHeight = 8325;    // twips
 constexpr int kClientHeightAllowance = 150; // twips taken off the maximised client height
 
 struct WindowPlacement

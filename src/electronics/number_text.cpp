@@ -1,5 +1,7 @@
 #include "number_text.h"
 
+#include "decimal_prefix.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstddef>
@@ -8,82 +10,6 @@
 namespace ferrolux {
 
 namespace {
-
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-// The parts of the leading decimal number of a text, as byte offsets into it.
-struct DecimalPrefix
-{
-    bool negative = false;
-    std::size_t numberBegin = 0; // first digit or the decimal point, after the sign
-    std::size_t numberEnd = 0;   // one past the number, exponent included
-    std::size_t integerBegin = 0;
-    std::size_t integerEnd = 0;
-    std::size_t fractionBegin = 0;
-    std::size_t fractionEnd = 0;
-    long long exponent = 0; // saturated, only used to tell overflow from underflow
-};
-
-// Finds the longest leading decimal number; nothing is found when there is no digit before
-// the (optional) exponent.
-std::optional<DecimalPrefix> findDecimalPrefix(std::string_view text)
-{
-    DecimalPrefix prefix;
-    std::size_t pos = 0;
-    while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t')) {
-        ++pos;
-    }
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-        prefix.negative = text[pos] == '-';
-        ++pos;
-    }
-    prefix.numberBegin = pos;
-    prefix.integerBegin = pos;
-    while (pos < text.size() && isDigit(text[pos])) {
-        ++pos;
-    }
-    prefix.integerEnd = pos;
-    prefix.fractionBegin = pos;
-    prefix.fractionEnd = pos;
-    if (pos < text.size() && text[pos] == '.') {
-        ++pos;
-        prefix.fractionBegin = pos;
-        while (pos < text.size() && isDigit(text[pos])) {
-            ++pos;
-        }
-        prefix.fractionEnd = pos;
-    }
-    if (prefix.integerEnd == prefix.integerBegin && prefix.fractionEnd == prefix.fractionBegin) {
-        return std::nullopt;
-    }
-    prefix.numberEnd = pos;
-
-    // An exponent counts only when at least one digit follows the letter and its sign.
-    if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
-        std::size_t exponentPos = pos + 1;
-        bool exponentNegative = false;
-        if (exponentPos < text.size() && (text[exponentPos] == '+' || text[exponentPos] == '-')) {
-            exponentNegative = text[exponentPos] == '-';
-            ++exponentPos;
-        }
-        if (exponentPos < text.size() && isDigit(text[exponentPos])) {
-            constexpr long long saturation = 1'000'000'000;
-            long long exponent = 0;
-            while (exponentPos < text.size() && isDigit(text[exponentPos])) {
-                if (exponent < saturation) {
-                    exponent = exponent * 10 + (text[exponentPos] - '0');
-                }
-                ++exponentPos;
-            }
-            prefix.exponent = exponentNegative ? -exponent : exponent;
-            prefix.numberEnd = exponentPos;
-        }
-    }
-    return prefix;
-}
 
 // Decimal order of magnitude of the first non-zero digit (0 for 1..9.99, -1 for 0.1..0.99),
 // used only when the number is out of the double range, so it is never all zeros.
@@ -129,20 +55,23 @@ std::optional<double> textToNumber(std::string_view text)
     return prefix->negative ? -magnitude : magnitude;
 }
 
+double roundHalfToEven(double value)
+{
+    const double below = std::floor(value);
+    const double fraction = value - below; // exact for every finite double
+    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(below, 2.0) != 0.0)) {
+        return below + 1.0;
+    }
+    return below;
+}
+
 std::optional<std::int16_t> roundToInt16(double value)
 {
     // Also rejects NaN and the infinities before any rounding arithmetic.
     if (!(value >= -32769.0 && value <= 32768.0)) {
         return std::nullopt;
     }
-    const double below = std::floor(value);
-    const double fraction = value - below; // exact for every double
-    double rounded = below;
-    if (fraction > 0.5) {
-        rounded = below + 1.0;
-    } else if (fraction == 0.5 && std::fmod(below, 2.0) != 0.0) {
-        rounded = below + 1.0;
-    }
+    const double rounded = roundHalfToEven(value);
     if (rounded < -32768.0 || rounded > 32767.0) {
         return std::nullopt;
     }

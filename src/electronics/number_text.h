@@ -16,7 +16,11 @@ namespace ferrolux {
 // failure, never infinity. A prefix too small for a double reads as 0 (or a subnormal).
 std::optional<double> textToNumber(std::string_view text);
 
-// Rounds to the nearest whole number, a half going to the even neighbour, and returns it as a
+// Rounds to the nearest whole number, a half going to the even neighbour, without depending on
+// the floating-point environment's rounding mode. NaN and the infinities come back unchanged.
+double roundHalfToEven(double value);
+
+// roundHalfToEven, returned as a
 // 16-bit signed integer; nullopt when the result lies outside -32768..32767 or value is NaN.
 std::optional<std::int16_t> roundToInt16(double value);
 

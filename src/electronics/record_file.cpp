@@ -1,7 +1,9 @@
 #include "record_file.h"
 
+#include "decimal_prefix.h"
 #include "text_encoding.h"
 
+#include <optional>
 #include <string>
 
 namespace ferrolux {
@@ -198,51 +200,24 @@ bool equalsIgnoringCase(std::string_view text, std::string_view word)
     return true;
 }
 
-bool isDigit(char ch)
-{
-    return ch >= '0' && ch <= '9';
-}
-
-// Whether the whole text is one decimal number (sign, digits, ".", exponent); when it is,
-// `nonZero` tells whether any mantissa digit differs from 0. Deciding zero from the digits
-// keeps "1e-400" true and "1e400" readable, where a conversion to double would not.
+// Whether the whole text is one decimal number (sign, digits, ".", exponent) with no blank before
+// it; when it is, `nonZero` tells whether any mantissa digit differs from 0. Deciding zero from
+// the digits keeps "1e-400" true and "1e400" readable, where a conversion to double would not.
 bool readWholeNumber(std::string_view text, bool &nonZero)
 {
-    std::size_t pos = 0;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-        ++pos;
-    }
-    bool anyDigit = false;
-    nonZero = false;
-    const auto digits = [&] {
-        while (pos < text.size() && isDigit(text[pos])) {
-            anyDigit = true;
-            nonZero = nonZero || text[pos] != '0';
-            ++pos;
-        }
-    };
-    digits();
-    if (pos < text.size() && text[pos] == '.') {
-        ++pos;
-        digits();
-    }
-    if (!anyDigit) {
+    if (text.empty() || isBlank(text.front())) {
         return false;
     }
-    if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
-        ++pos;
-        if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-            ++pos;
-        }
-        const std::size_t exponentStart = pos;
-        while (pos < text.size() && isDigit(text[pos])) {
-            ++pos;
-        }
-        if (pos == exponentStart) {
-            return false;
-        }
+    const std::optional<DecimalPrefix> prefix = findDecimalPrefix(text);
+    if (!prefix || prefix->numberEnd != text.size()) {
+        return false;
     }
-    return pos == text.size();
+    const auto hasNonZero = [&](std::size_t begin, std::size_t end) {
+        return text.substr(begin, end - begin).find_first_not_of('0') != std::string_view::npos;
+    };
+    nonZero = hasNonZero(prefix->integerBegin, prefix->integerEnd) ||
+              hasNonZero(prefix->fractionBegin, prefix->fractionEnd);
+    return true;
 }
 
 } // namespace

@@ -57,7 +57,9 @@ QPixmap drawIcon(int size)
 
 QIcon ferroluxIcon()
 {
-    constexpr std::array<int, 7> sizes{16, 24, 32, 48, 64, 128, 256};
+    // The sizes window frames and task bars ask a running program for; every pixmap is sent to
+    // the display at start-up, and the installed icon file serves the larger sizes.
+    constexpr std::array<int, 3> sizes{16, 32, 48};
     QIcon icon;
     for (const int size : sizes) {
         icon.addPixmap(drawIcon(size));

@@ -7,7 +7,7 @@
 namespace ferrolux {
 
 // A small transformer: the face of a laminated core whose two windows are filled by the winding,
-// in the sizes window frames and task bars ask for (16 to 256 pixels).
+// in the sizes window frames and task bars ask for (16, 32 and 48 pixels).
 QIcon ferroluxIcon();
 
 } // namespace ferrolux

@@ -7,9 +7,11 @@
 #include "calculator_window_controls.h"
 #include "calculator_window_font.h"
 #include "calculator_window_widgets.h"
+#include "construction_types.h"
 #include "file_helpers.h"
 #include "report.h"
 #include "saved_run_input.h"
+#include "scaled_picture.h"
 #include "secondary_rows.h"
 #include "twips.h"
 
@@ -38,23 +40,6 @@ void quitAtOnce(int exitCode)
 {
     std::fflush(nullptr);
     std::_Exit(exitCode);
-}
-
-const char *pictureFileName(TransformerType type)
-{
-    switch (type) {
-    case TransformerType::Unshielded:
-        return "Transformer-1.jpg";
-    case TransformerType::ShieldedTopMount:
-        return "Transformer-2.jpg";
-    case TransformerType::ShieldedSubMount:
-        return "Transformer-3.jpg";
-    case TransformerType::MilitaryPotted:
-        return "Transformer-4.jpg";
-    case TransformerType::None:
-        break;
-    }
-    return "";
 }
 
 // The object name of the control a refusal blames ("TxtPriV", "TxtSec1R_1", ...); empty
@@ -95,11 +80,6 @@ QString refusedFieldName(DesignField field, int row)
     return {};
 }
 
-std::string text(const QLineEdit *field)
-{
-    return field->text().toStdString();
-}
-
 } // namespace
 
 CalculatorWindow::CalculatorWindow(QString appFolder, QWidget *parent)
@@ -120,8 +100,13 @@ CalculatorWindow::CalculatorWindow(QString appFolder, QWidget *parent)
     setWindowTitle(QStringLiteral("Ferrolux Analysis Calculator"));
     const TwipsScale scale(logicalDpiX(), logicalDpiY());
     resize(scale.toPixelsX(kDesignClientWidth), scale.toPixelsY(kDesignClientHeight));
+    // The dialog font is set before the widgets exist, so they are built in it; it changes
+    // afterwards only where a caption does not fit at its largest size.
+    setFont(preferredDialogFont(font()));
     *m_controls = buildWindowControls(this, scale);
-    setFont(fitDialogFont(*m_controls, preferredDialogFont(font())));
+    if (const QFont fitted = fitDialogFont(*m_controls, font()); fitted != font()) {
+        setFont(fitted);
+    }
 
     strCmdCalc = QStringLiteral(
         "Calculate: analyses the transformer and writes the report. Leave a secondary's "
@@ -135,8 +120,6 @@ CalculatorWindow::CalculatorWindow(QString appFolder, QWidget *parent)
         "Until the program is first closed that file holds the worked example.");
     strCmdClose2 =
         QStringLiteral("Close: saves every input for the next start and ends the program.");
-    strCmdLoadExample =
-        QStringLiteral("Load Example: restores the worked example that came with the program.");
 
     connectHandlers();
 }
@@ -173,9 +156,8 @@ void CalculatorWindow::connectHandlers()
     const WindowControls &c = *m_controls;
     connect(c.TxtNoSec, &QLineEdit::textChanged, this, [this] { updateSecondaryRows(); });
 
-    for (const TransformerType type :
-         {TransformerType::Unshielded, TransformerType::ShieldedTopMount,
-          TransformerType::ShieldedSubMount, TransformerType::MilitaryPotted}) {
+    for (const ConstructionType &construction : kConstructionTypes) {
+        const TransformerType type = construction.type;
         connect(c.typeButton(type), &QRadioButton::toggled, this, [this, type](bool checked) {
             if (checked) {
                 onTypeSelected(type);
@@ -228,7 +210,7 @@ bool CalculatorWindow::eventFilter(QObject *watched, QEvent *event)
 void CalculatorWindow::updateSecondaryRows()
 {
     const WindowControls &c = *m_controls;
-    const int shown = visibleSecondaryRows(text(c.TxtNoSec));
+    const int shown = visibleSecondaryRows(toCore(c.TxtNoSec));
     for (int k = 0; k < kMaxSecondaries; ++k) {
         const bool visible = k < shown;
         for (QWidget *control :
@@ -266,11 +248,14 @@ void CalculatorWindow::onTypeSelected(TransformerType type)
     c.TxtC->setVisible(dimensionsABC);
 
     c.Image1->setVisible(true);
-    const QString fileName = QString::fromUtf8(pictureFileName(type));
+    const ConstructionType *construction = constructionType(type);
+    const QString fileName = QString::fromUtf8(construction ? construction->pictureFile : "");
     // Only a regular file is decoded: a named pipe in its place would block start-up.
     const QString picturePath = m_appFolder + fileName;
     const QPixmap picture =
-        isRegularFile(picturePath.toStdString()) ? QPixmap(picturePath) : QPixmap();
+        isRegularFile(picturePath.toStdString())
+            ? readPictureAtSize(picturePath, c.Image1->size(), c.Image1->devicePixelRatioF())
+            : QPixmap();
     if (picture.isNull()) {
         // Say which picture is missing rather than keep showing the previous type's.
         c.Image1->setPixmap(QPixmap());
@@ -297,7 +282,7 @@ void CalculatorWindow::CmdClr_Click()
     // An exclusive group never lets its last option go; lift that while every option is
     // cleared, so that no type is selected afterwards.
     c.typeGroup->setExclusive(false);
-    for (QRadioButton *option : {c.OpMil, c.OpType1, c.OpType2, c.OpType3}) {
+    for (QRadioButton *option : c.typeOptions) {
         option->setChecked(false);
     }
     c.typeGroup->setExclusive(true);

@@ -47,8 +47,6 @@ public:
     void CmdLoadData_Click();
     void CmdClose_Click();
 
-    const QString &appFolder() const { return m_appFolder; }
-
     // True while the last-run file holds the worked example shipped with the program.
     bool bExample = false;
     // Quick-help texts of the command buttons.
@@ -56,7 +54,6 @@ public:
     QString strCmdClose2;
     QString strCmdClr;
     QString strCmdLoadData;
-    QString strCmdLoadExample;
     // Percent-dissipation limits from the constants file.
     double OCPPDis = 0;  // plate winding, open-core transformer
     double OCFPDis = 0;  // filament winding, open-core transformer

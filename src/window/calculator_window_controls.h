@@ -50,10 +50,8 @@ struct WindowControls
     InputField *TxtC = nullptr;
 
     QGroupBox *Frame1 = nullptr;
-    QRadioButton *OpType1 = nullptr;
-    QRadioButton *OpType2 = nullptr;
-    QRadioButton *OpType3 = nullptr;
-    QRadioButton *OpMil = nullptr;
+    // OpType1, OpType2, OpType3 and OpMil, in the order of kConstructionTypes.
+    std::array<QRadioButton *, 4> typeOptions{};
     QButtonGroup *typeGroup = nullptr;
 
     LoadingCheckBox *ChkLoading = nullptr;

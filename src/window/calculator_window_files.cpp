@@ -5,6 +5,7 @@
 #include "calculator_window_controls.h"
 #include "calculator_window_widgets.h"
 #include "constants_file.h"
+#include "construction_types.h"
 #include "last_run_file.h"
 
 #include <QPushButton>
@@ -42,11 +43,6 @@ int recordFromCheckState(Qt::CheckState state)
 QString fromCore(const std::string &text)
 {
     return QString::fromStdString(text);
-}
-
-std::string toCore(const QLineEdit *field)
-{
-    return field->text().toStdString();
 }
 
 // A data file holds at most a few megabytes even with every record at its longest; anything
@@ -214,11 +210,9 @@ LastRun CalculatorWindow::currentInputs() const
     }
     // Tested in this order, the last selected option wins.
     run.typeCode = 0;
-    for (const TransformerType type :
-         {TransformerType::Unshielded, TransformerType::ShieldedTopMount,
-          TransformerType::ShieldedSubMount, TransformerType::MilitaryPotted}) {
-        if (c.typeButton(type)->isChecked()) {
-            run.typeCode = static_cast<int>(type);
+    for (const ConstructionType &construction : kConstructionTypes) {
+        if (c.typeButton(construction.type)->isChecked()) {
+            run.typeCode = static_cast<int>(construction.type);
         }
     }
     run.x = toCore(c.TxtX);

@@ -3,12 +3,14 @@
 #include "calculator_window_controls.h"
 #include "calculator_window_widgets.h"
 
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStringList>
 #include <QStyle>
 
 namespace ferrolux {
@@ -25,7 +27,7 @@ int textWidth(const QFontMetrics &metrics, const QString &text)
 
 bool optionsFit(const WindowControls &c, const QFontMetrics &metrics)
 {
-    for (const QRadioButton *option : {c.OpType1, c.OpType2, c.OpType3, c.OpMil}) {
+    for (const QRadioButton *option : c.typeOptions) {
         const QStyle *style = option->style();
         const int indicator =
             style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, option) +
@@ -74,15 +76,21 @@ bool everythingFits(const WindowControls &c, const QFont &font)
 
 QFont preferredDialogFont(const QFont &applicationFont)
 {
-    const QString generic = QFontInfo(applicationFont).family();
-    for (const char *face : {"MS Sans Serif", "Microsoft Sans Serif", "Arial"}) {
-        const QFont candidate(QString::fromLatin1(face));
-        // A face the platform does not know resolves to its generic default.
-        if (QFontInfo(candidate).family() != generic) {
-            return candidate;
-        }
+    // The two narrow faces are looked up by name in the font database, which costs no font
+    // matching; only the metric-compatible substitute is matched, once. A face the platform
+    // does not know resolves to its generic default.
+    const QStringList installed = QFontDatabase::families();
+    QFont face = applicationFont;
+    if (installed.contains(QStringLiteral("MS Sans Serif"))) {
+        face = QFont(QStringLiteral("MS Sans Serif"));
+    } else if (installed.contains(QStringLiteral("Microsoft Sans Serif"))) {
+        face = QFont(QStringLiteral("Microsoft Sans Serif"));
+    } else if (const QFont arial(QStringLiteral("Arial"));
+               QFontInfo(arial).family() != QFontInfo(applicationFont).family()) {
+        face = arial;
     }
-    return applicationFont;
+    face.setPointSizeF(kLargestSize);
+    return face;
 }
 
 QFont fitDialogFont(const WindowControls &controls, QFont font)

@@ -11,7 +11,8 @@ namespace ferrolux {
 struct WindowControls;
 
 // A face with the proportions the layout was designed for when the platform has one (or a
-// metric-compatible substitute), otherwise `applicationFont`.
+// metric-compatible substitute), otherwise `applicationFont`; at the largest size fitDialogFont
+// tries, so that a form given it before its widgets are built usually keeps it.
 QFont preferredDialogFont(const QFont &applicationFont);
 
 // `font` at the largest size from 8.25 points down to 6 points, in quarter points, at which

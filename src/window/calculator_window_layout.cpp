@@ -3,6 +3,7 @@
 
 #include "calculator_window_controls.h"
 #include "calculator_window_widgets.h"
+#include "construction_types.h"
 #include "report_list.h"
 #include "twips.h"
 #include "type_frame.h"
@@ -186,10 +187,10 @@ void buildTypeFrame(const Builder &b, WindowControls &c)
         c.typeGroup->addButton(button);
         return button;
     };
-    c.OpType1 = option("OpType1", "Unshieleded", 240, 1335);
-    c.OpType2 = option("OpType2", "Shielded Top Mount", 600, 1815);
-    c.OpType3 = option("OpType3", "Shielded Sub Mount", 960, 1815);
-    c.OpMil = option("OpMil", "Military, Potted", 1320, 1575);
+    for (std::size_t i = 0; i < kConstructionTypes.size(); ++i) {
+        const ConstructionType &t = kConstructionTypes[i];
+        c.typeOptions[i] = option(t.optionName, t.caption, t.designTop, t.designWidth);
+    }
 
     c.ChkLoading = b.place(
         new LoadingCheckBox(QStringLiteral("Voltages Measured Open Circuit, Correct for Loading."),
@@ -233,7 +234,6 @@ void buildOutputs(const Builder &b, WindowControls &c)
                                               QFontDatabase::systemFont(QFontDatabase::FixedFont)),
                                b.form()),
                 "ListOut", 5880, 2520, 5655, 3900);
-    list->fitFont();
     c.ListOut = list;
 
     c.Txt2QuickHelp =
@@ -254,9 +254,10 @@ void setTabOrder(const WindowControls &c)
     for (int k = 0; k < kMaxSecondaries; ++k) {
         order.insert(order.end(), {c.TxtSec1V[k], c.TxtSec1I[k], c.TxtSec1R[k]});
     }
-    order.insert(order.end(), {c.TxtX, c.TxtY, c.TxtZ, c.TxtA, c.TxtB, c.TxtC, c.ListOut,
-                               c.Txt2QuickHelp, c.OpType1, c.OpType2, c.OpType3, c.OpMil, c.CmdCalc,
-                               c.CmdClr, c.CmdLoadData, c.CmdClose, c.ChkLoading});
+    order.insert(order.end(),
+                 {c.TxtX, c.TxtY, c.TxtZ, c.TxtA, c.TxtB, c.TxtC, c.ListOut, c.Txt2QuickHelp});
+    order.insert(order.end(), c.typeOptions.begin(), c.typeOptions.end());
+    order.insert(order.end(), {c.CmdCalc, c.CmdClr, c.CmdLoadData, c.CmdClose, c.ChkLoading});
     for (std::size_t i = 1; i < order.size(); ++i) {
         QWidget::setTabOrder(order[i - 1], order[i]);
     }
@@ -266,17 +267,10 @@ void setTabOrder(const WindowControls &c)
 
 QRadioButton *WindowControls::typeButton(TransformerType type) const
 {
-    switch (type) {
-    case TransformerType::Unshielded:
-        return OpType1;
-    case TransformerType::ShieldedTopMount:
-        return OpType2;
-    case TransformerType::ShieldedSubMount:
-        return OpType3;
-    case TransformerType::MilitaryPotted:
-        return OpMil;
-    case TransformerType::None:
-        break;
+    for (std::size_t i = 0; i < kConstructionTypes.size(); ++i) {
+        if (kConstructionTypes[i].type == type) {
+            return typeOptions[i];
+        }
     }
     return nullptr;
 }

@@ -61,11 +61,16 @@ QLabel *makeCaptionField(QWidget *parent, const QString &objectName, const QStri
     field->setObjectName(objectName);
     field->setFocusPolicy(Qt::NoFocus);
     field->setAlignment(alignment | Qt::AlignVCenter);
-    field->setAutoFillBackground(true);
+    // Captions take the button colours; where those are the form's own, the caption inherits
+    // them and paints no background of its own.
     QPalette palette = field->palette();
-    palette.setColor(QPalette::Window, palette.color(QPalette::Button));
-    palette.setColor(QPalette::WindowText, palette.color(QPalette::ButtonText));
-    field->setPalette(palette);
+    if (palette.color(QPalette::Window) != palette.color(QPalette::Button) ||
+        palette.color(QPalette::WindowText) != palette.color(QPalette::ButtonText)) {
+        field->setAutoFillBackground(true);
+        palette.setColor(QPalette::Window, palette.color(QPalette::Button));
+        palette.setColor(QPalette::WindowText, palette.color(QPalette::ButtonText));
+        field->setPalette(palette);
+    }
     return field;
 }
 

@@ -5,10 +5,17 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <string>
 
 class QLabel;
 
 namespace ferrolux {
+
+// A field's text as the Qt-free core takes it, in UTF-8.
+inline std::string toCore(const QLineEdit *field)
+{
+    return field->text().toStdString();
+}
 
 // An editable single-line field. Whenever it gains focus (tab, click or code) it selects from
 // position 0 for 99 characters, so typing replaces the entry.

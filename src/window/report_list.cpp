@@ -1,5 +1,6 @@
 #include "report_list.h"
 
+#include <QAbstractItemModel>
 #include <QEvent>
 #include <QScrollBar>
 #include <QStyle>
@@ -44,6 +45,12 @@ ReportList::ReportList(const QFont &face, QWidget *parent) : QListWidget(parent)
     setTextElideMode(Qt::ElideNone);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setItemDelegate(new ReportLineDelegate(this));
+    // The list starts empty: its font is fitted when the first line arrives, not before.
+    connect(model(), &QAbstractItemModel::rowsInserted, this, [this] {
+        if (!m_fitted) {
+            fitFont();
+        }
+    });
 }
 
 int ReportList::lineWidth(const QFont &font) const
@@ -73,6 +80,7 @@ int ReportList::viewportWidthBesideScrollBar() const
 
 void ReportList::fitFont()
 {
+    m_fitted = true;
     const int available = viewportWidthBesideScrollBar();
     QFont font = m_face;
     for (double size = kLargestPointSize; size >= kSmallestPointSize; size -= 0.25) {
@@ -89,7 +97,7 @@ void ReportList::fitFont()
 void ReportList::changeEvent(QEvent *event)
 {
     QListWidget::changeEvent(event);
-    if (event->type() == QEvent::StyleChange) {
+    if (m_fitted && event->type() == QEvent::StyleChange) {
         fitFont();
     }
 }
@@ -97,7 +105,9 @@ void ReportList::changeEvent(QEvent *event)
 void ReportList::resizeEvent(QResizeEvent *event)
 {
     QListWidget::resizeEvent(event);
-    fitFont();
+    if (m_fitted) {
+        fitFont();
+    }
 }
 
 } // namespace ferrolux

@@ -23,7 +23,8 @@ public:
     explicit ReportList(const QFont &face, QWidget *parent = nullptr);
 
     // Sets the face at the largest size, in quarter points from kLargestPointSize down, at which
-    // kLineColumns characters fit the viewport with the vertical scroll bar shown.
+    // kLineColumns characters fit the viewport with the vertical scroll bar shown. Called when
+    // the first line is added, and again on a resize or a style change after that.
     void fitFont();
 
 protected:
@@ -35,6 +36,7 @@ private:
     int viewportWidthBesideScrollBar() const;
 
     QFont m_face;
+    bool m_fitted = false;
 };
 
 } // namespace ferrolux

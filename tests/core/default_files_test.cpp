@@ -3,6 +3,7 @@
 #include "default_files.h"
 #include "file_helpers.h"
 #include "scratch_folder.h"
+#include "worked_example_input.h"
 
 #include <gtest/gtest.h>
 #include <tuple>
@@ -11,21 +12,13 @@ namespace ferrolux {
 namespace {
 
 namespace fs = std::filesystem;
+using testing_support::joinRecords;
 using testing_support::readBytes;
 using testing_support::ScratchFolder;
 using testing_support::writeBytes;
 
-const std::string kExampleFile = "True\r\n117\r\n2.05\r\n4\r\n"
-                                 "350\r\n67.4\r\n0\r\n40.0\r\n7.60\r\n0\r\n"
-                                 "5.297\r\n99.0e-3\r\n3.0\r\n6.65\r\n122e-3\r\n0\r\n"
-                                 "0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n"
-                                 "3\r\n11.3\r\n9.6\r\n9.7\r\n4.0\r\n8.4\r\n6.4\r\n1\r\n";
-
-const std::string kConstantsFile =
-    "Plate winding percent dissipation for an open core transformer.\r\n2.5\r\n"
-    "Filament winding percent dissipation for an open core transformer.\r\n4.5\r\n"
-    "Plate winding percent dissipation for a potted transformer.\r\n1.5\r\n"
-    "Filament winding percent dissipation for a potted transformer.\r\n2.5\r\n";
+const std::string kExampleFile = joinRecords(testing_support::workedExampleRecords());
+const std::string kConstantsFile = joinRecords(testing_support::defaultConstantsRecords());
 
 std::size_t entriesIn(const ScratchFolder &s)
 {

@@ -60,16 +60,7 @@ private:
     std::array<char, 4096> m_chunk{};
 };
 
-// The records of a record file, without their CR LF.
-std::vector<std::string> recordsOf(const std::string &bytes)
-{
-    std::vector<std::string> records;
-    for (std::size_t start = 0, end; (end = bytes.find("\r\n", start)) != std::string::npos;
-         start = end + 2) {
-        records.push_back(bytes.substr(start, end - start));
-    }
-    return records;
-}
+using testing_support::splitRecords;
 
 TEST(ReadingFaults, CutOffOrFailingAtEveryByteKeepsTheRecordsBeforeTheDamage)
 {
@@ -77,8 +68,8 @@ TEST(ReadingFaults, CutOffOrFailingAtEveryByteKeepsTheRecordsBeforeTheDamage)
     LastRun saved = exampleLastRun();
     saved.example = false, saved.typeCode = 4, saved.secondaries[4] = {"12.6", " 0.5", "1,5"};
     const std::string bytes = lastRunFileBytes(saved);
-    const std::vector<std::string> full = recordsOf(bytes),
-                                   untouched = recordsOf(lastRunFileBytes({}));
+    const std::vector<std::string> full = splitRecords(bytes),
+                                   untouched = splitRecords(lastRunFileBytes({}));
     const auto recordsEndingBefore = [&](std::size_t offset) {
         int records = 0;
         for (std::size_t cr = bytes.find('\r'); cr < offset; cr = bytes.find('\r', cr + 1)) {
@@ -98,7 +89,7 @@ TEST(ReadingFaults, CutOffOrFailingAtEveryByteKeepsTheRecordsBeforeTheDamage)
             // as it goes.
             const int whole = recordsEndingBefore(readError ? at : at + 1);
             EXPECT_TRUE(load.recordsRead == whole || (!readError && load.recordsRead == whole + 1));
-            const std::vector<std::string> got = recordsOf(lastRunFileBytes(load.values));
+            const std::vector<std::string> got = splitRecords(lastRunFileBytes(load.values));
             for (int r = 0; r < 30; ++r) {
                 const auto i = static_cast<std::size_t>(r);
                 EXPECT_TRUE(r < whole ? got[i] == full[i]

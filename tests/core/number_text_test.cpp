@@ -42,6 +42,13 @@ TEST(TextToWholeNumber, RoundsHalfToEvenInto16Bits)
     for (const double value : {NAN, INFINITY, -INFINITY}) {
         EXPECT_EQ(roundToInt16(value), std::nullopt) << value;
     }
+    // Beyond 16 bits the rounding itself: 2^52 + 1 has no fraction to round, and adding a half
+    // to it would land on the next even number.
+    const std::pair<double, double> wide[] = {
+        {4503599627370497.0, 4503599627370497.0}, {-4.5, -4.0}, {40000.5, 40000.0}, {1e300, 1e300}};
+    for (const auto &[value, rounded] : wide) {
+        EXPECT_EQ(roundHalfToEven(value), rounded) << value;
+    }
 }
 
 } // namespace

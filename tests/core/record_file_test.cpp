@@ -2,6 +2,7 @@
 #include "text_encoding.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 #include <sstream>
 #include <tuple>
 #include <vector>
@@ -74,6 +75,20 @@ TEST(RecordWriter, TextRecordsReadBackWithoutShifting)
         writer.text("after");
         EXPECT_EQ(writer.bytes(), line + "\r\nafter\r\n");
         EXPECT_EQ(readAll(writer.bytes()).first, (Fields{readBack, "after"}));
+    }
+}
+
+TEST(TextToTruth, WordsOrOneWholeNumberNonZeroMeaningTrue)
+{
+    // Zero is decided from the digits, so numbers beyond a double still read.
+    const std::pair<const char *, std::optional<bool>> cases[] = {
+        {"tRUE", true},        {" false\t", false},    {" 1 ", true},        {"0.0", false},
+        {"+0e5", false},       {".5", true},           {"-0.01", true},      {"1e400", true},
+        {"0e-400", false},     {"1e-400", true},       {"", std::nullopt},   {".", std::nullopt},
+        {"1e", std::nullopt},  {"1e+", std::nullopt},  {"1x", std::nullopt}, {"- 1", std::nullopt},
+        {"1 2", std::nullopt}, {"truex", std::nullopt}};
+    for (const auto &[text, expected] : cases) {
+        EXPECT_EQ(textToTruth(text), expected) << '"' << text << '"';
     }
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
-// A fresh, empty folder under the system's temporary folder, removed with everything in it
-// when the test ends.
+// What the tests share for files: a fresh, empty folder under the system's temporary folder,
+// removed with everything in it when the test ends; whole-file reads and writes; and the
+// splitting and joining of CR LF records.
 
 #include <cstdlib>
 #include <filesystem>
@@ -9,6 +10,7 @@
 #include <iterator>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace ferrolux::testing_support {
 
@@ -39,15 +41,44 @@ private:
     std::filesystem::path m_path;
 };
 
-inline void writeBytes(const std::string &path, const std::string &bytes)
+// Whether the whole of `bytes` was written.
+inline bool writeBytes(const std::string &path, const std::string &bytes)
 {
-    std::ofstream(path, std::ios::binary) << bytes;
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+    return out.good();
 }
 
 inline std::string readBytes(const std::string &path)
 {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The records of a record file without their CR LF ends; a last piece without one counts too.
+inline std::vector<std::string> splitRecords(const std::string &bytes)
+{
+    std::vector<std::string> records;
+    for (std::size_t start = 0; start < bytes.size();) {
+        const std::size_t end = bytes.find("\r\n", start);
+        records.push_back(bytes.substr(start, end - start));
+        if (end == std::string::npos) {
+            break;
+        }
+        start = end + 2;
+    }
+    return records;
+}
+
+// The first `count` records (all by default), each ended by CR LF.
+inline std::string joinRecords(const std::vector<std::string> &records,
+                               std::size_t count = std::string::npos)
+{
+    std::string bytes;
+    for (std::size_t i = 0; i < records.size() && i < count; ++i) {
+        bytes += records[i] + "\r\n";
+    }
+    return bytes;
 }
 
 } // namespace ferrolux::testing_support

@@ -1,26 +1,46 @@
 #pragma once
 
-// The shipped worked example as the analysis receives it, with the default limits 2.5 and 4.5,
-// and the 30 report lines it gives.
+// The shipped worked example, written down once: the records a first start writes for it and
+// for the default limits, the inputs the analysis receives from it (with the limits 2.5 and
+// 4.5), and the 30 report lines it gives.
 
 #include "analysis.h"
+#include "constants_file.h"
+#include "last_run_file.h"
+#include "saved_run_input.h"
 
+#include <sstream>
 #include <string>
 #include <vector>
 
 namespace ferrolux::testing_support {
 
+// The last-run file of a first start, record by record.
+inline std::vector<std::string> workedExampleRecords()
+{
+    return {"True",  "117",     "2.05", "4",    "350",    "67.4", "0",   "40.0", "7.60", "0",
+            "5.297", "99.0e-3", "3.0",  "6.65", "122e-3", "0",    "0",   "0",    "0",    "0",
+            "0",     "0",       "3",    "11.3", "9.6",    "9.7",  "4.0", "8.4",  "6.4",  "1"};
+}
+
+// The constants file of a first start, record by record.
+inline std::vector<std::string> defaultConstantsRecords()
+{
+    return {"Plate winding percent dissipation for an open core transformer.",    "2.5",
+            "Filament winding percent dissipation for an open core transformer.", "4.5",
+            "Plate winding percent dissipation for a potted transformer.",        "1.5",
+            "Filament winding percent dissipation for a potted transformer.",     "2.5"};
+}
+
+// The inputs the analysis receives from those records, read as the window reads them.
 inline AnalysisInput workedExampleInput()
 {
-    const SecondaryRows rows = {{{"350", "67.4", "0"},
-                                 {"40.0", "7.60", "0"},
-                                 {"5.297", "99.0e-3", "3.0"},
-                                 {"6.65", "122e-3", "0"},
-                                 {"0", "0", "0"},
-                                 {"0", "0", "0"}}};
-    // Vp, Rp, n, the rows, X, Y, Z, A, B, C, potted, loading correction, the two limits.
-    return {"117", "2.05", "4",   rows,  "11.3", "9.6", "9.7",
-            "4.0", "8.4",  "6.4", false, true,   2.5,   4.5};
+    std::string bytes;
+    for (const std::string &record : workedExampleRecords()) {
+        bytes += record + "\r\n";
+    }
+    std::istringstream in(bytes);
+    return analysisInputFrom(readLastRun(in).values, DissipationLimits{2.5, 4.5, 1.5, 2.5});
 }
 
 inline std::vector<std::string> workedExampleReport()

@@ -5,6 +5,7 @@
 #include "window_fixture.h"
 
 #include <QApplication>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QListWidget>
 #include <QRadioButton>
@@ -55,6 +56,8 @@ TEST(CalculatorWindowLayout, LoadedWindowIsPlacedAndLaidOutInEveryStyle)
         EXPECT_FALSE(list->horizontalScrollBar()->isVisible());
         list->addItem(QString(60, QLatin1Char('x'))); // wider, and not a rule: it scrolls
         EXPECT_TRUE(QTest::qWaitFor([&] { return list->horizontalScrollBar()->isVisible(); }));
+        // Fitted when the report arrived: the fixed-pitch face its columns rely on.
+        EXPECT_TRUE(QFontInfo(list->font()).fixedPitch());
         EXPECT_LE(list->font().pointSizeF(), 9.75);
         EXPECT_GE(list->font().pointSizeF(), 8.0);
     }

@@ -136,15 +136,11 @@ TEST(WindowFaults, BinaryBytesComeBackAsTheyWereAndForeignTextKeepsTheRecordsInP
             everyByte.push_back(static_cast<char>(b));
         }
     }
-    std::vector<std::string> lines = records(exampleLastRunFileBytes());
+    std::vector<std::string> lines = splitRecords(exampleLastRunFileBytes());
     lines[1] = everyByte;                     // TxtPriV
     lines[23] = std::string("\0\x1b\xb0", 3); // TxtX
-    std::string bytes;
-    for (const std::string &line : lines) {
-        bytes += line + "\r\n";
-    }
     ProgramFolder folder;
-    folder.write(kLastRunFileName, bytes);
+    folder.write(kLastRunFileName, joinRecords(lines));
     folder.write(kConstantsFileName, defaultConstantsFileBytes());
     WindowUnderTest window(folder);
     window->Form_Load();
@@ -158,7 +154,7 @@ TEST(WindowFaults, BinaryBytesComeBackAsTheyWereAndForeignTextKeepsTheRecordsInP
     window.click("CmdClose");
     EXPECT_TRUE(window.messages.empty());
     lines[0] = "False", lines[2] = "2???05", lines[22] = " 3 ", lines[29] = " 1 ";
-    EXPECT_EQ(records(folder.read(kLastRunFileName)), lines);
+    EXPECT_EQ(splitRecords(folder.read(kLastRunFileName)), lines);
 }
 
 class CloseFaults : public ::testing::TestWithParam<WriteFault>

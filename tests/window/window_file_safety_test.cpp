@@ -184,7 +184,7 @@ TEST(WindowFileSafety, LinkedFileIsUpdatedWhereItLivesAndTheLinkStays)
     window.click("CmdClose");
     EXPECT_TRUE(fs::is_symlink(path));
     EXPECT_EQ(fs::read_symlink(path), "data/runs.DAT");
-    EXPECT_EQ(records(folder.read("data/runs.DAT"))[1], "240");
+    EXPECT_EQ(splitRecords(folder.read("data/runs.DAT"))[1], "240");
     EXPECT_EQ(window.quitCodes, std::vector<int>{0});
 }
 
@@ -217,7 +217,7 @@ TEST(WindowFileSafety, FolderThatRefusesNewFilesGetsTheFileWrittenInPlaceAndSays
     window.setText("TxtPriV", "240");
     window.click("CmdClose");
     setfsuid(0);
-    EXPECT_EQ(records(folder.read(kLastRunFileName))[1], "240");
+    EXPECT_EQ(splitRecords(folder.read(kLastRunFileName))[1], "240");
     ASSERT_EQ(window.messages.size(), 1u);
     EXPECT_TRUE(window.messages[0].second.contains("written in place"));
     EXPECT_TRUE(window.messages[0].second.contains("Permission denied"));

@@ -9,27 +9,12 @@
 #include <QListWidget>
 #include <QRadioButton>
 #include <QTest>
-#include <fstream>
-#include <iterator>
 
 namespace ferrolux::testing {
 
-std::string ProgramFolder::file(const char *name) const
-{
-    return (path() + QString::fromUtf8(name)).toStdString();
-}
-
 void ProgramFolder::write(const char *name, const std::string &bytes) const
 {
-    std::ofstream out(file(name), std::ios::binary | std::ios::trunc);
-    out << bytes;
-    ASSERT_TRUE(out.good()) << name;
-}
-
-std::string ProgramFolder::read(const char *name) const
-{
-    std::ifstream in(file(name), std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    ASSERT_TRUE(testing_support::writeBytes(file(name), bytes)) << name;
 }
 
 void ProgramFolder::writeExample(bool pictures) const
@@ -143,19 +128,6 @@ QStringList inputFieldNames()
         names << member("TxtSec1V", k) << member("TxtSec1I", k) << member("TxtSec1R", k);
     }
     return names << QStringList{"TxtX", "TxtY", "TxtZ", "TxtA", "TxtB", "TxtC"};
-}
-
-std::vector<std::string> records(const std::string &bytes)
-{
-    std::vector<std::string> lines;
-    for (std::size_t start = 0, end; start < bytes.size(); start = end + 2) {
-        end = bytes.find("\r\n", start);
-        lines.push_back(bytes.substr(start, end - start));
-        if (end == std::string::npos) {
-            break;
-        }
-    }
-    return lines;
 }
 
 } // namespace ferrolux::testing

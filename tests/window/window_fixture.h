@@ -2,11 +2,11 @@
 
 // Helpers for driving a real calculator window in a temporary program folder.
 
+#include "../core/scratch_folder.h"
 #include "calculator_window.h"
 
 #include <QString>
 #include <QStringList>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
@@ -26,15 +26,15 @@ namespace ferrolux::testing {
 class ProgramFolder
 {
 public:
-    QString path() const { return m_dir.path() + QLatin1Char('/'); }
-    std::string file(const char *name) const;
+    QString path() const { return QString::fromStdString(m_dir.folder()); }
+    std::string file(const char *name) const { return m_dir.path(name); }
     void write(const char *name, const std::string &bytes) const;
-    std::string read(const char *name) const;
+    std::string read(const char *name) const { return testing_support::readBytes(file(name)); }
     // The worked example, the default constants and, on request, the four type pictures.
     void writeExample(bool pictures = false) const;
 
 private:
-    QTemporaryDir m_dir;
+    testing_support::ScratchFolder m_dir;
 };
 
 // A window on a program folder whose quit and message functions record their calls.
@@ -77,7 +77,7 @@ struct WindowUnderTest
 QString member(const char *family, int index);
 // Every input field of the window, in tab order.
 QStringList inputFieldNames();
-// The records of a record file, without their CR LF ends.
-std::vector<std::string> records(const std::string &bytes);
+using testing_support::joinRecords;
+using testing_support::splitRecords;
 
 } // namespace ferrolux::testing
