@@ -4,10 +4,10 @@
 #include "calculator_window.h"
 
 #include "analysis.h"
-#include "file_helpers.h"
 #include "calculator_window_controls.h"
 #include "calculator_window_font.h"
 #include "calculator_window_widgets.h"
+#include "file_helpers.h"
 #include "report.h"
 #include "saved_run_input.h"
 #include "secondary_rows.h"
@@ -77,7 +77,9 @@ CalculatorWindow::CalculatorWindow(QString appFolder, QWidget *parent)
     setObjectName(QStringLiteral("Form16"));
     setWindowTitle(QStringLiteral("Ferrolux Analysis Calculator"));
     const TwipsScale scale(logicalDpiX(), logicalDpiY());
-    resize(scale.toPixelsX(kDesignClientWidth), scale.toPixelsY(kDesignClientHeight));
+    // The controls sit at fixed design positions, so the form keeps its design size; a screen
+    // too small for it scrolls it instead (the main window holds it in a scroll area).
+    setFixedSize(scale.toPixelsX(kDesignClientWidth), scale.toPixelsY(kDesignClientHeight));
     *m_controls = buildWindowControls(this, scale);
     setFont(fitDialogFont(*m_controls, preferredDialogFont(font())));
 
@@ -100,6 +102,11 @@ CalculatorWindow::CalculatorWindow(QString appFolder, QWidget *parent)
 }
 
 CalculatorWindow::~CalculatorWindow() = default;
+
+void CalculatorWindow::Form_Load()
+{
+    restoreLastRun();
+}
 
 void CalculatorWindow::setQuitFunction(QuitFunction quit)
 {
@@ -135,6 +142,15 @@ void CalculatorWindow::connectHandlers()
             }
         });
     }
+
+    // Edits by the user (not by code) are announced, so that a report can be marked stale.
+    for (InputField *field : findChildren<InputField *>()) {
+        connect(field, &QLineEdit::textEdited, this, &CalculatorWindow::inputsEdited);
+    }
+    for (QRadioButton *option : {c.OpType1, c.OpType2, c.OpType3, c.OpMil}) {
+        connect(option, &QRadioButton::clicked, this, &CalculatorWindow::inputsEdited);
+    }
+    connect(c.ChkLoading, &QCheckBox::clicked, this, &CalculatorWindow::inputsEdited);
 
     connect(c.CmdCalc, &QPushButton::clicked, this, [this] { CmdCalc_Click(); });
     connect(c.CmdClr, &QPushButton::clicked, this, [this] { CmdClr_Click(); });
@@ -266,6 +282,7 @@ void CalculatorWindow::CmdCalc_Click()
         for (const std::string &line : buildReport(*result)) {
             c.ListOut->addItem(QString::fromStdString(line));
         }
+        emit calculated();
         return;
     }
 

@@ -5,9 +5,11 @@
 // and the dimension fields in step with what the user picks, runs the analysis on Calculate
 // and saves the inputs on Close.
 
+#include "design_extras.h"
 #include "last_run_file.h"
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -19,6 +21,16 @@ class QEvent;
 namespace ferrolux {
 
 struct WindowControls;
+
+// Every input of a design: the 30 records of the last-run file and the extension block after
+// them.
+struct DesignState
+{
+    LastRun run;
+    DesignExtras extras;
+
+    bool operator==(const DesignState &) const = default;
+};
 
 class CalculatorWindow : public QWidget
 {
@@ -33,7 +45,8 @@ public:
     CalculatorWindow(const CalculatorWindow &) = delete;
     CalculatorWindow &operator=(const CalculatorWindow &) = delete;
 
-    // Restores the last run, then sizes and centres the window. Does not show it.
+    // Restores the last run. The form has a fixed size; the main window around it places
+    // itself on the screen. Does not show it.
     void Form_Load();
     // Fills the fields, the type and the check box from the last-run file and the four limits
     // from the constants file. Never reports anything.
@@ -46,6 +59,16 @@ public:
     void CmdClose_Click();
 
     const QString &appFolder() const { return m_appFolder; }
+
+    // The whole input state as Close would save it (record 1 false), and its replacement: the
+    // fields, type, check box and extension-block values. Setting it leaves the report alone.
+    DesignState inputState() const;
+    void setInputState(const DesignState &state);
+    // The extension-block values alone (thermal inputs, load kinds, DC currents, unknown keys).
+    const DesignExtras &designExtras() const { return m_extras; }
+    void setDesignExtras(const DesignExtras &extras);
+    // The lines the report list shows, top to bottom.
+    QStringList reportLines() const;
 
     // True while the last-run file holds the worked example shipped with the program.
     bool bExample = false;
@@ -72,6 +95,14 @@ public:
     void setLastRunWriter(FileWriter writer);
     void setMessageFunction(MessageFunction message);
 
+signals:
+    // The user changed a field, an option or the check box.
+    void inputsEdited();
+    // Calculate produced a new report.
+    void calculated();
+    // The extension-block values were replaced (by a load or from code).
+    void designExtrasChanged();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -83,7 +114,6 @@ private:
     void restoreLastRun();
     // The inputs as the window holds them, in the form Close saves them.
     LastRun currentInputs() const;
-    void placeOnScreen();
     QString filePath(const char *fileName) const;
 
     QString m_appFolder;
@@ -91,6 +121,7 @@ private:
     QuitFunction m_quit;
     FileWriter m_writeLastRun;
     MessageFunction m_message;
+    DesignExtras m_extras;
 };
 
 } // namespace ferrolux
