@@ -5,6 +5,7 @@
 // and the dimension fields in step with what the user picks, runs the analysis on Calculate
 // and saves the inputs on Close.
 
+#include "constants_file.h"
 #include "design_extras.h"
 #include "last_run_file.h"
 
@@ -17,6 +18,7 @@
 #include <string_view>
 
 class QEvent;
+class QFocusFrame;
 
 namespace ferrolux {
 
@@ -47,18 +49,17 @@ public:
 
     // Restores the last run. The form has a fixed size; the main window around it places
     // itself on the screen. Does not show it.
-    void Form_Load();
-    // Fills the fields, the type and the check box from the last-run file and the four limits
-    // from the constants file. Never reports anything.
-    void LoadFile();
-
-    // Handlers of the four command buttons, callable from code as well.
-    void CmdCalc_Click();
-    void CmdClr_Click();
-    void CmdLoadData_Click();
-    void CmdClose_Click();
+    void load();
 
     const QString &appFolder() const { return m_appFolder; }
+    // True while the last-run file holds the worked example shipped with the program.
+    bool holdsExample() const { return m_example; }
+    // The percent-dissipation limits the analysis uses, from the constants file.
+    const DissipationLimits &limits() const { return m_limits; }
+    void setLimits(const DissipationLimits &limits) { m_limits = limits; }
+    // Names the constants file and the record when the limits came from a damaged or
+    // incomplete file (told once at load); empty otherwise.
+    const QString &limitsWarning() const { return m_limitsWarning; }
 
     // The whole input state as Close would save it (record 1 false), and its replacement: the
     // fields, type, check box and extension-block values. Setting it leaves the report alone.
@@ -69,20 +70,6 @@ public:
     void setDesignExtras(const DesignExtras &extras);
     // The lines the report list shows, top to bottom.
     QStringList reportLines() const;
-
-    // True while the last-run file holds the worked example shipped with the program.
-    bool bExample = false;
-    // Quick-help texts of the command buttons.
-    QString strCmdCalc;
-    QString strCmdClose2;
-    QString strCmdClr;
-    QString strCmdLoadData;
-    QString strCmdLoadExample;
-    // Percent-dissipation limits from the constants file.
-    double OCPPDis = 0;  // plate winding, open-core transformer
-    double OCFPDis = 0;  // filament winding, open-core transformer
-    double POTPPDis = 0; // plate winding, potted transformer
-    double POTFPDis = 0; // filament winding, potted transformer
 
     // Ends the process; Close calls it with exit code 0 whether or not saving worked.
     using QuitFunction = std::function<void(int exitCode)>;
@@ -106,8 +93,25 @@ signals:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
+private slots:
+    // The four command buttons.
+    void calculate();
+    void clearData();
+    void loadData();
+    void closeAndSave();
+
 private:
+    // Fills the fields, the type and the check box from the last-run file and the four limits
+    // from the constants file. Never reports anything.
+    void loadFile();
     void connectHandlers();
+    void installUsabilityAids();
+    // Enter on the buttons and the focus frame of the outputs; true when the event was used.
+    bool filterUsabilityEvent(QObject *watched, QEvent *event);
+    void keepTabOnSelectedType();
+    // The form's message for a refusal; the help box keeps it until the next edit or Calculate.
+    void showRefusal(const QString &message);
+    void clearRefusal();
     void updateSecondaryRows();
     void selectType(TransformerType type);
     void onTypeSelected(TransformerType type);
@@ -122,6 +126,18 @@ private:
     FileWriter m_writeLastRun;
     MessageFunction m_message;
     DesignExtras m_extras;
+    // True while the last-run file holds the worked example shipped with the program.
+    bool m_example = false;
+    DissipationLimits m_limits;
+    // Why the limits in use are doubtful (a damaged constants file); empty when they are not.
+    QString m_limitsWarning;
+    bool m_refusalShown = false;
+    QFocusFrame *m_focusFrame = nullptr;
+    // Quick-help texts of the command buttons.
+    QString m_helpCalculate;
+    QString m_helpClear;
+    QString m_helpLoad;
+    QString m_helpClose;
 };
 
 } // namespace ferrolux

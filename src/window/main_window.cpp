@@ -170,7 +170,7 @@ void MainWindow::setPanelVisibleByUser(bool visible)
 
 void MainWindow::load()
 {
-    m_form->Form_Load();
+    m_form->load();
     const QSettings settings(settingsPath(), QSettings::IniFormat);
     m_dock->setVisible(settings.value(kPanelVisibleKey, true).toBool());
     placeOnScreen();

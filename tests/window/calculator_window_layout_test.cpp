@@ -28,7 +28,7 @@ TEST(CalculatorWindowLayout, LoadedWindowIsPlacedAndLaidOutInEveryStyle)
         folder.writeExample();
         WindowUnderTest window(folder);
         window->resize(200, 100);
-        window->Form_Load();
+        window->load();
         window.showActive();
 
         const TwipsScale scale(window->logicalDpiX(), window->logicalDpiY());
