@@ -96,10 +96,11 @@ int printAnalysis(const AnalysisInput &input, std::ostream &out, std::ostream &e
     if (const auto *refusal = std::get_if<Refusal>(&outcome)) {
         if (refusal->kind == RefusalKind::Dimensions) {
             err << refusal->message << "\n";
-        } else if (refusal->field.empty()) {
+        } else if (refusal->field == DesignField::None) {
             err << kToolName << ": " << refusal->message << "\n";
         } else {
-            err << kToolName << ": " << refusal->message << " (field " << refusal->field << ")\n";
+            err << kToolName << ": " << refusal->message
+                << " (field: " << designFieldWords(refusal->field, refusal->row) << ")\n";
         }
         return kExitRefused;
     }

@@ -57,6 +57,44 @@ const char *pictureFileName(TransformerType type)
     return "";
 }
 
+// The object name of the control a refusal blames ("TxtPriV", "TxtSec1R_1", ...); empty
+// when no single field is to blame.
+QString refusedFieldName(DesignField field, int row)
+{
+    const auto rowName = [row](const char *family) {
+        return QStringLiteral("%1_%2").arg(QLatin1String(family)).arg(row);
+    };
+    switch (field) {
+    case DesignField::None:
+        break;
+    case DesignField::PrimaryVoltage:
+        return QStringLiteral("TxtPriV");
+    case DesignField::PrimaryResistance:
+        return QStringLiteral("TxtPriR");
+    case DesignField::SecondaryCount:
+        return QStringLiteral("TxtNoSec");
+    case DesignField::SecondaryVoltage:
+        return rowName("TxtSec1V");
+    case DesignField::SecondaryCurrent:
+        return rowName("TxtSec1I");
+    case DesignField::SecondaryResistance:
+        return rowName("TxtSec1R");
+    case DesignField::DimensionX:
+        return QStringLiteral("TxtX");
+    case DesignField::DimensionY:
+        return QStringLiteral("TxtY");
+    case DesignField::DimensionZ:
+        return QStringLiteral("TxtZ");
+    case DesignField::DimensionA:
+        return QStringLiteral("TxtA");
+    case DesignField::DimensionB:
+        return QStringLiteral("TxtB");
+    case DesignField::DimensionC:
+        return QStringLiteral("TxtC");
+    }
+    return {};
+}
+
 std::string text(const QLineEdit *field)
 {
     return field->text().toStdString();
@@ -285,8 +323,13 @@ void CalculatorWindow::calculate()
 {
     const WindowControls &c = *m_controls;
     const AnalysisInput input = analysisInputFrom(currentInputs(), m_limits);
-    const AnalysisOutcome outcome = analyseTransformer(input);
+    // The two stages of the analysis, so that the checks can work on the same design.
+    const DesignOutcome design = parseDesign(input);
+    const AnalysisOutcome outcome = std::holds_alternative<Refusal>(design)
+                                        ? AnalysisOutcome(std::get<Refusal>(design))
+                                        : analyseDesign(std::get<TransformerDesign>(design));
     if (const auto *result = std::get_if<AnalysisResult>(&outcome)) {
+        m_lastAnalysis = DesignAnalysis{std::get<TransformerDesign>(design), *result};
         c.ListOut->clear();
         for (const std::string &line : buildReport(*result)) {
             c.ListOut->addItem(QString::fromStdString(line));
@@ -301,19 +344,16 @@ void CalculatorWindow::calculate()
     // A refused calculation never touches the report, so what it shows is never stale.
     const Refusal &refusal = std::get<Refusal>(outcome);
     if (refusal.kind == RefusalKind::Dimensions) {
-        QStringList lines;
-        for (const char *line : kDimensionMessageLines) {
-            lines << QString::fromUtf8(line);
-        }
-        m_message(QStringLiteral("Ferrolux"), lines.join(QLatin1Char('\n')));
+        m_message(QStringLiteral("Ferrolux"), QString::fromStdString(refusal.message));
         return;
     }
     // The rule reads a text that is no number as 0, so the message names that case too.
     showRefusal(QString::fromStdString(refusal.message)
                     .replace(QStringLiteral(" is zero or empty."),
                              QStringLiteral(" is zero, empty or not a number.")));
-    if (!refusal.field.empty()) {
-        if (auto *field = findChild<QWidget *>(QString::fromStdString(refusal.field))) {
+    const QString fieldName = refusedFieldName(refusal.field, refusal.row);
+    if (!fieldName.isEmpty()) {
+        if (auto *field = findChild<QWidget *>(fieldName)) {
             field->setFocus(Qt::OtherFocusReason);
         }
     }

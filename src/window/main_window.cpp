@@ -104,6 +104,7 @@ MainWindow::MainWindow(QString appFolder, QWidget *parent)
         new DockCloseWatcher(m_dock, [this] { setPanelVisibleByUser(false); }));
 
     buildMenus();
+    connectChecks();
 }
 
 MainWindow::~MainWindow() = default;
@@ -171,6 +172,7 @@ void MainWindow::setPanelVisibleByUser(bool visible)
 void MainWindow::load()
 {
     m_form->load();
+    m_panel->setLimitsWarning(m_form->limitsWarning());
     const QSettings settings(settingsPath(), QSettings::IniFormat);
     m_dock->setVisible(settings.value(kPanelVisibleKey, true).toBool());
     placeOnScreen();
