@@ -55,6 +55,7 @@ public:
 private:
     void buildMenus();
     void setPanelVisibleByUser(bool visible);
+    void showPanel(bool shown);
     void placeOnScreen();
     void connectChecks();
     void storeExtrasFromPanel();
