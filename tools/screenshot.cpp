@@ -1,8 +1,10 @@
 // Takes the README's picture: the main window on a scratch program folder holding the worked
 // example, after Calculate, with the check panel beside the form. Usage:
 //   xvfb-run -s "-screen 0 1280x800x24" ferrolux-screenshot docs/screenshot.png
+// A second argument picks the panel's tab (0 the load plot, 1 mains, 2 inputs, 3 load kinds).
 
 #include "calculator_window.h"
+#include "check_panel.h"
 #include "constants_file.h"
 #include "default_files.h"
 #include "last_run_file.h"
@@ -13,6 +15,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
@@ -32,8 +35,8 @@ bool writeFile(const QString &path, const std::string &bytes)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: ferrolux-screenshot OUTPUT.png\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: ferrolux-screenshot OUTPUT.png [PANEL-TAB]\n");
         return 2;
     }
     const QString output = QString::fromLocal8Bit(argv[1]);
@@ -59,8 +62,12 @@ int main(int argc, char *argv[])
     // A little taller than it opens, so the panel's first plot shows whole.
     window.resize(window.width(), window.height() + 60);
     window.show();
-    QTimer::singleShot(
-        500, [&] { window.form()->findChild<QPushButton *>(QStringLiteral("CmdCalc"))->click(); });
+    QTimer::singleShot(500, [&] {
+        window.form()->findChild<QPushButton *>(QStringLiteral("CmdCalc"))->click();
+        if (argc == 3) {
+            window.checkPanel()->tabs()->setCurrentIndex(QString::fromLocal8Bit(argv[2]).toInt());
+        }
+    });
     // Time for the charts, which are built after the first paint, and their animation.
     QTimer::singleShot(2500, [&] {
         const QPixmap shot = window.grab();

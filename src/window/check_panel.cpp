@@ -39,6 +39,9 @@ CheckPanel::CheckPanel(QWidget *parent) : QWidget(parent)
     m_mainsPlot = new MainsPlot(m_tabs);
     m_inputs = new ThermalInputsBox(m_tabs);
     m_loads = new DcLoadHelper(m_tabs);
+    // The tab names the page; the boxes need no title of their own there.
+    m_inputs->setTitle(QString());
+    m_loads->setTitle(QString());
     m_tabs->addTab(m_loadPlot, QStringLiteral("Load plot"));
     m_tabs->addTab(m_mainsPlot, QStringLiteral("Mains"));
     m_tabs->addTab(m_inputs, QStringLiteral("Inputs"));

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
+#include <QtCharts/QLegendMarker>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QScatterSeries>
 #include <QtCharts/QValueAxis>
@@ -27,6 +28,9 @@ QChartView *makeChartView(const char *name, QWidget *parent)
 {
     auto *chart = new QChart;
     chart->legend()->setAlignment(Qt::AlignBottom);
+    QFont small = chart->legend()->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    chart->legend()->setFont(small);
     chart->setMargins(QMargins(2, 2, 2, 2));
     chart->setBackgroundRoundness(0);
     auto *view = new QChartView(chart, parent);
@@ -122,7 +126,9 @@ void LoadPlot::fill(const CheckFigures *figures)
     std::vector<QLineSeries *> curves;
     for (const ThermalModel model : kThermalModels) {
         auto *series = new QLineSeries;
-        series->setName(fromView(thermalModelTitle(model)));
+        series->setName(model == ThermalModel::ConvectionRadiation
+                            ? QStringLiteral("Conv. + rad.")
+                            : fromView(thermalModelTitle(model)));
         curves.push_back(series);
     }
     for (const LoadCurvePoint &point : f.loadCurve) {
@@ -140,8 +146,8 @@ void LoadPlot::fill(const CheckFigures *figures)
         attach(load, series, x, y);
     }
     auto *limit = new QLineSeries;
-    limit->setName(QStringLiteral("Class %1 limit")
-                       .arg(fromView(insulationClassName(f.inputs.insulationClass))));
+    limit->setName(
+        QStringLiteral("Class %1").arg(fromView(insulationClassName(f.inputs.insulationClass))));
     limit->append(0, thermal.classLimitC);
     limit->append(end, thermal.classLimitC);
     QPen dashed(Qt::black);
@@ -156,6 +162,10 @@ void LoadPlot::fill(const CheckFigures *figures)
         markers->append(*thermal.loadScaleAtClassLimit * 100, thermal.classLimitC);
     }
     attach(load, markers, x, y);
+    // The markers explain themselves against the axes; the legend keeps to the lines.
+    for (QLegendMarker *marker : load->legend()->markers(markers)) {
+        marker->setVisible(false);
+    }
 }
 
 void MainsPlot::buildExtras(QVBoxLayout *layout)
