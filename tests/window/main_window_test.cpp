@@ -387,6 +387,35 @@ TEST(MainWindow, ExtensionBlockRoundTripKeepsTheThirtyRecords)
     }
 }
 
+TEST(MainWindow, WholeInputStateIsSetAndReadBack)
+{
+    // States to put into a window that holds the worked example: another type, none at all,
+    // grayed check box, rectifier loads, a hotter chassis, unknown keys.
+    DesignState potted{exampleLastRun(), {}};
+    potted.run.typeCode = 4;
+    potted.run.primaryVoltage = "230";
+    potted.run.loading = 2;
+    potted.extras.loads[1] = {LoadKind::BridgeChoke, "0.25"};
+    potted.extras.thermal.ambientC = 55;
+    potted.extras.thermal.insulationClass = InsulationClass::F;
+    potted.extras.unknown = {{"future_key", "7"}};
+    DesignState noType{exampleLastRun(), {}};
+    noType.run.typeCode = 0;
+    noType.run.secondaryCount = "2";
+    for (const DesignState &state : {potted, noType}) {
+        ProgramFolder folder;
+        folder.writeExample();
+        MainUnderTest main(folder, screenNamed("large"));
+        main.window.form()->setInputState(state);
+        DesignState expected = state;
+        expected.run.example = false; // the state is what Close would save
+        EXPECT_EQ(main.window.form()->inputState(), expected);
+        // The panel shows the state's own values.
+        EXPECT_EQ(main.window.checkPanel()->thermalInputs(), state.extras.thermal);
+        EXPECT_EQ(main.window.checkPanel()->loadHelper()->loads(), state.extras.loads);
+    }
+}
+
 TEST(MainWindow, PanelWarnsWhileTheLimitsComeFromADamagedConstantsFile)
 {
     // Constants file bytes, and whether the panel warns.
