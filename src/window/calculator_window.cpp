@@ -317,6 +317,7 @@ void CalculatorWindow::clearData()
     c.typeGroup->setExclusive(true);
     c.ListOut->clear();
     c.Image1->setVisible(false);
+    emit inputsEdited(); // the inputs were replaced by the user's choice
 }
 
 void CalculatorWindow::calculate()

@@ -94,7 +94,8 @@ public:
     void setMessageFunction(MessageFunction message);
 
 signals:
-    // The user changed a field, an option or the check box.
+    // The user changed a field, an option or the check box, or replaced them all with Clear
+    // Data or Load.
     void inputsEdited();
     // Calculate produced a new report.
     void calculated();

@@ -153,6 +153,7 @@ void CalculatorWindow::loadFile()
 void CalculatorWindow::loadData()
 {
     loadFile();
+    emit inputsEdited(); // the inputs were replaced by the user's choice
 }
 
 LastRun CalculatorWindow::currentInputs() const

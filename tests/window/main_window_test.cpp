@@ -292,12 +292,14 @@ TEST(MainWindow, EditsAfterACalculateMarkThePanelAndTheReportOutOfDate)
     auto *status = main.child<QLabel>("checkStatus");
     QTest::keyClicks(main.child("TxtPriV"), "1"); // nothing calculated yet: nothing stale
     EXPECT_TRUE(status->isHidden());
-    for (const char *edit : {"TxtPriV", "TxtX", "OpMil"}) {
+    for (const char *edit : {"TxtPriV", "TxtX", "OpMil", "CmdClr", "CmdLoadData"}) {
         SCOPED_TRACE(edit);
         main.click("CmdCalc");
         EXPECT_TRUE(status->isHidden());
         EXPECT_TRUE(main.window.reportStatus()->text().isEmpty());
-        if (QString::fromLatin1(edit).startsWith("Op")) {
+        if (QString::fromLatin1(edit).startsWith("Cmd")) {
+            main.click(edit);
+        } else if (QString::fromLatin1(edit).startsWith("Op")) {
             QTest::mouseClick(main.child(edit), Qt::LeftButton);
         } else {
             QTest::keyClicks(main.child(edit), "5");
@@ -305,9 +307,7 @@ TEST(MainWindow, EditsAfterACalculateMarkThePanelAndTheReportOutOfDate)
         EXPECT_FALSE(status->isHidden());
         EXPECT_EQ(status->text(), "Inputs changed: press Calculate");
         EXPECT_TRUE(main.window.reportStatus()->text().startsWith("Inputs changed"));
-        main.child<QLineEdit>("TxtPriV")->setText("117");
-        main.child<QLineEdit>("TxtX")->setText("11.3");
-        main.child<QAbstractButton>("OpType3")->setChecked(true);
+        main.click("CmdLoadData"); // back to the worked example
     }
 }
 
