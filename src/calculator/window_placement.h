@@ -25,4 +25,9 @@ struct WindowPlacement
 // range the rule was made for are clamped to -32768..32767.
 WindowPlacement placeWindow(double maximisedClientWidth, double maximisedClientHeight);
 
+// The same rule for a window whose own outer size is designOuterWidth x designOuterHeight
+// (twips) instead of the calculator form's: the main window with its menu bar and panel.
+WindowPlacement placeWindow(double maximisedClientWidth, double maximisedClientHeight,
+                            int designOuterWidth, int designOuterHeight);
+
 } // namespace ferrolux

@@ -4,7 +4,7 @@
 
 #include "app_folder.h"
 #include "app_icon.h"
-#include "calculator_window.h"
+#include "main_window.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -50,8 +50,8 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    ferrolux::CalculatorWindow window(QFile::decodeName(QByteArray::fromStdString(appFolder)));
-    window.Form_Load();
+    ferrolux::MainWindow window(QFile::decodeName(QByteArray::fromStdString(appFolder)));
+    window.load();
     window.show();
     return app.exec();
 }

@@ -90,16 +90,23 @@ CalculatorWindow::CalculatorWindow(QString appFolder, QWidget *parent)
 {
     m_message = [this](const QString &title, const QString &message) {
         QMessageBox box(QMessageBox::NoIcon, title, message, QMessageBox::Ok, this);
+        // The form's own font, not the platform's message font.
+        box.setFont(font());
         box.exec();
     };
     m_question = [this](const QString &title, const QString &question) {
-        return QMessageBox::question(this, title, question) == QMessageBox::Yes;
+        QMessageBox box(QMessageBox::Question, title, question, QMessageBox::Yes | QMessageBox::No,
+                        this);
+        box.setFont(font());
+        return box.exec() == QMessageBox::Yes;
     };
 
     setObjectName(QStringLiteral("Form16"));
     setWindowTitle(QStringLiteral("Ferrolux Analysis Calculator"));
     const TwipsScale scale(logicalDpiX(), logicalDpiY());
-    resize(scale.toPixelsX(kDesignClientWidth), scale.toPixelsY(kDesignClientHeight));
+    // The controls sit at fixed design positions, so the form keeps its design size; a screen
+    // too small for it scrolls it instead (the main window holds it in a scroll area).
+    setFixedSize(scale.toPixelsX(kDesignClientWidth), scale.toPixelsY(kDesignClientHeight));
     // The dialog font is set before the widgets exist, so they are built in it; it changes
     // afterwards only where a caption does not fit at its largest size.
     setFont(preferredDialogFont(font()));
@@ -108,23 +115,31 @@ CalculatorWindow::CalculatorWindow(QString appFolder, QWidget *parent)
         setFont(fitted);
     }
 
-    strCmdCalc = QStringLiteral(
+    m_helpCalculate = QStringLiteral(
         "Calculate: analyses the transformer and writes the report. Leave a secondary's "
         "current at 0 to have it found: it is raised until the winding reaches its "
         "dissipation limit.");
-    strCmdClr = QStringLiteral("Clear Data: empties the form for six secondaries with a "
-                               "117.0 V primary and clears the type and the report. Nothing is "
-                               "saved.");
-    strCmdLoadData = QStringLiteral(
+    m_helpClear = QStringLiteral("Clear Data: empties the form for six secondaries with a "
+                                 "117.0 V primary and clears the type and the report. Nothing is "
+                                 "saved.");
+    m_helpLoad = QStringLiteral(
         "Load: restores the inputs from the last-run file, discarding the changes made since. "
         "Until the program is first closed that file holds the worked example.");
-    strCmdClose2 =
+    m_helpClose =
         QStringLiteral("Close: saves every input for the next start and ends the program.");
 
     connectHandlers();
+    installUsabilityAids();
 }
 
 CalculatorWindow::~CalculatorWindow() = default;
+
+void CalculatorWindow::load()
+{
+    // Anything wrong with the files is told once, at start; the panel keeps showing a limits
+    // warning while those limits are in use.
+    restoreLastRun();
+}
 
 void CalculatorWindow::setQuitFunction(QuitFunction quit)
 {
@@ -165,10 +180,20 @@ void CalculatorWindow::connectHandlers()
         });
     }
 
-    connect(c.CmdCalc, &QPushButton::clicked, this, [this] { CmdCalc_Click(); });
-    connect(c.CmdClr, &QPushButton::clicked, this, [this] { CmdClr_Click(); });
-    connect(c.CmdLoadData, &QPushButton::clicked, this, [this] { CmdLoadData_Click(); });
-    connect(c.CmdClose, &QPushButton::clicked, this, [this] { CmdClose_Click(); });
+    // Edits by the user (not by code) are announced, so that a report can be marked stale.
+    for (InputField *field : findChildren<InputField *>()) {
+        connect(field, &QLineEdit::textEdited, this, &CalculatorWindow::inputsEdited);
+    }
+    for (QRadioButton *option : c.typeOptions) {
+        connect(option, &QRadioButton::clicked, this, &CalculatorWindow::inputsEdited);
+    }
+    connect(c.ChkLoading, &QCheckBox::clicked, this, &CalculatorWindow::inputsEdited);
+    connect(this, &CalculatorWindow::inputsEdited, this, &CalculatorWindow::clearRefusal);
+
+    connect(c.CmdCalc, &QPushButton::clicked, this, &CalculatorWindow::calculate);
+    connect(c.CmdClr, &QPushButton::clicked, this, &CalculatorWindow::clearData);
+    connect(c.CmdLoadData, &QPushButton::clicked, this, &CalculatorWindow::loadData);
+    connect(c.CmdClose, &QPushButton::clicked, this, &CalculatorWindow::closeAndSave);
 
     // Quick help follows the mouse over the command buttons and their frame.
     for (QWidget *watched :
@@ -182,18 +207,22 @@ void CalculatorWindow::connectHandlers()
 
 bool CalculatorWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::MouseMove) {
+    if (filterUsabilityEvent(watched, event)) {
+        return true;
+    }
+    // A refusal in the help box stays until the next edit or Calculate.
+    if (event->type() == QEvent::MouseMove && !m_refusalShown) {
         const WindowControls &c = *m_controls;
         const QString *help = nullptr;
         static const QString kNoHelp;
         if (watched == c.CmdCalc) {
-            help = &strCmdCalc;
+            help = &m_helpCalculate;
         } else if (watched == c.CmdClr) {
-            help = &strCmdClr;
+            help = &m_helpClear;
         } else if (watched == c.CmdLoadData) {
-            help = &strCmdLoadData;
+            help = &m_helpLoad;
         } else if (watched == c.CmdClose) {
-            help = &strCmdClose2;
+            help = &m_helpClose;
         } else if (watched == c.Frame2 &&
                    !c.Frame2->childAt(static_cast<QMouseEvent *>(event)->position().toPoint())) {
             // Only the frame's own margin: a move over a button that the button leaves
@@ -265,7 +294,7 @@ void CalculatorWindow::onTypeSelected(TransformerType type)
     }
 }
 
-void CalculatorWindow::CmdClr_Click()
+void CalculatorWindow::clearData()
 {
     const WindowControls &c = *m_controls;
     c.TxtPriV->setText(QStringLiteral("117.0"));
@@ -288,19 +317,28 @@ void CalculatorWindow::CmdClr_Click()
     c.typeGroup->setExclusive(true);
     c.ListOut->clear();
     c.Image1->setVisible(false);
+    emit inputsEdited(); // the inputs were replaced by the user's choice
 }
 
-void CalculatorWindow::CmdCalc_Click()
+void CalculatorWindow::calculate()
 {
     const WindowControls &c = *m_controls;
-    const AnalysisInput input =
-        analysisInputFrom(currentInputs(), DissipationLimits{OCPPDis, OCFPDis, POTPPDis, POTFPDis});
-    const AnalysisOutcome outcome = analyseTransformer(input);
+    const AnalysisInput input = analysisInputFrom(currentInputs(), m_limits);
+    // The two stages of the analysis, so that the checks can work on the same design.
+    const DesignOutcome design = parseDesign(input);
+    const AnalysisOutcome outcome = std::holds_alternative<Refusal>(design)
+                                        ? AnalysisOutcome(std::get<Refusal>(design))
+                                        : analyseDesign(std::get<TransformerDesign>(design));
     if (const auto *result = std::get_if<AnalysisResult>(&outcome)) {
+        m_lastAnalysis = DesignAnalysis{std::get<TransformerDesign>(design), *result};
         c.ListOut->clear();
         for (const std::string &line : buildReport(*result)) {
             c.ListOut->addItem(QString::fromStdString(line));
         }
+        // A new report opens at its first line, whatever part of the old one was in view.
+        c.ListOut->scrollToTop();
+        clearRefusal();
+        emit calculated();
         return;
     }
 
@@ -310,12 +348,29 @@ void CalculatorWindow::CmdCalc_Click()
         m_message(QStringLiteral("Ferrolux"), QString::fromStdString(refusal.message));
         return;
     }
-    c.Txt2QuickHelp->setPlainText(QString::fromStdString(refusal.message));
+    // The rule reads a text that is no number as 0, so the message names that case too.
+    showRefusal(QString::fromStdString(refusal.message)
+                    .replace(QStringLiteral(" is zero or empty."),
+                             QStringLiteral(" is zero, empty or not a number.")));
     const QString fieldName = refusedFieldName(refusal.field, refusal.row);
     if (!fieldName.isEmpty()) {
         if (auto *field = findChild<QWidget *>(fieldName)) {
             field->setFocus(Qt::OtherFocusReason);
         }
+    }
+}
+
+void CalculatorWindow::showRefusal(const QString &message)
+{
+    m_controls->Txt2QuickHelp->setPlainText(message);
+    m_refusalShown = true;
+}
+
+void CalculatorWindow::clearRefusal()
+{
+    if (m_refusalShown) {
+        m_refusalShown = false;
+        m_controls->Txt2QuickHelp->clear();
     }
 }
 

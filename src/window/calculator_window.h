@@ -5,6 +5,9 @@
 // and the dimension fields in step with what the user picks, runs the analysis on Calculate
 // and saves the inputs on Close.
 
+#include "analysis.h"
+#include "constants_file.h"
+#include "design_extras.h"
 #include "file_helpers.h"
 #include "last_run_file.h"
 
@@ -13,14 +16,33 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 class QEvent;
+class QFocusFrame;
 
 namespace ferrolux {
 
 struct WindowControls;
+
+// A design and its analysis, as the last successful Calculate produced them.
+struct DesignAnalysis
+{
+    TransformerDesign design;
+    AnalysisResult result;
+};
+
+// Every input of a design: the 30 records of the last-run file and the extension block after
+// them.
+struct DesignState
+{
+    LastRun run;
+    DesignExtras extras;
+
+    bool operator==(const DesignState &) const = default;
+};
 
 class CalculatorWindow : public QWidget
 {
@@ -35,30 +57,31 @@ public:
     CalculatorWindow(const CalculatorWindow &) = delete;
     CalculatorWindow &operator=(const CalculatorWindow &) = delete;
 
-    // Restores the last run, then sizes and centres the window. Does not show it.
-    void Form_Load();
-    // Fills the fields, the type and the check box from the last-run file and the four limits
-    // from the constants file. Never reports anything.
-    void LoadFile();
+    // Restores the last run. The form has a fixed size; the main window around it places
+    // itself on the screen. Does not show it.
+    void load();
 
-    // Handlers of the four command buttons, callable from code as well.
-    void CmdCalc_Click();
-    void CmdClr_Click();
-    void CmdLoadData_Click();
-    void CmdClose_Click();
-
+    const QString &appFolder() const { return m_appFolder; }
     // True while the last-run file holds the worked example shipped with the program.
-    bool bExample = false;
-    // Quick-help texts of the command buttons.
-    QString strCmdCalc;
-    QString strCmdClose2;
-    QString strCmdClr;
-    QString strCmdLoadData;
-    // Percent-dissipation limits from the constants file.
-    double OCPPDis = 0;  // plate winding, open-core transformer
-    double OCFPDis = 0;  // filament winding, open-core transformer
-    double POTPPDis = 0; // plate winding, potted transformer
-    double POTFPDis = 0; // filament winding, potted transformer
+    bool holdsExample() const { return m_example; }
+    // The percent-dissipation limits the analysis uses, from the constants file.
+    const DissipationLimits &limits() const { return m_limits; }
+    void setLimits(const DissipationLimits &limits) { m_limits = limits; }
+    // Names the constants file and the record when the limits came from a damaged or
+    // incomplete file (told once at load); empty otherwise.
+    const QString &limitsWarning() const { return m_limitsWarning; }
+
+    // The whole input state as Close would save it (record 1 false), and its replacement: the
+    // fields, type, check box and extension-block values. Setting it leaves the report alone.
+    DesignState inputState() const;
+    void setInputState(const DesignState &state);
+    // The extension-block values alone (thermal inputs, load kinds, DC currents, unknown keys).
+    const DesignExtras &designExtras() const { return m_extras; }
+    void setDesignExtras(const DesignExtras &extras);
+    // The design and result of the last successful Calculate; nullopt before the first.
+    const std::optional<DesignAnalysis> &lastAnalysis() const { return m_lastAnalysis; }
+    // The lines the report list shows, top to bottom.
+    QStringList reportLines() const;
 
     // Ends the process; Close calls it with exit code 0 after a save (or a save the user
     // declined) and 1 when the inputs could not be saved.
@@ -75,11 +98,37 @@ public:
     void setMessageFunction(MessageFunction message);
     void setQuestionFunction(QuestionFunction question);
 
+signals:
+    // The user changed a field, an option or the check box, or replaced them all with Clear
+    // Data or Load.
+    void inputsEdited();
+    // Calculate produced a new report.
+    void calculated();
+    // The extension-block values were replaced (by a load or from code).
+    void designExtrasChanged();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
+private slots:
+    // The four command buttons.
+    void calculate();
+    void clearData();
+    void loadData();
+    void closeAndSave();
+
 private:
+    // Fills the fields, the type and the check box from the last-run file and the four limits
+    // from the constants file. Never reports anything.
+    void loadFile();
     void connectHandlers();
+    void installUsabilityAids();
+    // Enter on the buttons and the focus frame of the outputs; true when the event was used.
+    bool filterUsabilityEvent(QObject *watched, QEvent *event);
+    void keepTabOnSelectedType();
+    // The form's message for a refusal; the help box keeps it until the next edit or Calculate.
+    void showRefusal(const QString &message);
+    void clearRefusal();
     void updateSecondaryRows();
     void selectType(TransformerType type);
     void onTypeSelected(TransformerType type);
@@ -89,7 +138,6 @@ private:
     bool mayReplaceLastRun(const QString &path, QStringList &notes);
     // The inputs as the window holds them, in the form Close saves them.
     LastRun currentInputs() const;
-    void placeOnScreen();
     QString filePath(const char *fileName) const;
 
     QString m_appFolder;
@@ -105,6 +153,20 @@ private:
     LastRunState m_lastRunState = LastRunState::Missing;
     QString m_lastRunProblem;   // what went wrong with the last-run file, for the user
     QString m_constantsProblem; // the same for the constants file
+    DesignExtras m_extras;
+    std::optional<DesignAnalysis> m_lastAnalysis;
+    // True while the last-run file holds the worked example shipped with the program.
+    bool m_example = false;
+    DissipationLimits m_limits;
+    // Why the limits in use are doubtful (a damaged constants file); empty when they are not.
+    QString m_limitsWarning;
+    bool m_refusalShown = false;
+    QFocusFrame *m_focusFrame = nullptr;
+    // Quick-help texts of the command buttons.
+    QString m_helpCalculate;
+    QString m_helpClear;
+    QString m_helpLoad;
+    QString m_helpClose;
 };
 
 } // namespace ferrolux

@@ -5,7 +5,9 @@
 #include "calculator_window_controls.h"
 #include "calculator_window_widgets.h"
 #include "constants_file.h"
+#include "constants_warning.h"
 #include "construction_types.h"
+#include "design_extras.h"
 #include "last_run_file.h"
 
 #include <QPushButton>
@@ -73,20 +75,22 @@ void CalculatorWindow::restoreLastRun()
         if (file.ok()) {
             std::istringstream in = streamOf(file.bytes);
             if (const auto flag = readExampleFlag(in)) {
-                bExample = *flag;
+                m_example = *flag;
             }
         }
     }
-    if (bExample) {
+    if (m_example) {
         m_controls->CmdLoadData->setText(QStringLiteral("Load Example"));
     }
-    LoadFile();
+    loadFile();
 
     // One message at start for whatever could not be read, before any key is pressed.
     QStringList problems;
-    for (const QString *problem : {&m_lastRunProblem, &m_constantsProblem}) {
-        if (!problem->isEmpty()) {
-            problems << *problem;
+    // A constants file that could not be read at all is already named by its own problem.
+    const QString limitsWarning = m_constantsProblem.isEmpty() ? m_limitsWarning : QString();
+    for (const QString &problem : {m_lastRunProblem, m_constantsProblem, limitsWarning}) {
+        if (!problem.isEmpty()) {
+            problems << problem;
         }
     }
     if (!problems.isEmpty()) {
@@ -94,7 +98,7 @@ void CalculatorWindow::restoreLastRun()
     }
 }
 
-void CalculatorWindow::LoadFile()
+void CalculatorWindow::loadFile()
 {
     const WindowControls &c = *m_controls;
     LastRunLoad load;
@@ -129,6 +133,8 @@ void CalculatorWindow::LoadFile()
                                               "defaults. Before Close replaces the file, it "
                                               "keeps the original beside it.");
         }
+        // The extension block after the 30 records; a file without one reads as defaults.
+        setDesignExtras(readDesignExtras(std::string_view(file.bytes)));
     }
     const LastRun &v = load.values;
 
@@ -143,7 +149,7 @@ void CalculatorWindow::LoadFile()
     };
 
     if (nextRecordRead()) {
-        bExample = v.example;
+        m_example = v.example;
     }
     setField(c.TxtPriV, v.primaryVoltage);
     setField(c.TxtPriR, v.primaryResistance);
@@ -175,15 +181,13 @@ void CalculatorWindow::LoadFile()
                                  QStringLiteral(".\nThe default limits are used; that file is "
                                                 "never written.");
         }
+        ConstantsLoad constants;
         if (file.ok()) {
             std::istringstream in = streamOf(file.bytes);
-            DissipationLimits limits{OCPPDis, OCFPDis, POTPPDis, POTFPDis};
-            readConstants(in).applyTo(limits);
-            OCPPDis = limits.OCPPDis;
-            OCFPDis = limits.OCFPDis;
-            POTPPDis = limits.POTPPDis;
-            POTFPDis = limits.POTFPDis;
+            constants = readConstants(in);
+            constants.applyTo(m_limits);
         }
+        m_limitsWarning = constantsWarning(path, file.ok() ? &constants : nullptr);
     }
 
     // The type goes last, after a short file too, so its picture and fields follow it.
@@ -192,9 +196,10 @@ void CalculatorWindow::LoadFile()
     }
 }
 
-void CalculatorWindow::CmdLoadData_Click()
+void CalculatorWindow::loadData()
 {
-    LoadFile();
+    loadFile();
+    emit inputsEdited(); // the inputs were replaced by the user's choice
 }
 
 LastRun CalculatorWindow::currentInputs() const
@@ -257,9 +262,9 @@ bool CalculatorWindow::mayReplaceLastRun(const QString &path, QStringList &notes
     return true;
 }
 
-void CalculatorWindow::CmdClose_Click()
+void CalculatorWindow::closeAndSave()
 {
-    bExample = false;
+    m_example = false;
     const LastRun run = currentInputs();
 
     const QString path = filePath(kLastRunFileName);
@@ -269,7 +274,13 @@ void CalculatorWindow::CmdClose_Click()
         m_quit(m_lastRunState == LastRunState::Unreadable ? 0 : 1);
         return;
     }
-    const SaveResult result = m_writeLastRun(path.toStdString(), lastRunFileBytes(run));
+    // The extension block goes after the 30 records only when it holds something, so a
+    // design that uses none of it is saved exactly as before.
+    std::string bytes = lastRunFileBytes(run);
+    if (m_extras != DesignExtras{}) {
+        bytes += designExtrasBytes(m_extras);
+    }
+    const SaveResult result = m_writeLastRun(path.toStdString(), bytes);
     if (!result.ok()) {
         // The program still ends, with a failure status; the user learns that the inputs
         // were not kept.

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QPushButton>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -38,10 +39,10 @@ int main(int argc, char *argv[])
         };
         return ferrolux::saveFile(path, bytes, options);
     });
-    window.Form_Load();
+    window.load();
     window.findChild<QLineEdit *>(QStringLiteral("TxtPriV"))
         ->setText(QString::fromLocal8Bit(argv[2]));
-    window.CmdClose_Click();
+    window.findChild<QPushButton *>(QStringLiteral("CmdClose"))->click();
     std::printf("exit %d\n", status);
     std::fflush(stdout);
     return status;

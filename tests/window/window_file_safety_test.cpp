@@ -92,7 +92,7 @@ TEST(WindowFileSafety, DamagedFileIsReportedAtStartAndKeptBeforeCloseReplacesIt)
         for (const std::string &copy : {path + ".damaged", path + ".damaged.1"}) {
             folder.write(kLastRunFileName, bytes);
             WindowUnderTest window(folder);
-            window->Form_Load();
+            window->load();
             ASSERT_EQ(window.messages.size(), damaged ? 1u : 0u);
             if (damaged) {
                 const QString &message = window.messages[0].second;
@@ -150,7 +150,7 @@ TEST(WindowFileSafety, UnreadableFileIsReportedWrittenNeverAndReplacedOnlyWhenTh
             const Watchdog watchdog;
             WindowUnderTest window(folder);
             window.answerYes = yes;
-            window->Form_Load();
+            window->load();
             ASSERT_EQ(window.messages.size(), 1u);
             EXPECT_TRUE(window.messages[0].second.contains(QString::fromStdString(path)));
             EXPECT_TRUE(window.messages[0].second.contains(reason));
@@ -179,7 +179,7 @@ TEST(WindowFileSafety, LinkedFileIsUpdatedWhereItLivesAndTheLinkStays)
     fs::rename(path, folder.file("data/runs.DAT"));
     fs::create_symlink("data/runs.DAT", path);
     WindowUnderTest window(folder);
-    window->Form_Load();
+    window->load();
     window.setText("TxtPriV", "240");
     window.click("CmdClose");
     EXPECT_TRUE(fs::is_symlink(path));
@@ -197,7 +197,7 @@ TEST(WindowFileSafety, PictureThatIsANamedPipeNeverBlocksStartUp)
     ASSERT_EQ(mkfifo(picture.c_str(), 0600), 0);
     const Watchdog watchdog;
     WindowUnderTest window(folder);
-    window->Form_Load();
+    window->load();
     EXPECT_TRUE(window.child<QLabel>("Image1")->text().contains("Transformer-3.jpg"));
 }
 
@@ -213,7 +213,7 @@ TEST(WindowFileSafety, FolderThatRefusesNewFilesGetsTheFileWrittenInPlaceAndSays
         GTEST_SKIP() << "acting as another user needs root";
     }
     WindowUnderTest window(folder);
-    window->Form_Load();
+    window->load();
     window.setText("TxtPriV", "240");
     window.click("CmdClose");
     setfsuid(0);
@@ -240,7 +240,7 @@ TEST(WindowFileSafety, UnreadableConstantsFileIsReportedAtStartAndNeverWritten)
         const auto typeBefore = fs::symlink_status(constants).type();
         const Watchdog watchdog;
         WindowUnderTest window(folder);
-        window->Form_Load();
+        window->load();
         ASSERT_EQ(window.messages.size(), 1u);
         EXPECT_TRUE(window.messages[0].second.contains(QString::fromStdString(constants)));
         EXPECT_TRUE(window.messages[0].second.contains("Not a regular file"));
@@ -262,7 +262,7 @@ TEST(WindowFileSafety, DamagedFileThatCannotBeCopiedIsNotReplaced)
         fs::create_directory(path + ".damaged." + std::to_string(k));
     }
     WindowUnderTest window(folder);
-    window->Form_Load();
+    window->load();
     window.click("CmdClose");
     EXPECT_EQ(folder.read(kLastRunFileName), damaged);
     EXPECT_EQ(window.quitCodes, std::vector<int>{1});

@@ -1,0 +1,111 @@
+#include "check_panel.h"
+
+#include "check_panel_headroom.h"
+#include "check_panel_inputs.h"
+#include "check_panel_loads.h"
+#include "check_panel_plots.h"
+#include "check_panel_verdict.h"
+
+#include <QLabel>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace ferrolux {
+
+CheckPanel::CheckPanel(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("checkPanel"));
+    auto *layout = new QVBoxLayout(this);
+
+    m_limitsWarning = new QLabel(this);
+    m_limitsWarning->setObjectName(QStringLiteral("checkLimitsWarning"));
+    m_limitsWarning->setWordWrap(true);
+    m_limitsWarning->setStyleSheet(QStringLiteral("color: #b00000;"));
+    m_limitsWarning->hide();
+
+    m_status = new QLabel(QStringLiteral("Inputs changed: press Calculate"), this);
+    m_status->setObjectName(QStringLiteral("checkStatus"));
+    m_status->setStyleSheet(
+        QStringLiteral("background: #fff0c0; border: 1px solid #c0a040; padding: 2px;"));
+    m_status->hide();
+
+    m_verdict = new VerdictView(this);
+    m_headroom = new HeadroomBars(this);
+    // Below the verdict, one page at a time: the two plots, the inputs and the load kinds.
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("checkTabs"));
+    m_loadPlot = new LoadPlot(m_tabs);
+    m_mainsPlot = new MainsPlot(m_tabs);
+    m_inputs = new ThermalInputsBox(m_tabs);
+    m_loads = new DcLoadHelper(m_tabs);
+    // The tab names the page; the boxes need no title of their own there.
+    m_inputs->setTitle(QString());
+    m_loads->setTitle(QString());
+    m_tabs->addTab(m_loadPlot, QStringLiteral("Load plot"));
+    m_tabs->addTab(m_mainsPlot, QStringLiteral("Mains"));
+    m_tabs->addTab(m_inputs, QStringLiteral("Inputs"));
+    m_tabs->addTab(m_loads, QStringLiteral("Load kinds"));
+    connect(m_inputs, &ThermalInputsBox::edited, this, &CheckPanel::thermalInputsEdited);
+
+    for (QWidget *part : {static_cast<QWidget *>(m_limitsWarning), static_cast<QWidget *>(m_status),
+                          static_cast<QWidget *>(m_verdict), static_cast<QWidget *>(m_headroom),
+                          static_cast<QWidget *>(m_tabs)}) {
+        layout->addWidget(part);
+    }
+    layout->addStretch(1);
+    showNothing();
+}
+
+ThermalInputs CheckPanel::thermalInputs() const
+{
+    return m_inputs->inputs();
+}
+
+void CheckPanel::setThermalInputs(const ThermalInputs &inputs)
+{
+    m_inputs->setInputs(inputs);
+}
+
+void CheckPanel::showFigures(const CheckFigures &figures)
+{
+    m_verdict->showChecks(figures.checks, figures.inputs);
+    m_headroom->showHeadroom(figures.checks.headroom);
+    m_headroom->show();
+    m_loadPlot->showFigures(figures);
+    m_mainsPlot->showFigures(figures);
+    setOutOfDate(false);
+}
+
+void CheckPanel::showNothing()
+{
+    m_verdict->showNothing();
+    m_headroom->showHeadroom({});
+    m_headroom->hide();
+    m_loadPlot->showFigures(std::nullopt);
+    m_mainsPlot->showFigures(std::nullopt);
+}
+
+void CheckPanel::setOutOfDate(bool outOfDate)
+{
+    m_outOfDate = outOfDate;
+    m_status->setVisible(outOfDate);
+}
+
+void CheckPanel::setLimitsWarning(const QString &warning)
+{
+    m_limitsWarning->setText(warning);
+    m_limitsWarning->setVisible(!warning.isEmpty());
+}
+
+QSize CheckPanel::sizeHint() const
+{
+    return {std::max(kPreferredWidth, minimumSizeHint().width()), QWidget::sizeHint().height()};
+}
+
+bool CheckPanel::chartsBuilt() const
+{
+    return m_loadPlot->chartBuilt() || m_mainsPlot->chartBuilt();
+}
+
+} // namespace ferrolux
