@@ -1,10 +1,11 @@
-// The calculator's start-up: fix the program folder, seed it on a first start, then open the
-// calculator window. Closing the window by its title bar ends the process, as Qt quits when
+// The calculator's start-up: read the command line, fix the data and picture folders, seed the
+// data folder on a first start, then open the calculator window. Closing the window by its title bar ends the process, as Qt quits when
 // the last window closes.
 
 #include "app_folder.h"
 #include "app_icon.h"
 #include "calculator_window.h"
+#include "command_line.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -19,13 +20,22 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ferrolux"));
+    QApplication::setApplicationVersion(QStringLiteral(FERROLUX_APP_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("org.ferrolux.Ferrolux"));
     QApplication::setWindowIcon(ferrolux::ferroluxIcon());
 
-    // File names are formed from the folder as 8-bit text in the platform's file-name encoding.
-    const QString executableFolder =
-        QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
-    const std::string appFolder = ferrolux::appFolderFor(
-        QFile::encodeName(executableFolder).toStdString(), QDir::separator().toLatin1());
+    const ferrolux::ProgramFolders folders = ferrolux::programFoldersOfThisProcess();
+    const ferrolux::StartOptions options = ferrolux::readCommandLine(app, folders);
+    const std::string &appFolder = folders.dataFolder;
+    if (folders.installed) {
+        const std::string reason = ferrolux::makeDataFolder(appFolder);
+        if (!reason.empty()) {
+            QMessageBox::critical(nullptr, QStringLiteral("Ferrolux"),
+                                  QString::fromLocal8Bit(
+                                      ferrolux::seedingFailureText(appFolder, reason).c_str()));
+            return 1;
+        }
+    }
 
     const std::string failure = ferrolux::prepareAppFolder(appFolder);
     if (!failure.empty()) {
@@ -35,6 +45,7 @@ int main(int argc, char *argv[])
     }
 
     ferrolux::CalculatorWindow window(QFile::decodeName(QByteArray::fromStdString(appFolder)));
+    window.setPictureFolder(QFile::decodeName(QByteArray::fromStdString(folders.pictureFolder)));
     window.Form_Load();
     window.show();
     return app.exec();

@@ -220,7 +220,7 @@ void CalculatorWindow::onTypeSelected(TransformerType type)
 
     c.Image1->setVisible(true);
     const QString fileName = QString::fromUtf8(pictureFileName(type));
-    const QPixmap picture(m_appFolder + fileName);
+    const QPixmap picture(pictureFolder() + fileName);
     if (picture.isNull()) {
         // Say which picture is missing rather than keep showing the previous type's.
         c.Image1->setPixmap(QPixmap());

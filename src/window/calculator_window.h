@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 class QEvent;
 
@@ -46,6 +47,14 @@ public:
     void CmdClose_Click();
 
     const QString &appFolder() const { return m_appFolder; }
+    // The folder the construction pictures are read from, ending in a separator: the program
+    // folder unless set otherwise (an installed copy keeps them apart from its data files).
+    // Set it before Form_Load.
+    const QString &pictureFolder() const
+    {
+        return m_pictureFolder.isEmpty() ? m_appFolder : m_pictureFolder;
+    }
+    void setPictureFolder(QString folder) { m_pictureFolder = std::move(folder); }
 
     // True while the last-run file holds the worked example shipped with the program.
     bool bExample = false;
@@ -87,6 +96,7 @@ private:
     QString filePath(const char *fileName) const;
 
     QString m_appFolder;
+    QString m_pictureFolder;
     std::unique_ptr<WindowControls> m_controls;
     QuitFunction m_quit;
     FileWriter m_writeLastRun;
