@@ -1,9 +1,12 @@
 #pragma once
 
-// The transformer analysis behind Calculate: a pure function from the window's input texts,
-// type, check box and limits to either every result or a refusal that says why.
+// The transformer analysis behind Calculate, in two stages: parseDesign turns the window's
+// input texts, type, check box and limits into a numeric TransformerDesign (or a refusal), and
+// analyseDesign computes every result of that design (or a refusal). analyseTransformer runs
+// both, as Calculate does.
 
 #include "secondary_texts.h"
+#include "transformer_design.h"
 
 #include <string>
 #include <variant>
@@ -13,12 +16,12 @@ namespace ferrolux {
 
 struct AnalysisInput
 {
-    std::string primaryVoltage;    // TxtPriV
-    std::string primaryResistance; // TxtPriR
-    std::string secondaryCount;    // TxtNoSec
-    SecondaryRows secondaries;     // TxtSec1V / TxtSec1R / TxtSec1I, element i = secondary i+1
-    std::string x, y, z, a, b, c;  // TxtX .. TxtC, centimetres
-    bool potted = false;           // OpMil selected; any other type, or none, is not potted
+    std::string primaryVoltage;     // TxtPriV
+    std::string primaryResistance;  // TxtPriR
+    std::string secondaryCount;     // TxtNoSec
+    SecondaryRows secondaries;      // TxtSec1V / TxtSec1R / TxtSec1I, element i = secondary i+1
+    std::string x, y, z, a, b, c;   // TxtX .. TxtC, centimetres
+    bool potted = false;            // OpMil selected; any other type, or none, is not potted
     bool correctForLoading = false; // ChkLoading in its checked state (grayed is unchecked)
     double plateLimit = 0;          // OCPPDis, percent
     double filamentLimit = 0;       // OCFPDis, percent
@@ -41,15 +44,15 @@ struct AnalysisResult
     double Vp = 0;
     double Rp = 0;
     std::vector<SecondaryResult> secondaries; // n entries, 1..6
-    double S = 0;   // radiating surface, cm²
-    double Pin = 0; // primary power
-    double Ip = 0;  // primary current
-    double Pdp = 0; // primary dissipation
-    double Pcp = 0; // primary percent dissipation
-    double Pdt = 0; // total dissipation
-    double Pct = 0; // total percent dissipation
-    double PD = 0;  // power density, W/m²
-    double T = 0;   // operating temperature, °F
+    double S = 0;                             // radiating surface, cm²
+    double Pin = 0;                           // primary power
+    double Ip = 0;                            // primary current
+    double Pdp = 0;                           // primary dissipation
+    double Pcp = 0;                           // primary percent dissipation
+    double Pdt = 0;                           // total dissipation
+    double Pct = 0;                           // total percent dissipation
+    double PD = 0;                            // power density, W/m²
+    double T = 0;                             // operating temperature, °F
 };
 
 enum class RefusalKind {
@@ -61,12 +64,34 @@ enum class RefusalKind {
 
 enum class ArithmeticFault { None, Overflow, DivisionByZero, InvalidOperation };
 
+// The input a refusal blames. The secondary fields come with a row, 0..5 for secondary 1..6.
+enum class DesignField {
+    None, // no single field is to blame
+    PrimaryVoltage,
+    PrimaryResistance,
+    SecondaryCount,
+    SecondaryVoltage,
+    SecondaryCurrent,
+    SecondaryResistance,
+    DimensionX,
+    DimensionY,
+    DimensionZ,
+    DimensionA,
+    DimensionB,
+    DimensionC,
+};
+
+// The field in words for people: "primary voltage", "number of secondaries",
+// "secondary 2 resistance" (row 1), "dimension B"; empty for DesignField::None.
+std::string designFieldWords(DesignField field, int row);
+
 struct Refusal
 {
     RefusalKind kind = RefusalKind::ZeroField;
-    // Object name of the field the user should look at ("TxtPriV", "TxtSec1R_1", ...), empty
-    // when no single field is to blame.
-    std::string field;
+    // The field the user should look at; `row` (0..5) picks the secondary for the secondary
+    // fields and is 0 otherwise.
+    DesignField field = DesignField::None;
+    int row = 0;
     // One line for the user, e.g. "Secondary 2 Resistance is zero or empty.". For Dimensions
     // it is the three lines of the dimension message joined by "\n".
     std::string message;
@@ -76,7 +101,19 @@ struct Refusal
 };
 
 using AnalysisOutcome = std::variant<AnalysisResult, Refusal>;
+using DesignOutcome = std::variant<TransformerDesign, Refusal>;
 
+// Reads and tests the texts in the analysis's order: primary voltage and resistance, the count,
+// each of the first rows (at most six), then the dimensions. A count below 1 is left to
+// analyseDesign (it refuses it after the surface, as Calculate always has); a count above 6 is
+// refused here once the six rows have been read and tested.
+DesignOutcome parseDesign(const AnalysisInput &input);
+
+// The analysis of a design: surface, current search, loading correction, every winding's and
+// the primary's figures, totals, power density and the report's temperature.
+AnalysisOutcome analyseDesign(const TransformerDesign &design);
+
+// parseDesign, then analyseDesign.
 AnalysisOutcome analyseTransformer(const AnalysisInput &input);
 
 // The dimension message, line by line, exactly as the user sees it.

@@ -10,6 +10,7 @@
 #include "secondary_texts.h"
 
 #include <array>
+#include <istream>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -35,9 +36,18 @@ struct DesignExtras
     bool operator==(const DesignExtras &) const = default;
 };
 
+// The record that opens the block, right after record 30.
+inline constexpr std::string_view kDesignExtrasMarker = "[Ferrolux extras]";
+// At most this many records of the block are read; the rest of a longer file is ignored.
+inline constexpr int kMaxDesignExtrasRecords = 1000;
+
 // Reads the block from a whole last-run file's bytes (the 30 records are skipped). A missing
-// block, or a key whose value does not read, leaves that item at its default.
+// block, or a key whose value does not read, leaves that item at its default. Numbers are plain
+// decimals ("40", "-12.5"); a value outside its range reads as the default. A record of the
+// block without "=" is dropped.
 DesignExtras readDesignExtras(std::string_view fileBytes);
+// The same from a stream positioned at the start of the file.
+DesignExtras readDesignExtras(std::istream &in);
 
 // The block's records (marker first), Latin-1, CR LF; appended after the 30 records.
 std::string designExtrasBytes(const DesignExtras &extras);

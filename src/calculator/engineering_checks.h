@@ -28,7 +28,7 @@ std::optional<InsulationClass> insulationClassFromName(std::string_view name);
 // The check's own inputs, each with its default and its accepted range.
 struct ThermalInputs
 {
-    double ambientC = 40;          // -50 .. 100
+    double ambientC = 40; // -50 .. 100
     InsulationClass insulationClass = InsulationClass::A;
     double hotSpotAllowanceK = 10; // 0 .. 50
     double coreLossW = 0;          // 0 .. 10000; 0 means unknown
@@ -80,13 +80,17 @@ struct ThermalCheck
     // Smallest load scale k in (0, 100] at which the hottest hot spot reaches the class
     // limit; 0 when the core loss alone reaches it; nullopt when no k up to 100 does.
     std::optional<double> loadScaleAtClassLimit;
+    double surfaceCm2 = 0;  // S of the analysis
+    double meanLengthM = 0; // (X + Y + Z) / 3, in metres: the convection's length
 };
 
 struct WindingHeadroom
 {
-    bool plate = false;                  // entered voltage above 30 V
-    std::optional<double> currentLimit;  // A, where the percent dissipation reaches its limit
-    std::optional<double> loadPercent;   // 100 * Is / currentLimit
+    bool plate = false;                 // entered voltage above 30 V
+    double limitPercent = 0;            // the plate or filament limit that applies
+    double current = 0;                 // Is after the search
+    std::optional<double> currentLimit; // A, where the percent dissipation reaches its limit
+    std::optional<double> loadPercent;  // 100 * Is / currentLimit
 };
 
 struct MainsPoint

@@ -1,19 +1,29 @@
 #include "report_tool.h"
 
 #include "analysis.h"
+#include "constants_check.h"
 #include "constants_file.h"
 #include "default_files.h"
+#include "design_extras.h"
 #include "eng_format.h"
+#include "help_text.h"
+#include "json_report.h"
 #include "last_run_file.h"
 #include "number_text.h"
+#include "printable_text.h"
 #include "report.h"
 #include "saved_run_input.h"
+#include "tool_options.h"
 
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <sstream>
 #include <stdexcept>
+
+#ifndef FERROLUX_VERSION
+#define FERROLUX_VERSION "unknown"
+#endif
 
 namespace ferrolux {
 
@@ -24,33 +34,6 @@ constexpr int kExitRefused = 1;
 constexpr int kExitFailure = 2;
 
 constexpr const char *kToolName = "ferrolux-report";
-
-constexpr const char *kHelpText =
-    R"(Usage:
-  ferrolux-report [--constants FILE] LASTRUN
-  ferrolux-report --example
-  ferrolux-report --eng VALUE...
-  ferrolux-report --eng-complex TEXT
-  ferrolux-report --help
-
-Runs the transformer analysis of the calculator without its window and prints the results
-report, one line per report item (UTF-8, LF line ends), and nothing else on standard output.
-
-  LASTRUN            A last-run file (Ferrolux.DAT, 30 records) as the calculator saves it.
-                     Type code 4 counts as the potted construction; a loading record of 1
-                     corrects the voltages for loading (0 and 2 do not).
-  --constants FILE   The constants file with the dissipation limits. By default
-                     CONSTANT.DAT in the same folder as LASTRUN.
-  --example          The report of the built-in worked example with the default limits.
-  --eng VALUE...     Each VALUE, read as a number, in the report's engineering notation,
-                     one per line (trailing blanks kept).
-  --eng-complex TEXT A complex text such as "1.5 + j2.25": its real and imaginary parts in
-                     engineering notation, on two lines.
-  --help             This text.
-
-Exit status: 0 report printed; 1 calculation refused (the reason goes to standard error);
-2 usage error, or a file that is missing, unreadable or incomplete.
-)";
 
 int usageError(std::ostream &err, const std::string &problem)
 {
@@ -63,6 +46,16 @@ int fileError(std::ostream &err, const std::string &problem)
 {
     err << kToolName << ": " << problem << "\n";
     return kExitFailure;
+}
+
+// A file name or argument between single quotes, safe to print. Built by appending: GCC 12
+// warns falsely (-Wrestrict) about a character literal added in front of a string.
+std::string quoted(const std::string &text)
+{
+    std::string result(1, '\'');
+    result += printableText(text);
+    result += '\'';
+    return result;
 }
 
 // Flushes standard output; a report that could not be written is a failure, not a success.
@@ -90,21 +83,46 @@ std::optional<std::ifstream> openForReading(const std::string &path)
     return in;
 }
 
-int printAnalysis(const AnalysisInput &input, std::ostream &out, std::ostream &err)
+int refused(const Refusal &refusal, std::ostream &err)
 {
-    const AnalysisOutcome outcome = analyseTransformer(input);
-    if (const auto *refusal = std::get_if<Refusal>(&outcome)) {
-        if (refusal->kind == RefusalKind::Dimensions) {
-            err << refusal->message << "\n";
-        } else if (refusal->field.empty()) {
-            err << kToolName << ": " << refusal->message << "\n";
-        } else {
-            err << kToolName << ": " << refusal->message << " (field " << refusal->field << ")\n";
-        }
-        return kExitRefused;
+    if (refusal.kind == RefusalKind::Dimensions) {
+        err << refusal.message << "\n";
+    } else if (refusal.field == DesignField::None) {
+        err << kToolName << ": " << refusal.message << "\n";
+    } else {
+        err << kToolName << ": " << refusal.message
+            << " (field: " << designFieldWords(refusal.field, refusal.row) << ")\n";
     }
-    for (const std::string &line : buildReport(std::get<AnalysisResult>(outcome))) {
+    return kExitRefused;
+}
+
+int printAnalysis(const AnalysisInput &input, const ToolOptions &options,
+                  const ThermalInputs &thermal, std::ostream &out, std::ostream &err)
+{
+    const DesignOutcome parsed = parseDesign(input);
+    if (const auto *refusal = std::get_if<Refusal>(&parsed)) {
+        return refused(*refusal, err);
+    }
+    const TransformerDesign &design = std::get<TransformerDesign>(parsed);
+    const AnalysisOutcome outcome = analyseDesign(design);
+    if (const auto *refusal = std::get_if<Refusal>(&outcome)) {
+        return refused(*refusal, err);
+    }
+    const AnalysisResult &result = std::get<AnalysisResult>(outcome);
+    if (options.format == ReportFormat::Json) {
+        out << jsonReport(design, result, runEngineeringChecks(design, result, thermal), thermal)
+            << '\n';
+        return finishOutput(out, err);
+    }
+    for (const std::string &line : buildReport(result)) {
         out << line << '\n';
+    }
+    if (options.format == ReportFormat::Check) {
+        out << '\n';
+        for (const std::string &line :
+             checkReportLines(runEngineeringChecks(design, result, thermal), thermal)) {
+            out << line << '\n';
+        }
     }
     return finishOutput(out, err);
 }
@@ -112,45 +130,55 @@ int printAnalysis(const AnalysisInput &input, std::ostream &out, std::ostream &e
 std::string incompleteReason(const std::string &failure, int read, int expected)
 {
     if (!failure.empty()) {
-        return failure;
+        return printableText(failure);
     }
     return "only " + std::to_string(read) + " of " + std::to_string(expected) +
            " records could be read";
 }
 
-int runFiles(const std::string &lastRunPath, const std::optional<std::string> &constantsOption,
-             std::ostream &out, std::ostream &err)
+int runFiles(const ToolOptions &options, std::ostream &out, std::ostream &err)
 {
+    const std::string &lastRunPath = options.lastRunPath;
     auto lastRunStream = openForReading(lastRunPath);
     if (!lastRunStream) {
-        return fileError(err, "cannot open last-run file '" + lastRunPath + "'");
+        return fileError(err, "cannot open last-run file " + quoted(lastRunPath));
     }
     const LastRunLoad run = readLastRun(*lastRunStream);
     if (!run.complete()) {
         return fileError(err,
-                         "last-run file '" + lastRunPath + "' is incomplete: " +
+                         "last-run file " + quoted(lastRunPath) + " is incomplete: " +
                              incompleteReason(run.failure, run.recordsRead, kLastRunRecordCount));
     }
+    lastRunStream->clear();
+    lastRunStream->seekg(0);
+    const DesignExtras extras = *lastRunStream ? readDesignExtras(*lastRunStream) : DesignExtras{};
 
     const std::string constantsPath =
-        constantsOption
-            ? *constantsOption
+        options.constantsPath
+            ? *options.constantsPath
             : (std::filesystem::path(lastRunPath).parent_path() / kConstantsFileName).string();
     auto constantsStream = openForReading(constantsPath);
     if (!constantsStream) {
-        return fileError(err, "cannot open constants file '" + constantsPath + "'");
+        return fileError(err, "cannot open constants file " + quoted(constantsPath));
     }
     const ConstantsLoad constants = readConstants(*constantsStream);
     if (constants.valuesRead < 4) {
-        return fileError(err, "constants file '" + constantsPath + "' is incomplete: " +
+        return fileError(err, "constants file " + quoted(constantsPath) + " is incomplete: " +
                                   incompleteReason(constants.failure, constants.valuesRead * 2, 8));
+    }
+    constantsStream->clear();
+    constantsStream->seekg(0);
+    if (const std::string problem = constantsLimitsProblem(*constantsStream); !problem.empty()) {
+        return fileError(err,
+                         "constants file " + quoted(constantsPath) + ": " + printableText(problem));
     }
     DissipationLimits limits;
     constants.applyTo(limits);
-    return printAnalysis(analysisInputFrom(run.values, limits), out, err);
+    return printAnalysis(analysisInputFrom(run.values, limits), options,
+                         options.thermalOver(extras.thermal), out, err);
 }
 
-int runExample(std::ostream &out, std::ostream &err)
+int runExample(const ToolOptions &options, std::ostream &out, std::ostream &err)
 {
     std::istringstream constantsBytes(defaultConstantsFileBytes());
     const ConstantsLoad constants = readConstants(constantsBytes);
@@ -160,19 +188,17 @@ int runExample(std::ostream &out, std::ostream &err)
     }
     DissipationLimits limits;
     constants.applyTo(limits);
-    return printAnalysis(analysisInputFrom(exampleLastRun(), limits), out, err);
+    return printAnalysis(analysisInputFrom(exampleLastRun(), limits), options,
+                         options.thermalOver(ThermalInputs{}), out, err);
 }
 
 int runEng(const std::vector<std::string> &values, std::ostream &out, std::ostream &err)
 {
-    if (values.empty()) {
-        return usageError(err, "--eng needs at least one VALUE");
-    }
     std::vector<std::string> texts;
     for (const std::string &value : values) {
         const auto number = textToNumber(value);
         if (!number) {
-            return fileError(err, "'" + value + "' is too large for a number");
+            return fileError(err, quoted(value) + " is too large for a number");
         }
         texts.push_back(engFormat(*number));
     }
@@ -182,18 +208,14 @@ int runEng(const std::vector<std::string> &values, std::ostream &out, std::ostre
     return finishOutput(out, err);
 }
 
-int runEngComplex(const std::vector<std::string> &values, std::ostream &out, std::ostream &err)
+int runEngComplex(const std::string &text, std::ostream &out, std::ostream &err)
 {
-    if (values.size() != 1) {
-        return usageError(err, "--eng-complex needs exactly one TEXT");
-    }
     try {
-        const ComplexEngText parts = engFormatComplex(values.front());
+        const ComplexEngText parts = engFormatComplex(text);
         out << parts.real << '\n' << parts.imag << '\n';
         return finishOutput(out, err);
     } catch (const std::invalid_argument &) {
-        return fileError(err, "'" + values.front() +
-                                  "' is not a complex text: write it as REAL + jIMAG");
+        return fileError(err, quoted(text) + " is not a complex text: write it as REAL + jIMAG");
     } catch (const std::overflow_error &) {
         return fileError(err, "the complex text is too long");
     }
@@ -203,59 +225,31 @@ int runEngComplex(const std::vector<std::string> &values, std::ostream &out, std
 
 int runReportTool(const std::vector<std::string> &args, std::ostream &out, std::ostream &err)
 {
-    if (args.empty()) {
-        return usageError(err, "missing LASTRUN file");
+    const auto parsed = parseToolOptions(args);
+    if (const auto *error = std::get_if<UsageError>(&parsed)) {
+        return usageError(err, error->message);
     }
-    const std::string &first = args.front();
-    const std::vector<std::string> rest(args.begin() + 1, args.end());
-    if (first == "--help" || first == "-h") {
-        out << kHelpText;
+    const ToolOptions &options = std::get<ToolOptions>(parsed);
+    switch (options.mode) {
+    case ToolMode::Help:
+        out << kReportToolHelp;
         return finishOutput(out, err);
+    case ToolMode::Version:
+        out << kToolName << " " << FERROLUX_VERSION << "\n";
+        return finishOutput(out, err);
+    case ToolMode::Example:
+        return runExample(options, out, err);
+    case ToolMode::Eng:
+        return runEng(options.engValues, out, err);
+    case ToolMode::EngComplex:
+        return runEngComplex(options.engComplexText, out, err);
+    case ToolMode::WindingCurrent:
+        out << jsonNumber(windingCurrent(options.windingKind, options.windingDcAmps)) << '\n';
+        return finishOutput(out, err);
+    case ToolMode::Files:
+        break;
     }
-    if (first == "--example") {
-        if (!rest.empty()) {
-            return usageError(err, "--example takes no arguments");
-        }
-        return runExample(out, err);
-    }
-    if (first == "--eng") {
-        return runEng(rest, out, err);
-    }
-    if (first == "--eng-complex") {
-        return runEngComplex(rest, out, err);
-    }
-
-    std::optional<std::string> constantsPath;
-    std::optional<std::string> lastRunPath;
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string &arg = args[i];
-        if (!optionsEnded && (arg == "--help" || arg == "-h")) {
-            out << kHelpText;
-            return finishOutput(out, err);
-        }
-        if (!optionsEnded && arg == "--") {
-            optionsEnded = true;
-        } else if (!optionsEnded && arg == "--constants") {
-            if (i + 1 == args.size()) {
-                return usageError(err, "--constants needs a FILE");
-            }
-            if (constantsPath) {
-                return usageError(err, "--constants given twice");
-            }
-            constantsPath = args[++i];
-        } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
-            return usageError(err, "unknown option '" + arg + "'");
-        } else if (lastRunPath) {
-            return usageError(err, "only one LASTRUN file may be given");
-        } else {
-            lastRunPath = arg;
-        }
-    }
-    if (!lastRunPath) {
-        return usageError(err, "missing LASTRUN file");
-    }
-    return runFiles(*lastRunPath, constantsPath, out, err);
+    return runFiles(options, out, err);
 }
 
 } // namespace ferrolux

@@ -57,6 +57,44 @@ const char *pictureFileName(TransformerType type)
     return "";
 }
 
+// The object name of the control a refusal blames ("TxtPriV", "TxtSec1R_1", ...); empty
+// when no single field is to blame.
+QString refusedFieldName(DesignField field, int row)
+{
+    const auto rowName = [row](const char *family) {
+        return QStringLiteral("%1_%2").arg(QLatin1String(family)).arg(row);
+    };
+    switch (field) {
+    case DesignField::None:
+        break;
+    case DesignField::PrimaryVoltage:
+        return QStringLiteral("TxtPriV");
+    case DesignField::PrimaryResistance:
+        return QStringLiteral("TxtPriR");
+    case DesignField::SecondaryCount:
+        return QStringLiteral("TxtNoSec");
+    case DesignField::SecondaryVoltage:
+        return rowName("TxtSec1V");
+    case DesignField::SecondaryCurrent:
+        return rowName("TxtSec1I");
+    case DesignField::SecondaryResistance:
+        return rowName("TxtSec1R");
+    case DesignField::DimensionX:
+        return QStringLiteral("TxtX");
+    case DesignField::DimensionY:
+        return QStringLiteral("TxtY");
+    case DesignField::DimensionZ:
+        return QStringLiteral("TxtZ");
+    case DesignField::DimensionA:
+        return QStringLiteral("TxtA");
+    case DesignField::DimensionB:
+        return QStringLiteral("TxtB");
+    case DesignField::DimensionC:
+        return QStringLiteral("TxtC");
+    }
+    return {};
+}
+
 std::string text(const QLineEdit *field)
 {
     return field->text().toStdString();
@@ -272,16 +310,13 @@ void CalculatorWindow::CmdCalc_Click()
     // A refused calculation never touches the report, so what it shows is never stale.
     const Refusal &refusal = std::get<Refusal>(outcome);
     if (refusal.kind == RefusalKind::Dimensions) {
-        QStringList lines;
-        for (const char *line : kDimensionMessageLines) {
-            lines << QString::fromUtf8(line);
-        }
-        m_message(QStringLiteral("Ferrolux"), lines.join(QLatin1Char('\n')));
+        m_message(QStringLiteral("Ferrolux"), QString::fromStdString(refusal.message));
         return;
     }
     c.Txt2QuickHelp->setPlainText(QString::fromStdString(refusal.message));
-    if (!refusal.field.empty()) {
-        if (auto *field = findChild<QWidget *>(QString::fromStdString(refusal.field))) {
+    const QString fieldName = refusedFieldName(refusal.field, refusal.row);
+    if (!fieldName.isEmpty()) {
+        if (auto *field = findChild<QWidget *>(fieldName)) {
             field->setFocus(Qt::OtherFocusReason);
         }
     }

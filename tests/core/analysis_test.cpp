@@ -98,6 +98,12 @@ TEST(Analysis, SurfaceOfEachConstruction)
 TEST(Analysis, RefusalsNameTheFirstFault)
 {
     using K = RefusalKind;
+    using F = DesignField;
+    struct Blamed
+    {
+        DesignField field;
+        int row;
+    };
     const std::string Vp = "TxtPriV", Rp = "TxtPriR", n = "TxtNoSec", V1 = "TxtSec1V_1",
                       R0 = "TxtSec1R_0", R1 = "TxtSec1R_1", R5 = "TxtSec1R_5";
     // Seven secondaries: the six rows are read and tested before the count is refused.
@@ -105,41 +111,94 @@ TEST(Analysis, RefusalsNameTheFirstFault)
     Fields sevenValid = seven;
     sevenValid.emplace_back(R5, "1");
     // Fields changed in the worked example, kind, field blamed, a part of the message.
-    const std::tuple<Fields, K, std::string, std::string> cases[] = {
-        {{{Vp, ""}}, K::ZeroField, Vp, ""},
-        {{{Vp, "abc"}, {Rp, "0"}}, K::ZeroField, Vp, ""},
-        {{{Rp, "0.0"}}, K::ZeroField, Rp, ""},
-        {{{R0, "0"}, {V1, "0"}}, K::ZeroField, R0, ""},
-        {{{R1, "0"}, {V1, ""}}, K::ZeroField, V1, ""},
-        {{{R1, "0"}}, K::ZeroField, R1, "Secondary 2 Resistance is zero or empty."},
-        {{{n, "0"}}, K::CountOutOfRange, n, "Number of secondaries must be from 1 to 6."},
-        {{{n, "-1"}}, K::CountOutOfRange, n, ""},
-        {seven, K::ZeroField, R5, ""},
-        {sevenValid, K::CountOutOfRange, n, ""},
-        {{{n, "99999"}, {"TxtSec1V_0", "0"}}, K::CountOutOfRange, n, ""},
+    const std::tuple<Fields, K, Blamed, std::string> cases[] = {
+        {{{Vp, ""}}, K::ZeroField, {F::PrimaryVoltage, 0}, ""},
+        {{{Vp, "abc"}, {Rp, "0"}}, K::ZeroField, {F::PrimaryVoltage, 0}, ""},
+        {{{Rp, "0.0"}}, K::ZeroField, {F::PrimaryResistance, 0}, ""},
+        {{{R0, "0"}, {V1, "0"}}, K::ZeroField, {F::SecondaryResistance, 0}, ""},
+        {{{R1, "0"}, {V1, ""}}, K::ZeroField, {F::SecondaryVoltage, 1}, ""},
+        {{{R1, "0"}},
+         K::ZeroField,
+         {F::SecondaryResistance, 1},
+         "Secondary 2 Resistance is zero or empty."},
+        {{{n, "0"}},
+         K::CountOutOfRange,
+         {F::SecondaryCount, 0},
+         "Number of secondaries must be from 1 to 6."},
+        {{{n, "-1"}}, K::CountOutOfRange, {F::SecondaryCount, 0}, ""},
+        {seven, K::ZeroField, {F::SecondaryResistance, 5}, ""},
+        {sevenValid, K::CountOutOfRange, {F::SecondaryCount, 0}, ""},
+        {{{n, "99999"}, {"TxtSec1V_0", "0"}}, K::CountOutOfRange, {F::SecondaryCount, 0}, ""},
         // The count is rounded half to even: 3.5 reads four rows, 2.5 only two.
-        {{{n, "3.5"}, {"TxtSec1V_3", "0"}}, K::ZeroField, "TxtSec1V_3", ""},
-        {{{n, "2.5"}, {"TxtSec1V_2", "0"}, {"TxtB", "0"}}, K::Dimensions, "TxtB", ""},
+        {{{n, "3.5"}, {"TxtSec1V_3", "0"}}, K::ZeroField, {F::SecondaryVoltage, 3}, ""},
+        {{{n, "2.5"}, {"TxtSec1V_2", "0"}, {"TxtB", "0"}}, K::Dimensions, {F::DimensionB, 0}, ""},
         {{{"TxtA", "0"}, {"TxtB", "0"}},
          K::Dimensions,
-         "TxtB",
+         {F::DimensionB, 0},
          "What kind of transformer do you have?\nA, B, C and D MUST all be zero or\n"
          "MUST ALL have nonzero values."},
-        {{{"TxtC", "0"}}, K::Dimensions, "TxtC", ""},
-        {{{n, ""}, {"TxtB", "0"}}, K::Dimensions, "TxtB", ""}, // before the count is refused
-        {{{Vp, "1e999"}}, K::Arithmetic, Vp, "stopped: overflow in primary voltage"},
-        {{{"TxtX", "0"}, {"TxtZ", "4.0"}}, K::Arithmetic, "", "division by zero in power density"},
-        {{{"TxtSec1R_2", "-10"}}, K::Arithmetic, "", "invalid operation in operating temperature"}};
+        {{{"TxtC", "0"}}, K::Dimensions, {F::DimensionC, 0}, ""},
+        // Before the count is refused.
+        {{{n, ""}, {"TxtB", "0"}}, K::Dimensions, {F::DimensionB, 0}, ""},
+        {{{Vp, "1e999"}}, K::Arithmetic, {F::PrimaryVoltage, 0}, "overflow in primary voltage"},
+        {{{"TxtSec1I_2", "-1e999"}},
+         K::Arithmetic,
+         {F::SecondaryCurrent, 2},
+         "overflow in secondary 3 current"},
+        {{{"TxtZ", "1e999"}}, K::Arithmetic, {F::DimensionZ, 0}, "overflow in dimension z"},
+        {{{"TxtX", "0"}, {"TxtZ", "4.0"}},
+         K::Arithmetic,
+         {F::None, 0},
+         "division by zero in power density"},
+        {{{"TxtSec1R_2", "-10"}},
+         K::Arithmetic,
+         {F::None, 0},
+         "invalid operation in operating temperature"}};
     for (const auto &[changes, kind, blamed, message] : cases) {
         const std::string name = changes.back().first + "=" + changes.back().second;
         const AnalysisOutcome outcome = analysed(testing_support::workedExampleInput(), changes);
         const Refusal *refusal = std::get_if<Refusal>(&outcome);
         ASSERT_NE(refusal, nullptr) << name << ": not refused";
         EXPECT_EQ(refusal->kind, kind) << name;
-        EXPECT_EQ(refusal->field, blamed) << name;
+        EXPECT_EQ(refusal->field, blamed.field) << name;
+        EXPECT_EQ(refusal->row, blamed.row) << name;
         EXPECT_NE(refusal->message.find(message), std::string::npos)
             << name << ": " << refusal->message;
     }
+}
+
+TEST(Analysis, FieldsInWords)
+{
+    const std::tuple<DesignField, int, const char *> cases[] = {
+        {DesignField::None, 0, ""},
+        {DesignField::PrimaryVoltage, 0, "primary voltage"},
+        {DesignField::SecondaryCount, 0, "number of secondaries"},
+        {DesignField::SecondaryResistance, 1, "secondary 2 resistance"},
+        {DesignField::SecondaryCurrent, 5, "secondary 6 current"},
+        {DesignField::DimensionB, 0, "dimension B"}};
+    for (const auto &[field, row, words] : cases) {
+        EXPECT_EQ(designFieldWords(field, row), words);
+    }
+}
+
+// The two stages give what the one call gives: the same refusal or the same design figures.
+TEST(Analysis, ParseThenAnalyseIsTheWholeAnalysis)
+{
+    const DesignOutcome design = parseDesign(testing_support::workedExampleInput());
+    const TransformerDesign &d = std::get<TransformerDesign>(design);
+    ASSERT_EQ(d.secondaries.size(), 4u);
+    EXPECT_EQ(d.secondaries[2], (SecondaryDesign{5.297, 3.0, 99.0e-3}));
+    EXPECT_TRUE(d.x == 11.3 && d.c == 6.4 && !d.potted && d.correctForLoading);
+    // A count of 0 parses; the analysis refuses it after the surface.
+    AnalysisInput none = testing_support::workedExampleInput();
+    none.secondaryCount = "0";
+    const DesignOutcome empty = parseDesign(none);
+    ASSERT_TRUE(std::holds_alternative<TransformerDesign>(empty));
+    EXPECT_EQ(std::get<Refusal>(analyseDesign(std::get<TransformerDesign>(empty))).kind,
+              RefusalKind::CountOutOfRange);
+    TransformerDesign seven = d;
+    seven.secondaries.resize(7, d.secondaries[0]);
+    EXPECT_EQ(std::get<Refusal>(analyseDesign(seven)).kind, RefusalKind::CountOutOfRange);
 }
 
 TEST(Report, WorkedExampleGivesTheThirtyLines)

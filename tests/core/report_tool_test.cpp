@@ -47,7 +47,7 @@ TEST(ReportTool, ExecutableGivesTheReportOrRefusesWithItsExitStatus)
         {"--constants " + s.path("x.DAT") + " " + s.path("Ferrolux.DAT"), 2, "", "x.DAT"},
         {s.path("missing.DAT"), 2, "", "missing.DAT"},
         {s.path("short.DAT"), 2, "", "short.DAT"},
-        {s.path("none.DAT"), 1, "", "TxtNoSec"},
+        {s.path("none.DAT"), 1, "", "(field: number of secondaries)"},
         {s.path("c0.DAT"), 1, "", "What kind of transformer do you have?\nA, B, C and D MUST"},
         {s.path("grayed.DAT"), 0, "Secondayr 1     Voltage = 350.0     Volts\n", ""},
         // 10000 x 4.1920 W over the 622.42 cm² of the closed box.

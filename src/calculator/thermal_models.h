@@ -1,0 +1,47 @@
+#pragma once
+
+// The three temperature-rise models of the thermal check, on a total heat P (W) over the
+// radiating surface S (cm²) of a transformer whose mean outer dimension is L (m). The formulas
+// and their sources are in docs/engineering-checks.md.
+
+#include "engineering_checks.h"
+
+#include <array>
+#include <string>
+
+namespace ferrolux {
+
+struct ThermalGeometry
+{
+    double surfaceCm2 = 0;
+    double meanLengthM = 0;
+};
+
+inline constexpr double kStefanBoltzmann = 5.670374419e-8; // W/(m²·K⁴)
+inline constexpr double kCelsiusToKelvin = 273.15;
+
+// Why the models cannot run on this geometry with these inputs; empty when they can.
+std::string thermalUnavailableReason(const ThermalGeometry &geometry, const ThermalInputs &inputs);
+
+// The rise in kelvin of one model for `heatW` >= 0. The convection and radiation balance is
+// solved to well within 1e-6 K; it is 0 for no heat. Infinite when the heat is.
+double modelRiseK(ThermalModel model, double heatW, const ThermalGeometry &geometry,
+                  const ThermalInputs &inputs);
+
+// The heat that the surface gives off by natural convection and radiation at a rise of
+// `riseK`: the balance that modelRiseK solves for the convection and radiation model.
+double convectionRadiationHeatW(double riseK, const ThermalGeometry &geometry,
+                                const ThermalInputs &inputs);
+
+// The inverse of modelRiseK: the heat at which `model` gives a rise of `riseK` (>= 0).
+double heatAtRiseW(ThermalModel model, double riseK, const ThermalGeometry &geometry,
+                   const ThermalInputs &inputs);
+
+// Every model's rise and hot spot (ambient + rise + allowance) for `heatW`.
+std::array<ModelEstimate, 3> modelEstimates(double heatW, const ThermalGeometry &geometry,
+                                            const ThermalInputs &inputs);
+
+// The estimate with the highest hot spot (the first one on a tie).
+const ModelEstimate &hottestEstimate(const std::array<ModelEstimate, 3> &estimates);
+
+} // namespace ferrolux

@@ -1,0 +1,17 @@
+#pragma once
+
+// The report tool's test of a constants file: each of the four limits must be a number, finite,
+// from 0 to 100. The calculator reads such a file leniently (a text that is no number reads
+// 0); a script that runs the tool must hear about it instead of getting a report computed from
+// made-up limits.
+
+#include <istream>
+#include <string>
+
+namespace ferrolux {
+
+// Empty when the four value records hold acceptable limits; otherwise "record N: ..." naming
+// the first record that does not. Only reads the file's eight records.
+std::string constantsLimitsProblem(std::istream &in);
+
+} // namespace ferrolux

@@ -1,0 +1,113 @@
+#include "json_report.h"
+
+#include "report.h"
+
+#include <nlohmann/json.hpp>
+
+namespace ferrolux {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+Json optionalNumber(const std::optional<double> &value)
+{
+    return value ? Json(*value) : Json(nullptr);
+}
+
+Json primaryJson(const AnalysisResult &r)
+{
+    return Json{{"voltage", r.Vp}, {"resistance", r.Rp},   {"current", r.Ip},
+                {"power", r.Pin},  {"dissipation", r.Pdp}, {"percent_dissipation", r.Pcp}};
+}
+
+Json secondariesJson(const TransformerDesign &design, const AnalysisResult &r,
+                     const EngineeringChecks &checks)
+{
+    Json list = Json::array();
+    for (std::size_t i = 0; i < r.secondaries.size(); ++i) {
+        const SecondaryResult &s = r.secondaries[i];
+        const WindingHeadroom &h = checks.headroom.at(i);
+        list.push_back(Json{{"voltage", s.Vs},
+                            {"voltage_loaded", s.VL},
+                            {"current", s.Is},
+                            {"resistance", s.Rs},
+                            {"power", s.Po},
+                            {"dissipation", s.Pd},
+                            {"percent_dissipation", s.Pc},
+                            {"searched", design.secondaries.at(i).current == 0},
+                            {"winding", h.plate ? "plate" : "filament"},
+                            {"current_limit", optionalNumber(h.currentLimit)},
+                            {"load_percent", optionalNumber(h.loadPercent)}});
+    }
+    return list;
+}
+
+Json thermalJson(const EngineeringChecks &checks, const ThermalInputs &inputs)
+{
+    const ThermalCheck &t = checks.thermal;
+    const auto figure = [&t](double value) { return t.available ? Json(value) : Json(nullptr); };
+    Json models = Json::array();
+    if (t.available) {
+        for (const ModelEstimate &e : t.models) {
+            models.push_back(Json{{"name", std::string(thermalModelKey(e.model))},
+                                  {"rise_k", e.riseK},
+                                  {"hot_spot_c", e.hotSpotC}});
+        }
+    }
+    Json thermal{{"ambient_c", inputs.ambientC},
+                 {"insulation_class", std::string(insulationClassName(inputs.insulationClass))},
+                 {"class_limit_c", t.classLimitC},
+                 {"hot_spot_allowance_k", inputs.hotSpotAllowanceK},
+                 {"core_loss_w", inputs.coreLossW},
+                 {"emissivity", inputs.emissivity},
+                 {"heat_w", t.heatW},
+                 {"models", models},
+                 {"hottest_c", figure(t.hottestC)},
+                 {"margin_k", figure(t.marginK)},
+                 {"within_class", t.available ? Json(t.withinClass) : Json(nullptr)},
+                 {"load_scale_at_class_limit", optionalNumber(t.loadScaleAtClassLimit)}};
+    if (!t.available) {
+        thermal["unavailable"] = t.unavailableReason;
+    }
+    return thermal;
+}
+
+Json mainsJson(const std::vector<MainsPoint> &mains)
+{
+    Json list = Json::array();
+    for (const MainsPoint &p : mains) {
+        list.push_back(Json{{"percent", p.percent},
+                            {"primary_voltage", p.primaryVoltage},
+                            {"secondary_voltages_loaded", p.secondaryVoltagesLoaded},
+                            {"heat_w", p.heatW},
+                            {"hottest_c", p.hottestC}});
+    }
+    return list;
+}
+
+} // namespace
+
+std::string jsonReport(const TransformerDesign &design, const AnalysisResult &result,
+                       const EngineeringChecks &checks, const ThermalInputs &inputs)
+{
+    const Json json{{"report", buildReport(result)},
+                    {"primary", primaryJson(result)},
+                    {"secondaries", secondariesJson(design, result, checks)},
+                    {"surface_cm2", result.S},
+                    {"total_dissipation_w", result.Pdt},
+                    {"total_percent_dissipation", result.Pct},
+                    {"power_density_w_per_m2", result.PD},
+                    {"temperature_f", result.T},
+                    {"temperature_c", checks.reportTemperatureC},
+                    {"thermal", thermalJson(checks, inputs)},
+                    {"mains", mainsJson(checks.mains)}};
+    return json.dump(2, ' ', false, Json::error_handler_t::replace);
+}
+
+std::string jsonNumber(double value)
+{
+    return Json(value).dump();
+}
+
+} // namespace ferrolux

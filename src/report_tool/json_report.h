@@ -1,0 +1,20 @@
+#pragma once
+
+// The --json output: the fixed report, every figure of the analysis and the engineering
+// checks as one JSON object. Numbers in shortest round-trip form; an undefined or non-finite
+// figure is null.
+
+#include "analysis.h"
+#include "engineering_checks.h"
+
+#include <string>
+
+namespace ferrolux {
+
+std::string jsonReport(const TransformerDesign &design, const AnalysisResult &result,
+                       const EngineeringChecks &checks, const ThermalInputs &inputs);
+
+// `value` as JSON writes it ("0.8928571428571428", "1.0"; "null" when not finite).
+std::string jsonNumber(double value);
+
+} // namespace ferrolux
