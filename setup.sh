@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(build-essential cmake qt6-base-dev qt6-charts-dev libgtest-dev libgmock-dev
+packages=(build-essential cmake qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgtest-dev libgmock-dev
           libbenchmark-dev libcli11-dev nlohmann-json3-dev clang libclang-rt-dev xvfb xauth
           fonts-dejavu-core libxcb-damage0-dev poppler-utils desktop-file-utils appstream lintian
           dpkg-dev file)

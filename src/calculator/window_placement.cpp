@@ -34,12 +34,19 @@ int measureInt16(double value)
 
 WindowPlacement placeWindow(double maximisedClientWidth, double maximisedClientHeight)
 {
+    return placeWindow(maximisedClientWidth, maximisedClientHeight, kDesignOuterWidth,
+                       kDesignOuterHeight);
+}
+
+WindowPlacement placeWindow(double maximisedClientWidth, double maximisedClientHeight,
+                            int designOuterWidth, int designOuterHeight)
+{
     const int t = measureInt16(maximisedClientWidth);
     const int h = measureInt16(maximisedClientHeight - kClientHeightAllowance);
 
     WindowPlacement placement;
-    placement.width = std::min(kDesignOuterWidth, t);
-    placement.height = std::min(kDesignOuterHeight, h);
+    placement.width = std::min(designOuterWidth, t);
+    placement.height = std::min(designOuterHeight, h);
     placement.left = static_cast<double>(t - placement.width) / 2.0;
     placement.top = static_cast<double>(h - placement.height) / 2.0;
     return placement;

@@ -5,8 +5,8 @@
 
 namespace ferrolux {
 
-constexpr int kDesignOuterWidth = 11820;  // twips
-constexpr int kDesignOuterHeight = 8325;  // twips
+constexpr int kDesignOuterWidth = 11820;    // twips
+constexpr int kDesignOuterHeight = 8325;    // twips
 constexpr int kClientHeightAllowance = 150; // twips taken off the maximised client height
 
 struct WindowPlacement
@@ -24,5 +24,10 @@ struct WindowPlacement
 // goes to ((t - W) / 2, (h - H) / 2) with outer size W x H. Measurements beyond the 16-bit
 // range the rule was made for are clamped to -32768..32767.
 WindowPlacement placeWindow(double maximisedClientWidth, double maximisedClientHeight);
+
+// The same rule for a window whose own outer size is designOuterWidth x designOuterHeight
+// (twips) instead of the calculator form's: the main window with its menu bar and panel.
+WindowPlacement placeWindow(double maximisedClientWidth, double maximisedClientHeight,
+                            int designOuterWidth, int designOuterHeight);
 
 } // namespace ferrolux

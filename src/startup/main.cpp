@@ -1,11 +1,12 @@
 // The calculator's start-up: read the command line, fix the data and picture folders, seed the
-// data folder on a first start, then open the calculator window. Closing the window by its title bar ends the process, as Qt quits when
-// the last window closes.
+// data folder on a first start, then open the calculator window. Closing the window by its title
+// bar ends the process, as Qt quits when the last window closes.
 
 #include "app_folder.h"
 #include "app_icon.h"
 #include "calculator_window.h"
 #include "command_line.h"
+#include "main_window.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -30,9 +31,9 @@ int main(int argc, char *argv[])
     if (folders.installed) {
         const std::string reason = ferrolux::makeDataFolder(appFolder);
         if (!reason.empty()) {
-            QMessageBox::critical(nullptr, QStringLiteral("Ferrolux"),
-                                  QString::fromLocal8Bit(
-                                      ferrolux::seedingFailureText(appFolder, reason).c_str()));
+            QMessageBox::critical(
+                nullptr, QStringLiteral("Ferrolux"),
+                QString::fromLocal8Bit(ferrolux::seedingFailureText(appFolder, reason).c_str()));
             return 1;
         }
     }
@@ -44,9 +45,10 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    ferrolux::CalculatorWindow window(QFile::decodeName(QByteArray::fromStdString(appFolder)));
-    window.setPictureFolder(QFile::decodeName(QByteArray::fromStdString(folders.pictureFolder)));
-    window.Form_Load();
+    ferrolux::MainWindow window(QFile::decodeName(QByteArray::fromStdString(appFolder)));
+    window.form()->setPictureFolder(
+        QFile::decodeName(QByteArray::fromStdString(folders.pictureFolder)));
+    window.load();
     window.show();
     return app.exec();
 }

@@ -4,10 +4,10 @@
 #include "calculator_window.h"
 
 #include "analysis.h"
-#include "file_helpers.h"
 #include "calculator_window_controls.h"
 #include "calculator_window_font.h"
 #include "calculator_window_widgets.h"
+#include "file_helpers.h"
 #include "report.h"
 #include "saved_run_input.h"
 #include "secondary_rows.h"
@@ -109,35 +109,47 @@ CalculatorWindow::CalculatorWindow(QString appFolder, QWidget *parent)
 {
     m_message = [this](const QString &title, const QString &message) {
         QMessageBox box(QMessageBox::NoIcon, title, message, QMessageBox::Ok, this);
+        // The form's own font, not the platform's message font.
+        box.setFont(font());
         box.exec();
     };
 
     setObjectName(QStringLiteral("Form16"));
     setWindowTitle(QStringLiteral("Ferrolux Analysis Calculator"));
     const TwipsScale scale(logicalDpiX(), logicalDpiY());
-    resize(scale.toPixelsX(kDesignClientWidth), scale.toPixelsY(kDesignClientHeight));
+    // The controls sit at fixed design positions, so the form keeps its design size; a screen
+    // too small for it scrolls it instead (the main window holds it in a scroll area).
+    setFixedSize(scale.toPixelsX(kDesignClientWidth), scale.toPixelsY(kDesignClientHeight));
     *m_controls = buildWindowControls(this, scale);
     setFont(fitDialogFont(*m_controls, preferredDialogFont(font())));
 
-    strCmdCalc = QStringLiteral(
+    m_helpCalculate = QStringLiteral(
         "Calculate: analyses the transformer and writes the report. Leave a secondary's "
         "current at 0 to have it found: it is raised until the winding reaches its "
         "dissipation limit.");
-    strCmdClr = QStringLiteral("Clear Data: empties the form for six secondaries with a "
-                               "117.0 V primary and clears the type and the report. Nothing is "
-                               "saved.");
-    strCmdLoadData = QStringLiteral(
+    m_helpClear = QStringLiteral("Clear Data: empties the form for six secondaries with a "
+                                 "117.0 V primary and clears the type and the report. Nothing is "
+                                 "saved.");
+    m_helpLoad = QStringLiteral(
         "Load: restores the inputs from the last-run file, discarding the changes made since. "
         "Until the program is first closed that file holds the worked example.");
-    strCmdClose2 =
+    m_helpClose =
         QStringLiteral("Close: saves every input for the next start and ends the program.");
-    strCmdLoadExample =
-        QStringLiteral("Load Example: restores the worked example that came with the program.");
 
     connectHandlers();
+    installUsabilityAids();
 }
 
 CalculatorWindow::~CalculatorWindow() = default;
+
+void CalculatorWindow::load()
+{
+    restoreLastRun();
+    // Told once, at start; the panel keeps showing it while these limits are in use.
+    if (!m_limitsWarning.isEmpty()) {
+        m_message(QStringLiteral("Ferrolux"), m_limitsWarning);
+    }
+}
 
 void CalculatorWindow::setQuitFunction(QuitFunction quit)
 {
@@ -174,10 +186,20 @@ void CalculatorWindow::connectHandlers()
         });
     }
 
-    connect(c.CmdCalc, &QPushButton::clicked, this, [this] { CmdCalc_Click(); });
-    connect(c.CmdClr, &QPushButton::clicked, this, [this] { CmdClr_Click(); });
-    connect(c.CmdLoadData, &QPushButton::clicked, this, [this] { CmdLoadData_Click(); });
-    connect(c.CmdClose, &QPushButton::clicked, this, [this] { CmdClose_Click(); });
+    // Edits by the user (not by code) are announced, so that a report can be marked stale.
+    for (InputField *field : findChildren<InputField *>()) {
+        connect(field, &QLineEdit::textEdited, this, &CalculatorWindow::inputsEdited);
+    }
+    for (QRadioButton *option : {c.OpType1, c.OpType2, c.OpType3, c.OpMil}) {
+        connect(option, &QRadioButton::clicked, this, &CalculatorWindow::inputsEdited);
+    }
+    connect(c.ChkLoading, &QCheckBox::clicked, this, &CalculatorWindow::inputsEdited);
+    connect(this, &CalculatorWindow::inputsEdited, this, &CalculatorWindow::clearRefusal);
+
+    connect(c.CmdCalc, &QPushButton::clicked, this, &CalculatorWindow::calculate);
+    connect(c.CmdClr, &QPushButton::clicked, this, &CalculatorWindow::clearData);
+    connect(c.CmdLoadData, &QPushButton::clicked, this, &CalculatorWindow::loadData);
+    connect(c.CmdClose, &QPushButton::clicked, this, &CalculatorWindow::closeAndSave);
 
     // Quick help follows the mouse over the command buttons and their frame.
     for (QWidget *watched :
@@ -191,18 +213,22 @@ void CalculatorWindow::connectHandlers()
 
 bool CalculatorWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::MouseMove) {
+    if (filterUsabilityEvent(watched, event)) {
+        return true;
+    }
+    // A refusal in the help box stays until the next edit or Calculate.
+    if (event->type() == QEvent::MouseMove && !m_refusalShown) {
         const WindowControls &c = *m_controls;
         const QString *help = nullptr;
         static const QString kNoHelp;
         if (watched == c.CmdCalc) {
-            help = &strCmdCalc;
+            help = &m_helpCalculate;
         } else if (watched == c.CmdClr) {
-            help = &strCmdClr;
+            help = &m_helpClear;
         } else if (watched == c.CmdLoadData) {
-            help = &strCmdLoadData;
+            help = &m_helpLoad;
         } else if (watched == c.CmdClose) {
-            help = &strCmdClose2;
+            help = &m_helpClose;
         } else if (watched == c.Frame2 &&
                    !c.Frame2->childAt(static_cast<QMouseEvent *>(event)->position().toPoint())) {
             // Only the frame's own margin: a move over a button that the button leaves
@@ -268,7 +294,7 @@ void CalculatorWindow::onTypeSelected(TransformerType type)
     }
 }
 
-void CalculatorWindow::CmdClr_Click()
+void CalculatorWindow::clearData()
 {
     const WindowControls &c = *m_controls;
     c.TxtPriV->setText(QStringLiteral("117.0"));
@@ -293,17 +319,20 @@ void CalculatorWindow::CmdClr_Click()
     c.Image1->setVisible(false);
 }
 
-void CalculatorWindow::CmdCalc_Click()
+void CalculatorWindow::calculate()
 {
     const WindowControls &c = *m_controls;
-    const AnalysisInput input =
-        analysisInputFrom(currentInputs(), DissipationLimits{OCPPDis, OCFPDis, POTPPDis, POTFPDis});
+    const AnalysisInput input = analysisInputFrom(currentInputs(), m_limits);
     const AnalysisOutcome outcome = analyseTransformer(input);
     if (const auto *result = std::get_if<AnalysisResult>(&outcome)) {
         c.ListOut->clear();
         for (const std::string &line : buildReport(*result)) {
             c.ListOut->addItem(QString::fromStdString(line));
         }
+        // A new report opens at its first line, whatever part of the old one was in view.
+        c.ListOut->scrollToTop();
+        clearRefusal();
+        emit calculated();
         return;
     }
 
@@ -313,12 +342,29 @@ void CalculatorWindow::CmdCalc_Click()
         m_message(QStringLiteral("Ferrolux"), QString::fromStdString(refusal.message));
         return;
     }
-    c.Txt2QuickHelp->setPlainText(QString::fromStdString(refusal.message));
+    // The rule reads a text that is no number as 0, so the message names that case too.
+    showRefusal(QString::fromStdString(refusal.message)
+                    .replace(QStringLiteral(" is zero or empty."),
+                             QStringLiteral(" is zero, empty or not a number.")));
     const QString fieldName = refusedFieldName(refusal.field, refusal.row);
     if (!fieldName.isEmpty()) {
         if (auto *field = findChild<QWidget *>(fieldName)) {
             field->setFocus(Qt::OtherFocusReason);
         }
+    }
+}
+
+void CalculatorWindow::showRefusal(const QString &message)
+{
+    m_controls->Txt2QuickHelp->setPlainText(message);
+    m_refusalShown = true;
+}
+
+void CalculatorWindow::clearRefusal()
+{
+    if (m_refusalShown) {
+        m_refusalShown = false;
+        m_controls->Txt2QuickHelp->clear();
     }
 }
 

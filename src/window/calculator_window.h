@@ -5,9 +5,12 @@
 // and the dimension fields in step with what the user picks, runs the analysis on Calculate
 // and saves the inputs on Close.
 
+#include "constants_file.h"
+#include "design_extras.h"
 #include "last_run_file.h"
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -16,10 +19,21 @@
 #include <utility>
 
 class QEvent;
+class QFocusFrame;
 
 namespace ferrolux {
 
 struct WindowControls;
+
+// Every input of a design: the 30 records of the last-run file and the extension block after
+// them.
+struct DesignState
+{
+    LastRun run;
+    DesignExtras extras;
+
+    bool operator==(const DesignState &) const = default;
+};
 
 class CalculatorWindow : public QWidget
 {
@@ -34,22 +48,14 @@ public:
     CalculatorWindow(const CalculatorWindow &) = delete;
     CalculatorWindow &operator=(const CalculatorWindow &) = delete;
 
-    // Restores the last run, then sizes and centres the window. Does not show it.
-    void Form_Load();
-    // Fills the fields, the type and the check box from the last-run file and the four limits
-    // from the constants file. Never reports anything.
-    void LoadFile();
-
-    // Handlers of the four command buttons, callable from code as well.
-    void CmdCalc_Click();
-    void CmdClr_Click();
-    void CmdLoadData_Click();
-    void CmdClose_Click();
+    // Restores the last run. The form has a fixed size; the main window around it places
+    // itself on the screen. Does not show it.
+    void load();
 
     const QString &appFolder() const { return m_appFolder; }
     // The folder the construction pictures are read from, ending in a separator: the program
     // folder unless set otherwise (an installed copy keeps them apart from its data files).
-    // Set it before Form_Load.
+    // Set it before load().
     const QString &pictureFolder() const
     {
         return m_pictureFolder.isEmpty() ? m_appFolder : m_pictureFolder;
@@ -57,18 +63,23 @@ public:
     void setPictureFolder(QString folder) { m_pictureFolder = std::move(folder); }
 
     // True while the last-run file holds the worked example shipped with the program.
-    bool bExample = false;
-    // Quick-help texts of the command buttons.
-    QString strCmdCalc;
-    QString strCmdClose2;
-    QString strCmdClr;
-    QString strCmdLoadData;
-    QString strCmdLoadExample;
-    // Percent-dissipation limits from the constants file.
-    double OCPPDis = 0;  // plate winding, open-core transformer
-    double OCFPDis = 0;  // filament winding, open-core transformer
-    double POTPPDis = 0; // plate winding, potted transformer
-    double POTFPDis = 0; // filament winding, potted transformer
+    bool holdsExample() const { return m_example; }
+    // The percent-dissipation limits the analysis uses, from the constants file.
+    const DissipationLimits &limits() const { return m_limits; }
+    void setLimits(const DissipationLimits &limits) { m_limits = limits; }
+    // Names the constants file and the record when the limits came from a damaged or
+    // incomplete file (told once at load); empty otherwise.
+    const QString &limitsWarning() const { return m_limitsWarning; }
+
+    // The whole input state as Close would save it (record 1 false), and its replacement: the
+    // fields, type, check box and extension-block values. Setting it leaves the report alone.
+    DesignState inputState() const;
+    void setInputState(const DesignState &state);
+    // The extension-block values alone (thermal inputs, load kinds, DC currents, unknown keys).
+    const DesignExtras &designExtras() const { return m_extras; }
+    void setDesignExtras(const DesignExtras &extras);
+    // The lines the report list shows, top to bottom.
+    QStringList reportLines() const;
 
     // Ends the process; Close calls it with exit code 0 whether or not saving worked.
     using QuitFunction = std::function<void(int exitCode)>;
@@ -81,18 +92,42 @@ public:
     void setLastRunWriter(FileWriter writer);
     void setMessageFunction(MessageFunction message);
 
+signals:
+    // The user changed a field, an option or the check box.
+    void inputsEdited();
+    // Calculate produced a new report.
+    void calculated();
+    // The extension-block values were replaced (by a load or from code).
+    void designExtrasChanged();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
+private slots:
+    // The four command buttons.
+    void calculate();
+    void clearData();
+    void loadData();
+    void closeAndSave();
+
 private:
+    // Fills the fields, the type and the check box from the last-run file and the four limits
+    // from the constants file. Never reports anything.
+    void loadFile();
     void connectHandlers();
+    void installUsabilityAids();
+    // Enter on the buttons and the focus frame of the outputs; true when the event was used.
+    bool filterUsabilityEvent(QObject *watched, QEvent *event);
+    void keepTabOnSelectedType();
+    // The form's message for a refusal; the help box keeps it until the next edit or Calculate.
+    void showRefusal(const QString &message);
+    void clearRefusal();
     void updateSecondaryRows();
     void selectType(TransformerType type);
     void onTypeSelected(TransformerType type);
     void restoreLastRun();
     // The inputs as the window holds them, in the form Close saves them.
     LastRun currentInputs() const;
-    void placeOnScreen();
     QString filePath(const char *fileName) const;
 
     QString m_appFolder;
@@ -101,6 +136,19 @@ private:
     QuitFunction m_quit;
     FileWriter m_writeLastRun;
     MessageFunction m_message;
+    DesignExtras m_extras;
+    // True while the last-run file holds the worked example shipped with the program.
+    bool m_example = false;
+    DissipationLimits m_limits;
+    // Why the limits in use are doubtful (a damaged constants file); empty when they are not.
+    QString m_limitsWarning;
+    bool m_refusalShown = false;
+    QFocusFrame *m_focusFrame = nullptr;
+    // Quick-help texts of the command buttons.
+    QString m_helpCalculate;
+    QString m_helpClear;
+    QString m_helpLoad;
+    QString m_helpClose;
 };
 
 } // namespace ferrolux

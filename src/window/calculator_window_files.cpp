@@ -1,10 +1,11 @@
 // The calculator window and its files: restoring the last run at load, the Load button, and
 // saving the inputs on Close.
 
-#include "constants_file.h"
 #include "calculator_window.h"
 #include "calculator_window_controls.h"
 #include "calculator_window_widgets.h"
+#include "constants_file.h"
+#include "constants_warning.h"
 #include "last_run_file.h"
 
 #include <QPushButton>
@@ -72,17 +73,17 @@ void CalculatorWindow::restoreLastRun()
         std::ifstream in = openDataFile(filePath(kLastRunFileName));
         if (in) {
             if (const auto flag = readExampleFlag(in)) {
-                bExample = *flag;
+                m_example = *flag;
             }
         }
     }
-    if (bExample) {
+    if (m_example) {
         m_controls->CmdLoadData->setText(QStringLiteral("Load Example"));
     }
-    LoadFile();
+    loadFile();
 }
 
-void CalculatorWindow::LoadFile()
+void CalculatorWindow::loadFile()
 {
     const WindowControls &c = *m_controls;
     LastRunLoad load;
@@ -106,7 +107,7 @@ void CalculatorWindow::LoadFile()
     };
 
     if (nextRecordRead()) {
-        bExample = v.example;
+        m_example = v.example;
     }
     setField(c.TxtPriV, v.primaryVoltage);
     setField(c.TxtPriR, v.primaryResistance);
@@ -130,14 +131,12 @@ void CalculatorWindow::LoadFile()
     // The constants are read only after a complete last-run file; each value read is kept.
     if (load.complete()) {
         std::ifstream in = openDataFile(filePath(kConstantsFileName));
+        ConstantsLoad constants;
         if (in) {
-            DissipationLimits limits{OCPPDis, OCFPDis, POTPPDis, POTFPDis};
-            readConstants(in).applyTo(limits);
-            OCPPDis = limits.OCPPDis;
-            OCFPDis = limits.OCFPDis;
-            POTPPDis = limits.POTPPDis;
-            POTFPDis = limits.POTFPDis;
+            constants = readConstants(in);
+            constants.applyTo(m_limits);
         }
+        m_limitsWarning = constantsWarning(filePath(kConstantsFileName), in ? &constants : nullptr);
     }
 
     // The type goes last, after a short file too, so its picture and fields follow it.
@@ -146,9 +145,9 @@ void CalculatorWindow::LoadFile()
     }
 }
 
-void CalculatorWindow::CmdLoadData_Click()
+void CalculatorWindow::loadData()
 {
-    LoadFile();
+    loadFile();
 }
 
 LastRun CalculatorWindow::currentInputs() const
@@ -181,9 +180,9 @@ LastRun CalculatorWindow::currentInputs() const
     return run;
 }
 
-void CalculatorWindow::CmdClose_Click()
+void CalculatorWindow::closeAndSave()
 {
-    bExample = false;
+    m_example = false;
     const LastRun run = currentInputs();
 
     const QString path = filePath(kLastRunFileName);

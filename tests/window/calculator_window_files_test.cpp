@@ -56,12 +56,13 @@ TEST(CalculatorWindowFiles, FirstStartSeedsTheExampleAndCalculateShowsItsReport)
     EXPECT_EQ(folder.read(kConstantsFileName), recordBytes(kDefaultConstants, 8));
 
     WindowUnderTest window(folder);
-    window->Form_Load();
+    window->load();
     EXPECT_EQ(window.visibleRows(), 4);
     EXPECT_EQ(window.checkedTypes(), QStringList{"OpType3"});
     EXPECT_EQ(loading(window), Qt::Checked);
     EXPECT_EQ(loadCaption(window), "Load Example");
-    EXPECT_EQ((std::vector{window->OCPPDis, window->OCFPDis, window->POTPPDis, window->POTFPDis}),
+    EXPECT_EQ((std::vector{window->limits().OCPPDis, window->limits().OCFPDis,
+                           window->limits().POTPPDis, window->limits().POTFPDis}),
               (std::vector{2.5, 4.5, 1.5, 2.5}));
     window.click("CmdCalc");
     EXPECT_EQ(window.reportLines(), testing_support::workedExampleReport());
@@ -74,7 +75,7 @@ TEST(CalculatorWindowFiles, CloseSavesEverythingAndANewWindowRestoresIt)
     QStringList saved;
     {
         WindowUnderTest window(folder);
-        window->Form_Load();
+        window->load();
         window.setText("TxtPriR", "");
         window.setText("TxtNoSec", "5");
         window.setText("TxtSec1V_4", "12.6");
@@ -88,14 +89,14 @@ TEST(CalculatorWindowFiles, CloseSavesEverythingAndANewWindowRestoresIt)
         EXPECT_TRUE(window.messages.empty());
     }
     WindowUnderTest restored(folder);
-    restored->Form_Load();
+    restored->load();
     EXPECT_EQ(restored.fieldTexts(), saved);
     EXPECT_EQ(restored.child<QLineEdit>("TxtX")->text().size(), 40000);
     EXPECT_EQ(restored.visibleRows(), 5);
     EXPECT_EQ(restored.checkedTypes(), QStringList{"OpType2"});
     EXPECT_EQ(loading(restored), Qt::PartiallyChecked);
     EXPECT_EQ(loadCaption(restored), "Load Last Run");
-    EXPECT_FALSE(restored->bExample);
+    EXPECT_FALSE(restored->holdsExample());
 }
 
 TEST(CalculatorWindowFiles, LoadDiscardsEditsAndTakesWhatAShortFileHolds)
@@ -113,19 +114,19 @@ TEST(CalculatorWindowFiles, LoadDiscardsEditsAndTakesWhatAShortFileHolds)
         folder.write(kLastRunFileName, recordBytes(kExampleRecords, count));
         folder.write(kConstantsFileName, recordBytes(kDefaultConstants, 8));
         WindowUnderTest window(folder);
-        window->Form_Load();
+        window->load();
         for (const QString &name : inputFieldNames()) {
             window.setText(name, "edited");
         }
         window.click("OpMil");
-        window->OCPPDis = 0;
+        window->setLimits({});
         window.click("CmdLoadData");
         EXPECT_EQ(window.fieldTexts().mid(0, 6),
                   (QStringList{"117", "2.05", "4", "350", "0", "67.4"}));
         EXPECT_EQ(window.text("TxtSec1R_1"), "7.60");
         EXPECT_EQ(window.text("TxtSec1V_2"), secondary3Voltage);
         EXPECT_EQ(window.checkedTypes(), types);
-        EXPECT_EQ(window->OCPPDis, plateLimit);
+        EXPECT_EQ(window->limits().OCPPDis, plateLimit);
         EXPECT_EQ(loadCaption(window), "Load Example");
     }
 }
@@ -138,7 +139,7 @@ TEST(CalculatorWindowFiles, FailedSaveKeepsTheOldFileTellsTheUserAndStillQuits)
     // A folder where the temporary file would go makes the write fail even for root.
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("Ferrolux.DAT.new")));
     WindowUnderTest window(folder);
-    window->Form_Load();
+    window->load();
     window.setText("TxtPriV", "240");
     window.click("CmdClose");
 

@@ -195,7 +195,7 @@ TEST(CalculatorWindowMonkey, RandomActionsKeepEveryInvariant)
     ProgramFolder folder;
     folder.writeExample(true);
     WindowUnderTest window(folder);
-    window->Form_Load();
+    window->load();
     window.showActive();
 
     const int actions = fromEnvironment("FERROLUX_MONKEY_ACTIONS", kDefaultActions);

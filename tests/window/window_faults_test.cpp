@@ -87,13 +87,14 @@ TEST(WindowFaults, UnusableLastRunFileChangesNothingAndNeverHangs)
             window.setText(name, "before");
         }
         const Watchdog watchdog;
-        window->Form_Load();
+        window->load();
         window.click("CmdLoadData");
         EXPECT_EQ(window.fieldTexts(), QStringList(inputFieldNames().size(), "before"));
         EXPECT_TRUE(window.checkedTypes().isEmpty());
-        EXPECT_FALSE(window->bExample);
+        EXPECT_FALSE(window->holdsExample());
         EXPECT_EQ(window.child<QPushButton>("CmdLoadData")->text(), "Load Last Run");
-        EXPECT_EQ(window->OCPPDis, 0); // the constants are read only after a whole last run
+        EXPECT_EQ(window->limits().OCPPDis,
+                  0); // the constants are read only after a whole last run
     }
 }
 
@@ -114,12 +115,12 @@ TEST(WindowFaults, DamagedConstantsFileKeepsTheLimitsItDoesNotGive)
         folder.write(kLastRunFileName, exampleLastRunFileBytes());
         make(folder.file(kConstantsFileName));
         WindowUnderTest window(folder);
-        window->OCPPDis = window->OCFPDis = window->POTPPDis = window->POTFPDis = 9;
+        window->setLimits({9, 9, 9, 9});
         const Watchdog watchdog;
-        window->Form_Load();
-        EXPECT_EQ(
-            (std::array{window->OCPPDis, window->OCFPDis, window->POTPPDis, window->POTFPDis}),
-            limits);
+        window->load();
+        EXPECT_EQ((std::array{window->limits().OCPPDis, window->limits().OCFPDis,
+                              window->limits().POTPPDis, window->limits().POTFPDis}),
+                  limits);
         // The last-run file was read whole all the same.
         EXPECT_EQ(window.text("TxtC"), "6.4");
         EXPECT_EQ(window.checkedTypes(), QStringList{"OpType3"});
@@ -147,10 +148,10 @@ TEST(WindowFaults, BinaryBytesComeBackAsTheyWereAndForeignTextKeepsTheRecordsInP
     folder.write(kLastRunFileName, bytes);
     folder.write(kConstantsFileName, defaultConstantsFileBytes());
     WindowUnderTest window(folder);
-    window->Form_Load();
+    window->load();
     EXPECT_EQ(window.text("TxtPriV"), QString::fromLatin1(lines[1]));
     EXPECT_EQ(window.text("TxtX"), QString::fromLatin1(lines[23]));
-    EXPECT_EQ(window->OCFPDis, 4.5); // the rest of the file still lined up
+    EXPECT_EQ(window->limits().OCFPDis, 4.5); // the rest of the file still lined up
 
     // Omega, a CJK character and a character beyond the basic plane: each a question mark.
     window.setText("TxtPriR", QString::fromUtf8("2\xCE\xA9\xE4\xB8\xAD\xF0\x9F\x94\x8C"
@@ -175,7 +176,7 @@ TEST_P(CloseFaults, KeepThePreviousFileTellTheUserWhyAndStillQuit)
     testing_support::writeBytes(path, exampleLastRunFileBytes());
     testing_support::writeBytes(program.folder() + kConstantsFileName, defaultConstantsFileBytes());
     WindowUnderTest window(QString::fromStdString(program.folder()));
-    window->Form_Load();
+    window->load();
     window.setText("TxtPriV", "240");
     ASSERT_TRUE(program.arm());
     window.click("CmdClose");

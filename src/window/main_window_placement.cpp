@@ -1,13 +1,17 @@
-// The load sequence of the calculator window: restore the last run, then size and centre the
-// window on its screen.
+// Where the main window opens: the placement rule of the calculator (never larger than its
+// design size nor than the maximised client area, centred in that area), applied to the main
+// window's own design size: the form, the menu bar and, when shown, the check panel.
 
-#include "calculator_window.h"
+#include "main_window.h"
 #include "twips.h"
 #include "window_placement.h"
 
+#include <QDockWidget>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QScreen>
 #include <algorithm>
+#include <cmath>
 
 namespace ferrolux {
 namespace {
@@ -18,15 +22,14 @@ namespace {
 constexpr int kDesignFrameSide = 60; // twips, left and right and bottom
 constexpr int kDesignFrameTop = 345; // twips, border and title bar
 
-} // namespace
-
-void CalculatorWindow::Form_Load()
+int twipsCovering(double twips)
 {
-    restoreLastRun();
-    placeOnScreen();
+    return static_cast<int>(std::ceil(twips - 1e-9));
 }
 
-void CalculatorWindow::placeOnScreen()
+} // namespace
+
+void MainWindow::placeOnScreen()
 {
     QScreen *screen = this->screen();
     if (!screen) {
@@ -49,11 +52,23 @@ void CalculatorWindow::placeOnScreen()
     }
     const int frameWidth = frame.left() + frame.right();
     const int frameHeight = frame.top() + frame.bottom();
-
-    // The client area the window would have when maximised on this screen.
     const QRect available = screen->availableGeometry();
-    const WindowPlacement placement = placeWindow(scale.toTwipsX(available.width() - frameWidth),
-                                                  scale.toTwipsY(available.height() - frameHeight));
+
+    // A screen without room for the form and the panel side by side starts with the panel
+    // hidden (not remembered: the user's choice stays for a larger screen).
+    layout()->activate();
+    if (!m_dock->isHidden() && !m_dock->isFloating() &&
+        sizeHint().width() + frameWidth > available.width()) {
+        m_dock->hide();
+    }
+    layout()->activate();
+    const QSize client = sizeHint();
+
+    const WindowPlacement placement =
+        placeWindow(scale.toTwipsX(available.width() - frameWidth),
+                    scale.toTwipsY(available.height() - frameHeight),
+                    twipsCovering(scale.toTwipsX(client.width() + frameWidth)),
+                    twipsCovering(scale.toTwipsY(client.height() + frameHeight)));
 
     const int outerWidth = scale.toPixelsX(placement.width);
     const int outerHeight = scale.toPixelsY(placement.height);

@@ -1,0 +1,59 @@
+#pragma once
+
+// The check panel beside the calculator form: the engineering checks of the last successful
+// Calculate, shown as a verdict, a table of the temperature models, a headroom bar per
+// winding and two plots, with its own thermal inputs and the DC-load helper per secondary.
+// It only shows figures; the main window works them out and keeps them in step.
+
+#include "check_figures.h"
+
+#include <QString>
+#include <QWidget>
+
+class QLabel;
+
+namespace ferrolux {
+
+class CheckPlots;
+class DcLoadHelper;
+class HeadroomBars;
+class ThermalInputsBox;
+class VerdictView;
+
+class CheckPanel : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit CheckPanel(QWidget *parent = nullptr);
+
+    ThermalInputs thermalInputs() const;
+    void setThermalInputs(const ThermalInputs &inputs);
+    DcLoadHelper *loadHelper() const { return m_loads; }
+
+    void showFigures(const CheckFigures &figures);
+    // No calculation yet, or the last one was refused: nothing to show.
+    void showNothing();
+    // Marks the figures as stale ("Inputs changed: press Calculate") or current again.
+    void setOutOfDate(bool outOfDate);
+    bool isOutOfDate() const { return m_outOfDate; }
+    // Why the limits in use are doubtful; empty hides the warning.
+    void setLimitsWarning(const QString &warning);
+    bool chartsBuilt() const;
+
+signals:
+    // The user changed one of the panel's thermal inputs.
+    void thermalInputsEdited();
+
+private:
+    QLabel *m_status = nullptr;
+    QLabel *m_limitsWarning = nullptr;
+    ThermalInputsBox *m_inputs = nullptr;
+    VerdictView *m_verdict = nullptr;
+    HeadroomBars *m_headroom = nullptr;
+    CheckPlots *m_plots = nullptr;
+    DcLoadHelper *m_loads = nullptr;
+    bool m_outOfDate = false;
+};
+
+} // namespace ferrolux

@@ -1,0 +1,132 @@
+#include "check_panel_loads.h"
+
+#include "check_panel_inputs.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <limits>
+
+namespace ferrolux {
+namespace {
+
+LoadKind kindAt(int index)
+{
+    return static_cast<LoadKind>(std::clamp(index, 0, kLoadKindCount - 1));
+}
+
+} // namespace
+
+std::optional<double> windingCurrentFor(const SecondaryLoad &load)
+{
+    if (load.kind == LoadKind::AC) {
+        return std::nullopt;
+    }
+    const auto dc = thermalInputValue(QString::fromStdString(load.dcCurrent),
+                                      InputRange{0, std::numeric_limits<double>::max()});
+    if (!dc || *dc <= 0) {
+        return std::nullopt;
+    }
+    return windingCurrent(load.kind, *dc);
+}
+
+QString windingCurrentText(double amperes)
+{
+    return QString::number(amperes, 'g', 6);
+}
+
+DcLoadHelper::DcLoadHelper(QWidget *parent) : QGroupBox(QStringLiteral("Load kinds"), parent)
+{
+    setObjectName(QStringLiteral("checkLoads"));
+    auto *grid = new QGridLayout(this);
+    grid->addWidget(new QLabel(QStringLiteral("Kind"), this), 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("DC load (A)"), this), 0, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Winding (A)"), this), 0, 3);
+    for (int row = 0; row < kMaxSecondaries; ++row) {
+        Row &r = m_rows[static_cast<std::size_t>(row)];
+        r.caption = new QLabel(QStringLiteral("Secondary %1").arg(row + 1), this);
+        r.kind = new QComboBox(this);
+        r.kind->setObjectName(QStringLiteral("checkKind_%1").arg(row));
+        for (int k = 0; k < kLoadKindCount; ++k) {
+            const std::string_view title = loadKindTitle(kindAt(k));
+            r.kind->addItem(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
+        }
+        r.dcCurrent = new QLineEdit(this);
+        r.dcCurrent->setObjectName(QStringLiteral("checkDc_%1").arg(row));
+        r.dcCurrent->setMaximumWidth(70);
+        r.result = new QLabel(this);
+        r.result->setObjectName(QStringLiteral("checkWinding_%1").arg(row));
+        r.result->setMinimumWidth(60);
+        grid->addWidget(r.caption, row + 1, 0);
+        grid->addWidget(r.kind, row + 1, 1);
+        grid->addWidget(r.dcCurrent, row + 1, 2);
+        grid->addWidget(r.result, row + 1, 3);
+        connect(r.kind, &QComboBox::activated, this, [this, row] {
+            updateRow(row);
+            emit loadEdited(row);
+        });
+        connect(r.dcCurrent, &QLineEdit::textEdited, this, [this, row] {
+            updateRow(row);
+            emit loadEdited(row);
+        });
+        updateRow(row);
+    }
+    grid->setColumnStretch(1, 1);
+}
+
+std::array<SecondaryLoad, kMaxSecondaries> DcLoadHelper::loads() const
+{
+    std::array<SecondaryLoad, kMaxSecondaries> loads{};
+    for (std::size_t row = 0; row < loads.size(); ++row) {
+        loads[row].kind = kindAt(m_rows[row].kind->currentIndex());
+        loads[row].dcCurrent = m_rows[row].dcCurrent->text().toStdString();
+    }
+    return loads;
+}
+
+void DcLoadHelper::setLoads(const std::array<SecondaryLoad, kMaxSecondaries> &loads)
+{
+    for (int row = 0; row < kMaxSecondaries; ++row) {
+        const Row &r = m_rows[static_cast<std::size_t>(row)];
+        const QSignalBlocker blockKind(r.kind);
+        const QSignalBlocker blockCurrent(r.dcCurrent);
+        r.kind->setCurrentIndex(static_cast<int>(loads[static_cast<std::size_t>(row)].kind));
+        r.dcCurrent->setText(
+            QString::fromStdString(loads[static_cast<std::size_t>(row)].dcCurrent));
+        updateRow(row);
+    }
+}
+
+void DcLoadHelper::setVisibleRows(int rows)
+{
+    for (int row = 0; row < kMaxSecondaries; ++row) {
+        const Row &r = m_rows[static_cast<std::size_t>(row)];
+        for (QWidget *widget :
+             {static_cast<QWidget *>(r.caption), static_cast<QWidget *>(r.kind),
+              static_cast<QWidget *>(r.dcCurrent), static_cast<QWidget *>(r.result)}) {
+            widget->setVisible(row < rows);
+        }
+    }
+}
+
+void DcLoadHelper::setKindToAc(int row)
+{
+    const Row &r = m_rows[static_cast<std::size_t>(row)];
+    if (r.kind->currentIndex() != 0) {
+        r.kind->setCurrentIndex(0);
+        updateRow(row);
+    }
+}
+
+void DcLoadHelper::updateRow(int row)
+{
+    const Row &r = m_rows[static_cast<std::size_t>(row)];
+    const SecondaryLoad load = loads()[static_cast<std::size_t>(row)];
+    r.dcCurrent->setEnabled(load.kind != LoadKind::AC);
+    const std::optional<double> current = windingCurrentFor(load);
+    r.result->setText(current ? windingCurrentText(*current) : QString());
+}
+
+} // namespace ferrolux

@@ -1,0 +1,179 @@
+// The main window: the form in its scroll area, the check panel in a dock beside it, the menu
+// bar, and the remembered visibility of the panel.
+
+#include "main_window.h"
+
+#include "calculator_window.h"
+#include "check_panel.h"
+
+#include <QAction>
+#include <QDockWidget>
+#include <QEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSettings>
+#include <functional>
+#include <utility>
+
+namespace ferrolux {
+namespace {
+
+const QString kPanelVisibleKey = QStringLiteral("window/checkPanelVisible");
+
+// A scroll area that asks for room for the whole of its content: the form at its fixed size,
+// or the panel at its preferred width (its height never sets the window's).
+class FittingScrollArea : public QScrollArea
+{
+public:
+    using QScrollArea::QScrollArea;
+
+    QSize sizeHint() const override
+    {
+        const QWidget *content = widget();
+        if (!content) {
+            return QScrollArea::sizeHint();
+        }
+        const int frame = 2 * frameWidth();
+        if (widgetResizable()) {
+            return {content->sizeHint().width() + verticalScrollBar()->sizeHint().width() + frame,
+                    0};
+        }
+        return content->size() + QSize(frame, frame);
+    }
+};
+
+// Notes when the dock's own close button hides it, which is a choice of the user's.
+class DockCloseWatcher : public QObject
+{
+public:
+    DockCloseWatcher(QObject *parent, std::function<void()> onClose)
+        : QObject(parent), m_onClose(std::move(onClose))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Close) {
+            m_onClose();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> m_onClose;
+};
+
+} // namespace
+
+MainWindow::MainWindow(QString appFolder, QWidget *parent)
+    : QMainWindow(parent), m_appFolder(std::move(appFolder))
+{
+    setObjectName(QStringLiteral("mainWindow"));
+    setWindowTitle(QStringLiteral("Ferrolux Analysis Calculator"));
+
+    m_form = new CalculatorWindow(m_appFolder);
+    m_scroll = new FittingScrollArea(this);
+    m_scroll->setObjectName(QStringLiteral("formScrollArea"));
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setWidgetResizable(false);
+    m_scroll->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_scroll->setWidget(m_form);
+    setCentralWidget(m_scroll);
+
+    m_panel = new CheckPanel;
+    auto *panelScroll = new FittingScrollArea;
+    panelScroll->setObjectName(QStringLiteral("checkPanelScrollArea"));
+    panelScroll->setFrameShape(QFrame::NoFrame);
+    panelScroll->setWidgetResizable(true);
+    panelScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    panelScroll->setWidget(m_panel);
+
+    m_dock = new QDockWidget(QStringLiteral("Checks"), this);
+    m_dock->setObjectName(QStringLiteral("checkPanelDock"));
+    m_dock->setAllowedAreas(Qt::RightDockWidgetArea | Qt::LeftDockWidgetArea);
+    m_dock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetFloatable |
+                        QDockWidget::DockWidgetMovable);
+    m_dock->setWidget(panelScroll);
+    addDockWidget(Qt::RightDockWidgetArea, m_dock);
+    m_dock->installEventFilter(
+        new DockCloseWatcher(m_dock, [this] { setPanelVisibleByUser(false); }));
+
+    buildMenus();
+}
+
+MainWindow::~MainWindow() = default;
+
+QString MainWindow::settingsPath() const
+{
+    return m_appFolder + QStringLiteral("Ferrolux.ini");
+}
+
+void MainWindow::buildMenus()
+{
+    auto addMenu = [this](const QString &title, const char *name) {
+        QMenu *menu = menuBar()->addMenu(title);
+        menu->setObjectName(QLatin1String(name));
+        return menu;
+    };
+    auto clickOnForm = [this](const char *buttonName) {
+        return [this, buttonName] {
+            if (auto *button = m_form->findChild<QPushButton *>(QLatin1String(buttonName))) {
+                button->click();
+            }
+        };
+    };
+
+    m_fileMenu = addMenu(QStringLiteral("&File"), "menuFile");
+    QAction *close = m_fileMenu->addAction(QStringLiteral("&Close"), this, clickOnForm("CmdClose"));
+    close->setObjectName(QStringLiteral("actionClose"));
+
+    m_editMenu = addMenu(QStringLiteral("&Edit"), "menuEdit");
+    QAction *calculate =
+        m_editMenu->addAction(QStringLiteral("C&alculate"), this, clickOnForm("CmdCalc"));
+    calculate->setObjectName(QStringLiteral("actionCalculate"));
+    calculate->setShortcut(QKeySequence(Qt::Key_F9));
+    QAction *clear =
+        m_editMenu->addAction(QStringLiteral("C&lear Data"), this, clickOnForm("CmdClr"));
+    clear->setObjectName(QStringLiteral("actionClearData"));
+
+    m_viewMenu = addMenu(QStringLiteral("&View"), "menuView");
+    m_panelAction = m_dock->toggleViewAction();
+    m_panelAction->setText(QStringLiteral("&Check Panel"));
+    m_panelAction->setObjectName(QStringLiteral("actionCheckPanel"));
+    m_panelAction->setShortcut(QKeySequence(Qt::Key_F8));
+    connect(m_panelAction, &QAction::triggered, this, &MainWindow::setPanelVisibleByUser);
+    m_viewMenu->addAction(m_panelAction);
+
+    m_helpMenu = addMenu(QStringLiteral("&Help"), "menuHelp");
+    QAction *about = m_helpMenu->addAction(QStringLiteral("&About Ferrolux"), this, [this] {
+        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("About Ferrolux"),
+                        QStringLiteral("Ferrolux: analysis of small mains transformers for valve "
+                                       "equipment."),
+                        QMessageBox::Ok, this);
+        box.setFont(m_form->font());
+        box.exec();
+    });
+    about->setObjectName(QStringLiteral("actionAbout"));
+}
+
+void MainWindow::setPanelVisibleByUser(bool visible)
+{
+    QSettings settings(settingsPath(), QSettings::IniFormat);
+    settings.setValue(kPanelVisibleKey, visible);
+    settings.sync();
+}
+
+void MainWindow::load()
+{
+    m_form->load();
+    const QSettings settings(settingsPath(), QSettings::IniFormat);
+    m_dock->setVisible(settings.value(kPanelVisibleKey, true).toBool());
+    placeOnScreen();
+}
+
+} // namespace ferrolux

@@ -1,0 +1,69 @@
+#pragma once
+
+// The program's top-level window: a menu bar, the calculator form in a scroll area (so a
+// screen smaller than the form still reaches every control) and the check panel beside it.
+// Settings of the window itself (whether the panel is shown) live in an INI file in the
+// program folder, so a copy of the folder carries everything it keeps.
+
+#include <QMainWindow>
+#include <QString>
+
+class QAction;
+class QDockWidget;
+class QMenu;
+class QScrollArea;
+
+namespace ferrolux {
+
+class CalculatorWindow;
+class CheckPanel;
+
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // `appFolder` ends in a separator, as for the calculator form.
+    explicit MainWindow(QString appFolder, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    MainWindow(const MainWindow &) = delete;
+    MainWindow &operator=(const MainWindow &) = delete;
+
+    // Restores the last run into the form and the panel's visibility from the settings, then
+    // sizes and centres the window on its screen. Does not show it.
+    void load();
+
+    CalculatorWindow *form() const { return m_form; }
+    CheckPanel *checkPanel() const { return m_panel; }
+    QDockWidget *checkPanelDock() const { return m_dock; }
+    QScrollArea *formScrollArea() const { return m_scroll; }
+    QMenu *fileMenu() const { return m_fileMenu; }
+    QMenu *editMenu() const { return m_editMenu; }
+    QMenu *viewMenu() const { return m_viewMenu; }
+    QMenu *helpMenu() const { return m_helpMenu; }
+    // View > Check Panel: shows or hides the panel; the choice is remembered.
+    QAction *checkPanelAction() const { return m_panelAction; }
+
+    // The window's settings file, "Ferrolux.ini" in the program folder, in INI format. Each
+    // change is written at once, because Close ends the process without unwinding.
+    QString settingsPath() const;
+
+private:
+    void buildMenus();
+    void setPanelVisibleByUser(bool visible);
+    void placeOnScreen();
+
+    QString m_appFolder;
+    CalculatorWindow *m_form = nullptr;
+    QScrollArea *m_scroll = nullptr;
+    CheckPanel *m_panel = nullptr;
+    QDockWidget *m_dock = nullptr;
+    QMenu *m_fileMenu = nullptr;
+    QMenu *m_editMenu = nullptr;
+    QMenu *m_viewMenu = nullptr;
+    QMenu *m_helpMenu = nullptr;
+    QAction *m_panelAction = nullptr;
+};
+
+} // namespace ferrolux
