@@ -143,12 +143,12 @@ TEST(ReadingFaults, HundredMegabytesOfGarbageAreNeverReadWhole)
 TEST(ReadingFaults, ReportToolNamesADamagedConstantsFile)
 {
     // CONSTANT.DAT beside the last-run file ("-": none), the tool's exit status. A word for
-    // a number reads as 0, which the tool takes.
+    // a number is no limit: the tool refuses it rather than computing from 0.
     const std::pair<std::string, int> cases[] = {
         {"-", 2},
         {"", 2},
         {"a\r\n2.5\r\nb\r\n", 2},
-        {"a\r\nlots\r\nb\r\n4.5\r\nc\r\n\r\nd\r\n%\r\n", 0}};
+        {"a\r\nlots\r\nb\r\n4.5\r\nc\r\n\r\nd\r\n%\r\n", 2}};
     for (const auto &[constants, status] : cases) {
         testing_support::ScratchFolder s;
         testing_support::writeBytes(s.path(kLastRunFileName), exampleLastRunFileBytes());
