@@ -1,0 +1,244 @@
+// The engineering checks on analysed designs: the worked example's figures, headroom edge
+// cases, the load scale (non-monotonic heat included), the mains sweep and rectifier factors.
+
+#include "analysis.h"
+#include "analysis_steps.h"
+#include "engineering_checks.h"
+#include "worked_example_input.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <optional>
+#include <tuple>
+
+namespace ferrolux {
+namespace {
+
+struct Analysed
+{
+    TransformerDesign design;
+    AnalysisResult result;
+};
+
+Analysed analysed(const TransformerDesign &design)
+{
+    return {design, std::get<AnalysisResult>(analyseDesign(design))};
+}
+
+Analysed workedExample()
+{
+    return analysed(
+        std::get<TransformerDesign>(parseDesign(testing_support::workedExampleInput())));
+}
+
+// One secondary on a potted cube of `side` cm, limits 2.5 and 4.5.
+TransformerDesign oneWinding(double vp, double rp, SecondaryDesign secondary, double side,
+                             bool loading)
+{
+    TransformerDesign d;
+    d.primaryVoltage = vp;
+    d.primaryResistance = rp;
+    d.secondaries = {secondary};
+    d.potted = true;
+    d.x = d.y = d.z = side;
+    d.correctForLoading = loading;
+    d.plateLimit = 2.5;
+    d.filamentLimit = 4.5;
+    return d;
+}
+
+double hottestAt(const Analysed &a, const ThermalInputs &in, double scale)
+{
+    double hottest = -INFINITY;
+    for (const ModelEstimate &e : hotSpotsAtLoadScale(a.design, a.result, in, scale)) {
+        hottest = std::max(hottest, e.hotSpotC);
+    }
+    return hottest;
+}
+
+TEST(EngineeringChecks, WorkedExampleWithTheDefaults)
+{
+    const Analysed a = workedExample();
+    const EngineeringChecks c = runEngineeringChecks(a.design, a.result, ThermalInputs{});
+    ASSERT_TRUE(c.thermal.available) << c.thermal.unavailableReason;
+    EXPECT_NEAR(c.thermal.models[0].riseK, 9.03, 0.005);
+    EXPECT_NEAR(c.thermal.models[1].riseK, 6.12, 0.005);
+    EXPECT_NEAR(c.thermal.models[2].riseK, 8.4, 0.05);
+    EXPECT_NEAR(c.thermal.hottestC, 59.0, 0.05);
+    EXPECT_EQ(c.thermal.hottestModel, ThermalModel::McLyman);
+    EXPECT_EQ(c.thermal.classLimitC, 105);
+    EXPECT_NEAR(c.thermal.marginK, 46.0, 0.05);
+    EXPECT_TRUE(c.thermal.withinClass);
+    // (223.40 − 32) · 5/9.
+    EXPECT_NEAR(c.reportTemperatureC, 106.33, 0.01);
+    ASSERT_TRUE(c.thermal.loadScaleAtClassLimit);
+    const double k = *c.thermal.loadScaleAtClassLimit;
+    EXPECT_NEAR(hottestAt(a, ThermalInputs{}, k), 105, 1e-4);
+    EXPECT_LT(hottestAt(a, ThermalInputs{}, k * (1 - 1e-5)), 105);
+}
+
+// The unchecked steps give exactly what the analysis gave (a miscompiled vectorised loop once
+// put the primary power 2.6 % high), and the mains sweep's nominal point is the analysis.
+TEST(EngineeringChecks, RepeatedStepsReproduceTheAnalysis)
+{
+    const Analysed a = workedExample();
+    AnalysisResult again = a.result;
+    computeLoadedFiguresUnchecked(again, true);
+    EXPECT_EQ(again.Pin, a.result.Pin);
+    EXPECT_EQ(again.Pdp, a.result.Pdp);
+    EXPECT_EQ(again.Pdt, a.result.Pdt);
+    const EngineeringChecks c = runEngineeringChecks(a.design, a.result, ThermalInputs{});
+    ASSERT_EQ(c.mains.size(), 5u);
+    const MainsPoint &nominal = c.mains[2];
+    EXPECT_EQ(nominal.heatW, a.result.Pdt);
+    EXPECT_EQ(nominal.hottestC, c.thermal.hottestC);
+    for (std::size_t i = 0; i < a.result.secondaries.size(); ++i) {
+        EXPECT_EQ(nominal.secondaryVoltagesLoaded.at(i), a.result.secondaries[i].VL);
+    }
+}
+
+TEST(EngineeringChecks, MainsSweepScalesVoltagesCurrentsAndCoreLoss)
+{
+    const Analysed a = analysed(oneWinding(100, 1, {50, 1, 2}, 5, false));
+    ThermalInputs in;
+    in.coreLossW = 1;
+    const EngineeringChecks c = runEngineeringChecks(a.design, a.result, in);
+    // Without the loading correction: Pd = (f·1)²·2, Ip = (f·50·f + Pd)/(100 f),
+    // Pdp = Ip²·1, core f².
+    for (const MainsPoint &p : c.mains) {
+        const double f = 1 + p.percent / 100;
+        const double pd = f * f * 2;
+        const double ip = (f * 50 * f + pd) / (100 * f);
+        EXPECT_NEAR(p.primaryVoltage, 100 * f, 1e-12) << p.percent;
+        EXPECT_NEAR(p.secondaryVoltagesLoaded.at(0), 50 * f, 1e-12) << p.percent;
+        EXPECT_NEAR(p.heatW, pd + ip * ip + f * f, 1e-12) << p.percent;
+    }
+    EXPECT_LT(c.mains.front().hottestC, c.mains.back().hottestC);
+}
+
+TEST(EngineeringChecks, HeadroomEdgeCases)
+{
+    // Volts, ohms, plate limit, filament limit, current; expected plate flag and current limit.
+    // L·Vs / (Rs·(100 − L)): 2.5·350/(67.4·97.5) = 0.1331507; 4.5·30/(1·95.5) = 1.4136126.
+    const std::tuple<double, double, double, double, double, bool, std::optional<double>> cases[] =
+        {{350, 67.4, 2.5, 4.5, 0.2, true, 0.1331507},
+         {30, 1, 2.5, 4.5, 1, false, 1.4136126},
+         {30.001, 1, 0, 4.5, 1, true, std::nullopt},
+         {350, 67.4, 100, 4.5, 0.2, true, std::nullopt},
+         {350, 67.4, 150, 4.5, 0.2, true, std::nullopt},
+         {350, 67.4, -5, 4.5, 0.2, true, std::nullopt},
+         {-350, 67.4, 2.5, 4.5, 0.2, false, std::nullopt},
+         {350, -67.4, 2.5, 4.5, -0.2, true, std::nullopt}};
+    for (const auto &[volts, ohms, plate, filament, amps, isPlate, limit] : cases) {
+        TransformerDesign d = oneWinding(117, 2, {volts, amps, ohms}, 5, false);
+        d.plateLimit = plate;
+        d.filamentLimit = filament;
+        // Headroom reads the current after the search; negative figures would stop the
+        // analysis itself, so the result is built by hand.
+        AnalysisResult result;
+        result.secondaries.resize(1);
+        result.secondaries[0].Is = amps;
+        const EngineeringChecks c = runEngineeringChecks(d, result, ThermalInputs{});
+        const WindingHeadroom &h = c.headroom.at(0);
+        EXPECT_EQ(h.plate, isPlate) << volts;
+        EXPECT_EQ(h.limitPercent, isPlate ? plate : filament) << volts;
+        ASSERT_EQ(h.currentLimit.has_value(), limit.has_value()) << volts << " " << plate;
+        EXPECT_EQ(h.loadPercent.has_value(), limit.has_value());
+        if (limit) {
+            EXPECT_NEAR(*h.currentLimit, *limit, 1e-7) << volts;
+            EXPECT_NEAR(*h.loadPercent, 100 * amps / *limit, 1e-4) << volts;
+        }
+    }
+}
+
+// The heat of a 100 V, 100 Ω primary feeding a 100 V winding of 1 mΩ at 1 A with the loading
+// correction on: the reflected 100 Ω takes the loaded voltage to zero near k = 1, so the
+// primary loss 100·(k − k²)² rises to 6.25 W at k = 0.5, falls to nearly 0 at k = 1 and rises
+// again. On a potted cube the McLyman model is the hottest, so the heat at the class limit is
+// S·(55/450)^(1/0.826) with the default 40 °C, 10 K and class A.
+TEST(EngineeringChecks, LoadScaleFindsTheFirstCrossingOfANonMonotonicHeat)
+{
+    const SecondaryDesign winding{100, 1, 1e-3};
+    // Cube side cm, expected k: the first root of 100·(k − k²)² = limit heat.
+    const std::tuple<double, bool> cases[] = {{2.5, true}, {4.0, false}};
+    for (const auto &[side, beforeTheHump] : cases) {
+        const Analysed a = analysed(oneWinding(100, 100, winding, side, true));
+        const double surface = 6 * side * side;
+        const double limitHeat = surface * std::pow(55.0 / 450, 1 / 0.826);
+        const double root = std::sqrt(limitHeat / 100);
+        const double expected =
+            beforeTheHump ? (1 - std::sqrt(1 - 4 * root)) / 2 : (1 + std::sqrt(1 + 4 * root)) / 2;
+        const EngineeringChecks c = runEngineeringChecks(a.design, a.result, ThermalInputs{});
+        ASSERT_TRUE(c.thermal.loadScaleAtClassLimit) << side;
+        EXPECT_NEAR(*c.thermal.loadScaleAtClassLimit, expected, 2e-3 * expected) << side;
+        EXPECT_NEAR(hottestAt(a, ThermalInputs{}, *c.thermal.loadScaleAtClassLimit), 105, 1e-3);
+    }
+}
+
+TEST(EngineeringChecks, LoadScaleZeroAndNone)
+{
+    const Analysed example = workedExample();
+    ThermalInputs coreAlone;
+    coreAlone.coreLossW = 10000;
+    ThermalInputs hotRoom;
+    hotRoom.ambientC = 100;
+    ThermalInputs classH;
+    classH.insulationClass = InsulationClass::H;
+    // A winding of 1 µΩ on a 1 µΩ primary: 100 times the load still gives off almost nothing.
+    const Analysed cold = analysed(oneWinding(117, 1e-6, {6.3, 1, 1e-6}, 10, false));
+    // Design, inputs, expected scale (nullopt for none), the class verdict.
+    const std::tuple<const Analysed *, ThermalInputs, std::optional<double>, bool> cases[] = {
+        {&example, coreAlone, 0.0, false},
+        {&example, hotRoom, 0.0, false},
+        {&cold, classH, std::nullopt, true},
+        {&cold, ThermalInputs{}, std::nullopt, true}};
+    for (const auto &[a, in, expected, within] : cases) {
+        const EngineeringChecks c = runEngineeringChecks(a->design, a->result, in);
+        ASSERT_TRUE(c.thermal.available) << c.thermal.unavailableReason;
+        EXPECT_EQ(c.thermal.loadScaleAtClassLimit, expected) << in.coreLossW << " " << in.ambientC;
+        EXPECT_EQ(c.thermal.withinClass, within);
+        EXPECT_EQ(c.thermal.marginK >= 0, within);
+    }
+}
+
+TEST(EngineeringChecks, UnavailableThermalCheckLeavesTheRestStanding)
+{
+    Analysed a = analysed(oneWinding(117, 2, {50, 1, 2}, 5, false));
+    a.design.x = -15; // the mean of X, Y and Z below zero
+    const EngineeringChecks c = runEngineeringChecks(a.design, a.result, ThermalInputs{});
+    EXPECT_FALSE(c.thermal.available);
+    EXPECT_NE(c.thermal.unavailableReason.find("mean"), std::string::npos);
+    EXPECT_FALSE(c.thermal.loadScaleAtClassLimit);
+    EXPECT_EQ(c.headroom.size(), 1u);
+    ASSERT_EQ(c.mains.size(), 5u);
+    EXPECT_TRUE(std::isnan(c.mains[0].hottestC));
+    EXPECT_TRUE(hotSpotsAtLoadScale(a.design, a.result, ThermalInputs{}, 1).empty());
+}
+
+TEST(RectifierLoads, EveryKind)
+{
+    const std::tuple<LoadKind, const char *, double> cases[] = {
+        {LoadKind::AC, "ac", 1},
+        {LoadKind::HalfWaveResistive, "half-wave-resistive", 0.64},
+        {LoadKind::HalfWaveCapacitor, "half-wave-capacitor", 0.28},
+        {LoadKind::FullWaveCtResistive, "full-wave-ct-resistive", 1.27},
+        {LoadKind::FullWaveCtCapacitor, "full-wave-ct-capacitor", 1.00},
+        {LoadKind::FullWaveCtChoke, "full-wave-ct-choke", 1.54},
+        {LoadKind::BridgeResistive, "bridge-resistive", 0.90},
+        {LoadKind::BridgeCapacitor, "bridge-capacitor", 0.62},
+        {LoadKind::BridgeChoke, "bridge-choke", 0.94}};
+    static_assert(std::size(cases) == kLoadKindCount);
+    for (const auto &[kind, key, k] : cases) {
+        EXPECT_EQ(rectifierFactor(kind), k) << key;
+        EXPECT_EQ(loadKindKey(kind), key);
+        EXPECT_EQ(loadKindFromKey(key), kind) << key;
+        EXPECT_FALSE(loadKindTitle(kind).empty()) << key;
+        EXPECT_DOUBLE_EQ(windingCurrent(kind, 0.5), 0.5 / k) << key;
+    }
+    for (const char *bad : {"", "AC", "bridge", "half-wave-resistive "}) {
+        EXPECT_FALSE(loadKindFromKey(bad)) << bad;
+    }
+}
+
+} // namespace
+} // namespace ferrolux
