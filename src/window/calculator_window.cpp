@@ -323,8 +323,13 @@ void CalculatorWindow::calculate()
 {
     const WindowControls &c = *m_controls;
     const AnalysisInput input = analysisInputFrom(currentInputs(), m_limits);
-    const AnalysisOutcome outcome = analyseTransformer(input);
+    // The two stages of the analysis, so that the checks can work on the same design.
+    const DesignOutcome design = parseDesign(input);
+    const AnalysisOutcome outcome = std::holds_alternative<Refusal>(design)
+                                        ? AnalysisOutcome(std::get<Refusal>(design))
+                                        : analyseDesign(std::get<TransformerDesign>(design));
     if (const auto *result = std::get_if<AnalysisResult>(&outcome)) {
+        m_lastAnalysis = DesignAnalysis{std::get<TransformerDesign>(design), *result};
         c.ListOut->clear();
         for (const std::string &line : buildReport(*result)) {
             c.ListOut->addItem(QString::fromStdString(line));

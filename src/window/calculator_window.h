@@ -5,6 +5,7 @@
 // and the dimension fields in step with what the user picks, runs the analysis on Calculate
 // and saves the inputs on Close.
 
+#include "analysis.h"
 #include "constants_file.h"
 #include "design_extras.h"
 #include "last_run_file.h"
@@ -14,6 +15,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -24,6 +26,13 @@ class QFocusFrame;
 namespace ferrolux {
 
 struct WindowControls;
+
+// A design and its analysis, as the last successful Calculate produced them.
+struct DesignAnalysis
+{
+    TransformerDesign design;
+    AnalysisResult result;
+};
 
 // Every input of a design: the 30 records of the last-run file and the extension block after
 // them.
@@ -78,6 +87,8 @@ public:
     // The extension-block values alone (thermal inputs, load kinds, DC currents, unknown keys).
     const DesignExtras &designExtras() const { return m_extras; }
     void setDesignExtras(const DesignExtras &extras);
+    // The design and result of the last successful Calculate; nullopt before the first.
+    const std::optional<DesignAnalysis> &lastAnalysis() const { return m_lastAnalysis; }
     // The lines the report list shows, top to bottom.
     QStringList reportLines() const;
 
@@ -137,6 +148,7 @@ private:
     FileWriter m_writeLastRun;
     MessageFunction m_message;
     DesignExtras m_extras;
+    std::optional<DesignAnalysis> m_lastAnalysis;
     // True while the last-run file holds the worked example shipped with the program.
     bool m_example = false;
     DissipationLimits m_limits;

@@ -6,6 +6,7 @@
 #include "calculator_window_widgets.h"
 #include "constants_file.h"
 #include "constants_warning.h"
+#include "design_extras.h"
 #include "last_run_file.h"
 
 #include <QPushButton>
@@ -93,6 +94,10 @@ void CalculatorWindow::loadFile()
             return; // a missing file changes nothing at all
         }
         load = readLastRun(in);
+        // The extension block after the 30 records; a file without one reads as the defaults.
+        in.clear();
+        in.seekg(0);
+        setDesignExtras(readDesignExtras(in));
     }
     const LastRun &v = load.values;
 
@@ -186,7 +191,13 @@ void CalculatorWindow::closeAndSave()
     const LastRun run = currentInputs();
 
     const QString path = filePath(kLastRunFileName);
-    const std::string failure = m_writeLastRun(path.toStdString(), lastRunFileBytes(run));
+    // The extension block goes after the 30 records only when it holds something, so a
+    // design that uses none of it is saved exactly as before.
+    std::string bytes = lastRunFileBytes(run);
+    if (m_extras != DesignExtras{}) {
+        bytes += designExtrasBytes(m_extras);
+    }
+    const std::string failure = m_writeLastRun(path.toStdString(), bytes);
     if (!failure.empty()) {
         // The program still ends; the user learns that the inputs were not kept.
         m_message(QStringLiteral("Ferrolux"), QStringLiteral("The inputs could not be saved to ") +

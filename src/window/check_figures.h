@@ -3,6 +3,7 @@
 // Everything the check panel shows for one successful Calculate: the engineering checks and
 // the hot-spot curve against the load scale, worked out by the core from the design.
 
+#include "analysis.h"
 #include "engineering_checks.h"
 
 #include <vector>
@@ -26,5 +27,12 @@ struct CheckFigures
 // The load-scale plot runs from 0 to 200 %, or to the class-limit scale when that is larger
 // (at most 400 %).
 double loadCurveEndPercent(const ThermalCheck &thermal);
+
+// Points of the load curve: every 5 % from 0 to the end, and the end itself.
+inline constexpr double kLoadCurveStepPercent = 5;
+
+// The checks and the load curve of a design and its analysis, with the panel's inputs.
+CheckFigures computeCheckFigures(const TransformerDesign &design, const AnalysisResult &result,
+                                 const ThermalInputs &inputs);
 
 } // namespace ferrolux

@@ -7,7 +7,9 @@
 #include "check_panel_verdict.h"
 
 #include <QLabel>
+#include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace ferrolux {
 
@@ -30,15 +32,25 @@ CheckPanel::CheckPanel(QWidget *parent) : QWidget(parent)
 
     m_verdict = new VerdictView(this);
     m_headroom = new HeadroomBars(this);
-    m_plots = new CheckPlots(this);
-    m_inputs = new ThermalInputsBox(this);
-    m_loads = new DcLoadHelper(this);
+    // Below the verdict, one page at a time: the two plots, the inputs and the load kinds.
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("checkTabs"));
+    m_loadPlot = new LoadPlot(m_tabs);
+    m_mainsPlot = new MainsPlot(m_tabs);
+    m_inputs = new ThermalInputsBox(m_tabs);
+    m_loads = new DcLoadHelper(m_tabs);
+    // The tab names the page; the boxes need no title of their own there.
+    m_inputs->setTitle(QString());
+    m_loads->setTitle(QString());
+    m_tabs->addTab(m_loadPlot, QStringLiteral("Load plot"));
+    m_tabs->addTab(m_mainsPlot, QStringLiteral("Mains"));
+    m_tabs->addTab(m_inputs, QStringLiteral("Inputs"));
+    m_tabs->addTab(m_loads, QStringLiteral("Load kinds"));
     connect(m_inputs, &ThermalInputsBox::edited, this, &CheckPanel::thermalInputsEdited);
 
     for (QWidget *part : {static_cast<QWidget *>(m_limitsWarning), static_cast<QWidget *>(m_status),
                           static_cast<QWidget *>(m_verdict), static_cast<QWidget *>(m_headroom),
-                          static_cast<QWidget *>(m_plots), static_cast<QWidget *>(m_inputs),
-                          static_cast<QWidget *>(m_loads)}) {
+                          static_cast<QWidget *>(m_tabs)}) {
         layout->addWidget(part);
     }
     layout->addStretch(1);
@@ -60,7 +72,8 @@ void CheckPanel::showFigures(const CheckFigures &figures)
     m_verdict->showChecks(figures.checks, figures.inputs);
     m_headroom->showHeadroom(figures.checks.headroom);
     m_headroom->show();
-    m_plots->showFigures(figures);
+    m_loadPlot->showFigures(figures);
+    m_mainsPlot->showFigures(figures);
     setOutOfDate(false);
 }
 
@@ -69,7 +82,8 @@ void CheckPanel::showNothing()
     m_verdict->showNothing();
     m_headroom->showHeadroom({});
     m_headroom->hide();
-    m_plots->showNothing();
+    m_loadPlot->showFigures(std::nullopt);
+    m_mainsPlot->showFigures(std::nullopt);
 }
 
 void CheckPanel::setOutOfDate(bool outOfDate)
@@ -84,9 +98,15 @@ void CheckPanel::setLimitsWarning(const QString &warning)
     m_limitsWarning->setVisible(!warning.isEmpty());
 }
 
+QSize CheckPanel::sizeHint() const
+{
+    constexpr int kPreferredWidth = 420;
+    return {std::max(kPreferredWidth, minimumSizeHint().width()), QWidget::sizeHint().height()};
+}
+
 bool CheckPanel::chartsBuilt() const
 {
-    return m_plots->chartsBuilt();
+    return m_loadPlot->chartBuilt() || m_mainsPlot->chartBuilt();
 }
 
 } // namespace ferrolux

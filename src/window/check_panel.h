@@ -11,11 +11,13 @@
 #include <QWidget>
 
 class QLabel;
+class QTabWidget;
 
 namespace ferrolux {
 
-class CheckPlots;
 class DcLoadHelper;
+class LoadPlot;
+class MainsPlot;
 class HeadroomBars;
 class ThermalInputsBox;
 class VerdictView;
@@ -39,7 +41,12 @@ public:
     bool isOutOfDate() const { return m_outOfDate; }
     // Why the limits in use are doubtful; empty hides the warning.
     void setLimitsWarning(const QString &warning);
+    // True once the chart on the current tab has been built.
     bool chartsBuilt() const;
+    QTabWidget *tabs() const { return m_tabs; }
+
+    // Narrow enough that the form and the panel fit a 1280-pixel-wide screen side by side.
+    QSize sizeHint() const override;
 
 signals:
     // The user changed one of the panel's thermal inputs.
@@ -51,7 +58,9 @@ private:
     ThermalInputsBox *m_inputs = nullptr;
     VerdictView *m_verdict = nullptr;
     HeadroomBars *m_headroom = nullptr;
-    CheckPlots *m_plots = nullptr;
+    QTabWidget *m_tabs = nullptr;
+    LoadPlot *m_loadPlot = nullptr;
+    MainsPlot *m_mainsPlot = nullptr;
     DcLoadHelper *m_loads = nullptr;
     bool m_outOfDate = false;
 };

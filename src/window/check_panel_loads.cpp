@@ -49,13 +49,16 @@ DcLoadHelper::DcLoadHelper(QWidget *parent) : QGroupBox(QStringLiteral("Load kin
         r.caption = new QLabel(QStringLiteral("Secondary %1").arg(row + 1), this);
         r.kind = new QComboBox(this);
         r.kind->setObjectName(QStringLiteral("checkKind_%1").arg(row));
+        // The long rectifier names show in full in the open list; closed, the box stays narrow.
+        r.kind->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        r.kind->setMinimumContentsLength(12);
         for (int k = 0; k < kLoadKindCount; ++k) {
             const std::string_view title = loadKindTitle(kindAt(k));
             r.kind->addItem(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
         }
         r.dcCurrent = new QLineEdit(this);
         r.dcCurrent->setObjectName(QStringLiteral("checkDc_%1").arg(row));
-        r.dcCurrent->setMaximumWidth(70);
+        r.dcCurrent->setMaximumWidth(64);
         r.result = new QLabel(this);
         r.result->setObjectName(QStringLiteral("checkWinding_%1").arg(row));
         r.result->setMinimumWidth(60);
@@ -123,7 +126,7 @@ void DcLoadHelper::setKindToAc(int row)
 void DcLoadHelper::updateRow(int row)
 {
     const Row &r = m_rows[static_cast<std::size_t>(row)];
-    const SecondaryLoad load = loads()[static_cast<std::size_t>(row)];
+    const SecondaryLoad load{kindAt(r.kind->currentIndex()), r.dcCurrent->text().toStdString()};
     r.dcCurrent->setEnabled(load.kind != LoadKind::AC);
     const std::optional<double> current = windingCurrentFor(load);
     r.result->setText(current ? windingCurrentText(*current) : QString());

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
+#include <QtCharts/QLegendMarker>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QScatterSeries>
 #include <QtCharts/QValueAxis>
@@ -16,7 +17,7 @@
 namespace ferrolux {
 namespace {
 
-constexpr int kChartHeight = 230;
+constexpr int kChartHeight = 200;
 
 QString fromView(std::string_view text)
 {
@@ -27,6 +28,9 @@ QChartView *makeChartView(const char *name, QWidget *parent)
 {
     auto *chart = new QChart;
     chart->legend()->setAlignment(Qt::AlignBottom);
+    QFont small = chart->legend()->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    chart->legend()->setFont(small);
     chart->setMargins(QMargins(2, 2, 2, 2));
     chart->setBackgroundRoundness(0);
     auto *view = new QChartView(chart, parent);
@@ -61,87 +65,70 @@ std::pair<double, double> roomyRange(double low, double high)
 
 } // namespace
 
-CheckPlots::CheckPlots(QWidget *parent) : QWidget(parent)
+ChartPage::ChartPage(QWidget *parent) : QWidget(parent)
 {
-    setObjectName(QStringLiteral("checkPlots"));
     m_layout = new QVBoxLayout(this);
     m_layout->setContentsMargins(0, 0, 0, 0);
-    // Room for the charts from the start, so the panel does not jump when they arrive.
-    setMinimumHeight(2 * kChartHeight);
+    // Room for the chart from the start, so the panel does not jump when it arrives.
+    setMinimumHeight(kChartHeight);
 }
 
-void CheckPlots::paintEvent(QPaintEvent *event)
+void ChartPage::paintEvent(QPaintEvent *event)
 {
     QWidget::paintEvent(event);
     // After the first paint, once the event loop is free again.
-    if (!m_buildScheduled && !chartsBuilt()) {
+    if (!m_buildScheduled && !chartBuilt()) {
         m_buildScheduled = true;
-        QTimer::singleShot(0, this, &CheckPlots::buildCharts);
+        QTimer::singleShot(0, this, &ChartPage::build);
     }
 }
 
-void CheckPlots::buildCharts()
+void ChartPage::build()
 {
-    if (chartsBuilt()) {
+    if (chartBuilt()) {
         return;
     }
-    m_loadChart = makeChartView("checkLoadChart", this);
-    m_mainsChart = makeChartView("checkMainsChart", this);
-    m_mainsTable = new QTableWidget(this);
-    m_mainsTable->setObjectName(QStringLiteral("checkMainsTable"));
-    m_mainsTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_mainsTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    m_layout->addWidget(m_loadChart);
-    m_layout->addWidget(m_mainsChart);
-    m_layout->addWidget(m_mainsTable);
-    setMinimumHeight(0);
-    fillCharts();
+    m_chart = makeChartView(chartName(), this);
+    m_layout->addWidget(m_chart);
+    buildExtras(m_layout);
+    showFigures(m_figures);
 }
 
-void CheckPlots::showFigures(const CheckFigures &figures)
+void ChartPage::showFigures(const std::optional<CheckFigures> &figures)
 {
     m_figures = figures;
-    fillCharts();
-}
-
-void CheckPlots::showNothing()
-{
-    m_figures.reset();
-    fillCharts();
-}
-
-void CheckPlots::fillCharts()
-{
-    if (!chartsBuilt()) {
+    if (!chartBuilt()) {
         return;
     }
-    QChart *load = m_loadChart->chart();
-    QChart *mains = m_mainsChart->chart();
-    for (QChart *chart : {load, mains}) {
-        chart->removeAllSeries();
-        for (QAbstractAxis *axis : chart->axes()) {
-            chart->removeAxis(axis);
-            delete axis;
-        }
+    QChart *chart = m_chart->chart();
+    chart->removeAllSeries();
+    for (QAbstractAxis *axis : chart->axes()) {
+        chart->removeAxis(axis);
+        delete axis;
     }
+    const bool available = m_figures && m_figures->checks.thermal.available;
+    fill(available ? &*m_figures : nullptr);
+}
+
+void LoadPlot::fill(const CheckFigures *figures)
+{
+    QChart *load = chartView()->chart();
     load->setTitle(QStringLiteral("Hot spot against load"));
-    mains->setTitle(QStringLiteral("Hottest hot spot against mains"));
-    m_mainsTable->clear();
-    m_mainsTable->setRowCount(0);
-    m_mainsTable->setColumnCount(0);
-    if (!m_figures || !m_figures->checks.thermal.available) {
+    if (!figures) {
         return;
     }
-    const CheckFigures &f = *m_figures;
+    const CheckFigures &f = *figures;
     const ThermalCheck &thermal = f.checks.thermal;
 
-    // Plot 1: one curve per model, the class limit, and the two load scales that matter.
+    // One curve per model, the class limit, and the two load scales that matter.
     double low = thermal.classLimitC;
     double high = thermal.classLimitC;
     std::vector<QLineSeries *> curves;
     for (const ThermalModel model : kThermalModels) {
         auto *series = new QLineSeries;
-        series->setName(fromView(thermalModelTitle(model)));
+        series->setName(model == ThermalModel::ConvectionRadiation
+                            ? QStringLiteral("Conv. + rad.")
+                            : fromView(thermalModelTitle(model)));
         curves.push_back(series);
     }
     for (const LoadCurvePoint &point : f.loadCurve) {
@@ -159,8 +146,8 @@ void CheckPlots::fillCharts()
         attach(load, series, x, y);
     }
     auto *limit = new QLineSeries;
-    limit->setName(QStringLiteral("Class %1 limit")
-                       .arg(fromView(insulationClassName(f.inputs.insulationClass))));
+    limit->setName(
+        QStringLiteral("Class %1").arg(fromView(insulationClassName(f.inputs.insulationClass))));
     limit->append(0, thermal.classLimitC);
     limit->append(end, thermal.classLimitC);
     QPen dashed(Qt::black);
@@ -168,65 +155,86 @@ void CheckPlots::fillCharts()
     limit->setPen(dashed);
     attach(load, limit, x, y);
     auto *markers = new QScatterSeries;
-    markers->setName(QStringLiteral("100 % and class-limit load"));
+    markers->setName(QStringLiteral("100 % and limit load"));
     markers->setMarkerSize(9);
     markers->append(100, thermal.hottestC);
     if (thermal.loadScaleAtClassLimit && *thermal.loadScaleAtClassLimit * 100 <= end) {
         markers->append(*thermal.loadScaleAtClassLimit * 100, thermal.classLimitC);
     }
     attach(load, markers, x, y);
+    // The markers explain themselves against the axes; the legend keeps to the lines.
+    for (QLegendMarker *marker : load->legend()->markers(markers)) {
+        marker->setVisible(false);
+    }
+}
 
-    // Plot 2: the mains sweep, and the loaded voltages beside it.
+void MainsPlot::buildExtras(QVBoxLayout *layout)
+{
+    m_table = new QTableWidget(this);
+    m_table->setObjectName(QStringLiteral("checkMainsTable"));
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    layout->addWidget(m_table);
+}
+
+void MainsPlot::fill(const CheckFigures *figures)
+{
+    QChart *mains = chartView()->chart();
+    mains->setTitle(QStringLiteral("Hottest hot spot against mains"));
+    m_table->clear();
+    m_table->setRowCount(0);
+    m_table->setColumnCount(0);
+    if (!figures) {
+        return;
+    }
+    const CheckFigures &f = *figures;
+    const ThermalCheck &thermal = f.checks.thermal;
     auto *sweep = new QLineSeries;
     sweep->setName(QStringLiteral("Hottest"));
-    low = high = thermal.classLimitC;
+    double low = thermal.classLimitC;
+    double high = thermal.classLimitC;
     for (const MainsPoint &point : f.checks.mains) {
         sweep->append(point.percent, point.hottestC);
         low = std::min(low, point.hottestC);
         high = std::max(high, point.hottestC);
     }
-    const auto [mMin, mMax] = roomyRange(low, high);
-    QValueAxis *mx = addAxis(mains, Qt::AlignBottom, QStringLiteral("Mains (%)"), -10, 10);
-    QValueAxis *my = addAxis(mains, Qt::AlignLeft, QStringLiteral("°C"), mMin, mMax);
-    attach(mains, sweep, mx, my);
-    auto *mainsLimit = new QLineSeries;
-    mainsLimit->setName(limit->name());
-    mainsLimit->append(-10, thermal.classLimitC);
-    mainsLimit->append(10, thermal.classLimitC);
-    mainsLimit->setPen(dashed);
-    attach(mains, mainsLimit, mx, my);
+    const auto [yMin, yMax] = roomyRange(low, high);
+    QValueAxis *x = addAxis(mains, Qt::AlignBottom, QStringLiteral("Mains (%)"), -10, 10);
+    QValueAxis *y = addAxis(mains, Qt::AlignLeft, QStringLiteral("°C"), yMin, yMax);
+    attach(mains, sweep, x, y);
+    auto *limit = new QLineSeries;
+    limit->setName(QStringLiteral("Class %1 limit")
+                       .arg(fromView(insulationClassName(f.inputs.insulationClass))));
+    limit->append(-10, thermal.classLimitC);
+    limit->append(10, thermal.classLimitC);
+    QPen dashed(Qt::black);
+    dashed.setStyle(Qt::DashLine);
+    limit->setPen(dashed);
+    attach(mains, limit, x, y);
 
     const int points = static_cast<int>(f.checks.mains.size());
     const int secondaries =
         points > 0 ? static_cast<int>(f.checks.mains.front().secondaryVoltagesLoaded.size()) : 0;
-    m_mainsTable->setColumnCount(points);
-    m_mainsTable->setRowCount(secondaries + 1);
+    m_table->setColumnCount(points);
+    m_table->setRowCount(secondaries + 1);
     QStringList columns;
-    QStringList rows{QStringLiteral("Primary (V)")};
+    QStringList rows{QStringLiteral("Primary V")};
     for (int s = 0; s < secondaries; ++s) {
-        rows << QStringLiteral("Secondary %1 (V)").arg(s + 1);
+        rows << QStringLiteral("Sec %1 V").arg(s + 1);
     }
     for (int c = 0; c < points; ++c) {
         const MainsPoint &point = f.checks.mains[static_cast<std::size_t>(c)];
         columns << QStringLiteral("%1%2 %").arg(point.percent > 0 ? "+" : "").arg(point.percent);
-        m_mainsTable->setItem(0, c,
-                              new QTableWidgetItem(QString::number(point.primaryVoltage, 'f', 1)));
-        for (int s = 0;
-             s < secondaries && s < static_cast<int>(point.secondaryVoltagesLoaded.size()); ++s) {
-            m_mainsTable->setItem(
+        m_table->setItem(0, c, new QTableWidgetItem(QString::number(point.primaryVoltage, 'f', 1)));
+        const auto &loaded = point.secondaryVoltagesLoaded;
+        for (int s = 0; s < secondaries && s < static_cast<int>(loaded.size()); ++s) {
+            m_table->setItem(
                 s + 1, c,
-                new QTableWidgetItem(QString::number(
-                    point.secondaryVoltagesLoaded[static_cast<std::size_t>(s)], 'f', 2)));
+                new QTableWidgetItem(QString::number(loaded[static_cast<std::size_t>(s)], 'f', 2)));
         }
     }
-    m_mainsTable->setHorizontalHeaderLabels(columns);
-    m_mainsTable->setVerticalHeaderLabels(rows);
-    m_mainsTable->resizeRowsToContents();
-    int height = m_mainsTable->horizontalHeader()->height() + 2 * m_mainsTable->frameWidth() + 2;
-    for (int r = 0; r < m_mainsTable->rowCount(); ++r) {
-        height += m_mainsTable->rowHeight(r);
-    }
-    m_mainsTable->setFixedHeight(height);
+    m_table->setHorizontalHeaderLabels(columns);
+    m_table->setVerticalHeaderLabels(rows);
 }
 
 } // namespace ferrolux

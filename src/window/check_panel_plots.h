@@ -2,9 +2,9 @@
 
 // The check panel's two plots: hot spot against the load scale (a curve per model, the class
 // limit, markers at 100 % and at the class-limit scale), and the hottest hot spot against the
-// mains with a table of each secondary's loaded voltage. The charts are costly to build, so
-// they are built only after the panel has first been painted; figures that arrive before that
-// wait for them.
+// mains with a table of each secondary's loaded voltage. Charts are costly to build, so each
+// page builds its chart only after it has first been painted (when its tab is first shown);
+// figures that arrive before that wait for it.
 
 #include "check_figures.h"
 
@@ -12,37 +12,64 @@
 #include <optional>
 
 class QChartView;
-class QStackedLayout;
 class QTableWidget;
 class QVBoxLayout;
 
 namespace ferrolux {
 
-class CheckPlots : public QWidget
+class ChartPage : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit CheckPlots(QWidget *parent = nullptr);
+    explicit ChartPage(QWidget *parent = nullptr);
 
-    void showFigures(const CheckFigures &figures);
-    void showNothing();
-    // True once the charts exist.
-    bool chartsBuilt() const { return m_loadChart != nullptr; }
+    void showFigures(const std::optional<CheckFigures> &figures);
+    bool chartBuilt() const { return m_chart != nullptr; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    // Adds the page's widgets below the chart view, which exists by then.
+    virtual void buildExtras(QVBoxLayout *) {}
+    virtual void fill(const CheckFigures *figures) = 0;
+    virtual const char *chartName() const = 0;
+    QChartView *chartView() const { return m_chart; }
 
 private:
-    void buildCharts();
-    void fillCharts();
+    void build();
 
     QVBoxLayout *m_layout = nullptr;
-    QChartView *m_loadChart = nullptr;
-    QChartView *m_mainsChart = nullptr;
-    QTableWidget *m_mainsTable = nullptr;
+    QChartView *m_chart = nullptr;
     bool m_buildScheduled = false;
     std::optional<CheckFigures> m_figures;
+};
+
+class LoadPlot : public ChartPage
+{
+    Q_OBJECT
+
+public:
+    using ChartPage::ChartPage;
+
+protected:
+    void fill(const CheckFigures *figures) override;
+    const char *chartName() const override { return "checkLoadChart"; }
+};
+
+class MainsPlot : public ChartPage
+{
+    Q_OBJECT
+
+public:
+    using ChartPage::ChartPage;
+
+protected:
+    void buildExtras(QVBoxLayout *layout) override;
+    void fill(const CheckFigures *figures) override;
+    const char *chartName() const override { return "checkMainsChart"; }
+
+private:
+    QTableWidget *m_table = nullptr;
 };
 
 } // namespace ferrolux

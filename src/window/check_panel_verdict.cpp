@@ -82,7 +82,7 @@ VerdictView::VerdictView(QWidget *parent) : QWidget(parent)
     m_models = new QTableWidget(static_cast<int>(kThermalModels.size()), 3, this);
     m_models->setObjectName(QStringLiteral("checkModels"));
     m_models->setHorizontalHeaderLabels(
-        {QStringLiteral("Rise (K)"), QStringLiteral("Hot spot (°C)"), QStringLiteral("(°F)")});
+        {QStringLiteral("Rise K"), QStringLiteral("Hot spot °C"), QStringLiteral("°F")});
     QStringList titles;
     for (const ThermalModel model : kThermalModels) {
         titles << fromView(thermalModelTitle(model));

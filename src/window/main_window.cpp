@@ -104,6 +104,7 @@ MainWindow::MainWindow(QString appFolder, QWidget *parent)
         new DockCloseWatcher(m_dock, [this] { setPanelVisibleByUser(false); }));
 
     buildMenus();
+    connectChecks();
 }
 
 MainWindow::~MainWindow() = default;
@@ -168,11 +169,19 @@ void MainWindow::setPanelVisibleByUser(bool visible)
     settings.sync();
 }
 
+void MainWindow::showPanel(bool shown)
+{
+    m_dock->setVisible(shown);
+    // The dock keeps its action in step only once the window is on screen.
+    m_panelAction->setChecked(shown);
+}
+
 void MainWindow::load()
 {
     m_form->load();
+    m_panel->setLimitsWarning(m_form->limitsWarning());
     const QSettings settings(settingsPath(), QSettings::IniFormat);
-    m_dock->setVisible(settings.value(kPanelVisibleKey, true).toBool());
+    showPanel(settings.value(kPanelVisibleKey, true).toBool());
     placeOnScreen();
 }
 

@@ -10,6 +10,7 @@
 
 class QAction;
 class QDockWidget;
+class QLabel;
 class QMenu;
 class QScrollArea;
 
@@ -48,11 +49,20 @@ public:
     // The window's settings file, "Ferrolux.ini" in the program folder, in INI format. Each
     // change is written at once, because Close ends the process without unwinding.
     QString settingsPath() const;
+    // The status bar's note that the report and the checks no longer match the inputs.
+    QLabel *reportStatus() const { return m_reportStatus; }
 
 private:
     void buildMenus();
     void setPanelVisibleByUser(bool visible);
+    void showPanel(bool shown);
     void placeOnScreen();
+    void connectChecks();
+    void storeExtrasFromPanel();
+    void applyLoad(int row);
+    void showChecks();
+    void refreshChecks();
+    void markOutOfDate();
 
     QString m_appFolder;
     CalculatorWindow *m_form = nullptr;
@@ -64,6 +74,7 @@ private:
     QMenu *m_viewMenu = nullptr;
     QMenu *m_helpMenu = nullptr;
     QAction *m_panelAction = nullptr;
+    QLabel *m_reportStatus = nullptr;
 };
 
 } // namespace ferrolux

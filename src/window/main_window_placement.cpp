@@ -59,7 +59,7 @@ void MainWindow::placeOnScreen()
     layout()->activate();
     if (!m_dock->isHidden() && !m_dock->isFloating() &&
         sizeHint().width() + frameWidth > available.width()) {
-        m_dock->hide();
+        showPanel(false);
     }
     layout()->activate();
     const QSize client = sizeHint();

@@ -1,0 +1,108 @@
+// The main window keeps the check panel in step with the form: new figures on every successful
+// Calculate and on a change of the panel's inputs once a calculation exists; "out of date"
+// marks on the panel and the report when the form changes after a Calculate; the DC-load
+// helper writing winding currents into the form; the extension-block values both ways.
+
+#include "calculator_window.h"
+#include "check_figures.h"
+#include "check_panel.h"
+#include "check_panel_loads.h"
+#include "main_window.h"
+#include "secondary_rows.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QStatusBar>
+
+namespace ferrolux {
+
+void MainWindow::connectChecks()
+{
+    m_reportStatus = new QLabel(this);
+    m_reportStatus->setObjectName(QStringLiteral("reportStatus"));
+    statusBar()->addWidget(m_reportStatus, 1);
+    statusBar()->setSizeGripEnabled(false);
+
+    connect(m_form, &CalculatorWindow::calculated, this, &MainWindow::refreshChecks);
+    connect(m_form, &CalculatorWindow::inputsEdited, this, &MainWindow::markOutOfDate);
+    connect(m_form, &CalculatorWindow::designExtrasChanged, this, [this] {
+        const DesignExtras &extras = m_form->designExtras();
+        m_panel->setThermalInputs(extras.thermal);
+        m_panel->loadHelper()->setLoads(extras.loads);
+    });
+    connect(m_panel, &CheckPanel::thermalInputsEdited, this, [this] {
+        storeExtrasFromPanel();
+        if (m_form->lastAnalysis()) {
+            showChecks();
+        }
+    });
+    connect(m_panel->loadHelper(), &DcLoadHelper::loadEdited, this, &MainWindow::applyLoad);
+
+    auto *count = m_form->findChild<QLineEdit *>(QStringLiteral("TxtNoSec"));
+    connect(count, &QLineEdit::textChanged, this, [this](const QString &text) {
+        m_panel->loadHelper()->setVisibleRows(visibleSecondaryRows(text.toStdString()));
+    });
+    m_panel->loadHelper()->setVisibleRows(visibleSecondaryRows(count->text().toStdString()));
+    // Typing a current by hand makes that secondary an AC load again.
+    for (int row = 0; row < kMaxSecondaries; ++row) {
+        auto *current = m_form->findChild<QLineEdit *>(QStringLiteral("TxtSec1I_%1").arg(row));
+        connect(current, &QLineEdit::textEdited, this, [this, row] {
+            m_panel->loadHelper()->setKindToAc(row);
+            storeExtrasFromPanel();
+        });
+    }
+}
+
+void MainWindow::storeExtrasFromPanel()
+{
+    DesignExtras extras = m_form->designExtras();
+    extras.thermal = m_panel->thermalInputs();
+    extras.loads = m_panel->loadHelper()->loads();
+    const QSignalBlocker quiet(m_form); // the panel already shows these values
+    m_form->setDesignExtras(extras);
+}
+
+void MainWindow::applyLoad(int row)
+{
+    storeExtrasFromPanel();
+    const SecondaryLoad &load = m_form->designExtras().loads[static_cast<std::size_t>(row)];
+    if (const std::optional<double> current = windingCurrentFor(load)) {
+        auto *field = m_form->findChild<QLineEdit *>(QStringLiteral("TxtSec1I_%1").arg(row));
+        const QString text = windingCurrentText(*current);
+        if (field->text() != text) {
+            field->setText(text);
+            markOutOfDate();
+        }
+    }
+}
+
+void MainWindow::showChecks()
+{
+    const std::optional<DesignAnalysis> &analysis = m_form->lastAnalysis();
+    if (!analysis) {
+        m_panel->showNothing();
+        return;
+    }
+    m_panel->showFigures(
+        computeCheckFigures(analysis->design, analysis->result, m_panel->thermalInputs()));
+}
+
+void MainWindow::refreshChecks()
+{
+    showChecks();
+    m_panel->setOutOfDate(false);
+    m_panel->setLimitsWarning(m_form->limitsWarning());
+    m_reportStatus->clear();
+}
+
+void MainWindow::markOutOfDate()
+{
+    if (!m_form->lastAnalysis()) {
+        return; // nothing shown yet that could be stale
+    }
+    m_panel->setOutOfDate(true);
+    m_reportStatus->setText(QStringLiteral("Inputs changed: press Calculate. The report and the "
+                                           "checks are for the inputs as they were."));
+}
+
+} // namespace ferrolux
