@@ -42,6 +42,9 @@ install(FILES ${packaging}/copyright ${generated}/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/ferrolux)
 
 if(FERROLUX_BUILD_WINDOW)
+    # The About box names the version and the licence.
+    target_compile_definitions(ferrolux_window PRIVATE FERROLUX_APP_VERSION="${PROJECT_VERSION}"
+                                                       FERROLUX_LICENSE="${FERROLUX_LICENSE}")
     install(TARGETS ferrolux RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
     install(FILES ${FERROLUX_PICTURES} DESTINATION ${CMAKE_INSTALL_DATADIR}/ferrolux)
     install(FILES ${generated}/ferrolux.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)

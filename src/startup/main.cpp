@@ -6,6 +6,7 @@
 #include "app_icon.h"
 #include "calculator_window.h"
 #include "command_line.h"
+#include "design_file_actions.h"
 #include "main_window.h"
 
 #include <QApplication>
@@ -49,6 +50,9 @@ int main(int argc, char *argv[])
     window.form()->setPictureFolder(
         QFile::decodeName(QByteArray::fromStdString(folders.pictureFolder)));
     window.load();
+    if (!options.designFile.isEmpty()) {
+        window.fileActions()->openDesign(options.designFile);
+    }
     window.show();
     return app.exec();
 }
