@@ -20,7 +20,8 @@ struct ProcessRun
     QString err;
 };
 
-ProcessRun runCalculator(const QString &program, const QStringList &arguments, const QString &dataHome)
+ProcessRun runCalculator(const QString &program, const QStringList &arguments,
+                         const QString &dataHome)
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
