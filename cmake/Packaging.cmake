@@ -6,7 +6,7 @@
 #   share/icons/hicolor/<n>x<n>/apps/ferrolux.png
 #   share/metainfo/org.ferrolux.Ferrolux.metainfo.xml
 #   share/man/man1/ferrolux.1.gz, ferrolux-report.1.gz
-#   share/doc/ferrolux/copyright, changelog.gz
+#   share/doc/ferrolux/copyright, changelog.gz, engineering-checks.md
 #
 # The calculator recognises this layout at run time (pictures in ../share/ferrolux/ relative to
 # the program) and then keeps its data files in the user's data folder.
@@ -39,6 +39,7 @@ add_custom_target(packaging-docs ALL DEPENDS ${compressed})
 
 install(FILES ${generated}/ferrolux-report.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${packaging}/copyright ${generated}/changelog.gz
+              ${PROJECT_SOURCE_DIR}/docs/engineering-checks.md
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/ferrolux)
 
 if(FERROLUX_BUILD_WINDOW)

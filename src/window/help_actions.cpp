@@ -28,7 +28,8 @@ QString aboutText(const QString &dataFolder)
                "vertical surface) and radiation</li>"
                "<li>Rectifier factors for the AC winding current from a transformer maker's "
                "published design guide for rectifier loads</li></ul>"
-               "<p>Every formula with its assumptions is in docs/engineering-checks.md.</p>")
+               "<p>Every formula with its assumptions is written down in engineering-checks.md, "
+               "in the documentation folder (share/doc/ferrolux when installed).</p>")
         .arg(QStringLiteral(FERROLUX_APP_VERSION), QStringLiteral(FERROLUX_LICENSE),
              QDir::toNativeSeparators(dataFolder).toHtmlEscaped());
 }

@@ -7,6 +7,7 @@
 #include "default_files.h"
 #include "design_extras.h"
 #include "design_file_actions.h"
+#include "help_actions.h"
 #include "input_names.h"
 #include "last_run_file.h"
 #include "main_window.h"
@@ -19,6 +20,7 @@
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTest>
 #include <sstream>
@@ -267,6 +269,22 @@ TEST(Designs, EveryInputHasAnAccessibleNameWithItsUnit)
     QAction *calculate = w.window.findChild<QAction *>("actionCalculate");
     EXPECT_TRUE(calculate->shortcuts().contains(QKeySequence(Qt::Key_F5)));
     EXPECT_TRUE(calculate->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Return)));
+}
+
+TEST(Designs, AboutNamesVersionLicenceDataFolderAndModelSources)
+{
+    const QString about = aboutText(QStringLiteral("/home/a & b/.local/share/Ferrolux/"));
+    const QStringList expected = {
+        QStringLiteral("Ferrolux ") + QStringLiteral(FERROLUX_VERSION),
+        QStringLiteral("/home/a &amp; b/.local/share/Ferrolux/"), // escaped for the rich text
+        QStringLiteral("McLyman"),
+        QStringLiteral("convection"),
+        QStringLiteral("rectifier"),
+    };
+    for (const QString &item : expected) {
+        EXPECT_TRUE(about.contains(item)) << item.toStdString();
+    }
+    EXPECT_TRUE(about.contains(QRegularExpression(QStringLiteral("Licence: [A-Za-z0-9.-]+<"))));
 }
 
 } // namespace
