@@ -100,7 +100,6 @@ void CheckPanel::setLimitsWarning(const QString &warning)
 
 QSize CheckPanel::sizeHint() const
 {
-    constexpr int kPreferredWidth = 420;
     return {std::max(kPreferredWidth, minimumSizeHint().width()), QWidget::sizeHint().height()};
 }
 

@@ -27,6 +27,9 @@ class CheckPanel : public QWidget
     Q_OBJECT
 
 public:
+    // Narrow enough that the form and the panel fit a 1280-pixel-wide screen side by side.
+    static constexpr int kPreferredWidth = 440;
+
     explicit CheckPanel(QWidget *parent = nullptr);
 
     ThermalInputs thermalInputs() const;
@@ -45,7 +48,6 @@ public:
     bool chartsBuilt() const;
     QTabWidget *tabs() const { return m_tabs; }
 
-    // Narrow enough that the form and the panel fit a 1280-pixel-wide screen side by side.
     QSize sizeHint() const override;
 
 signals:

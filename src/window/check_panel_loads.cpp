@@ -1,6 +1,7 @@
 #include "check_panel_loads.h"
 
 #include "check_panel_inputs.h"
+#include "field_text_rules.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -59,6 +60,8 @@ DcLoadHelper::DcLoadHelper(QWidget *parent) : QGroupBox(QStringLiteral("Load kin
         r.dcCurrent = new QLineEdit(this);
         r.dcCurrent->setObjectName(QStringLiteral("checkDc_%1").arg(row));
         r.dcCurrent->setMaximumWidth(64);
+        // The DC current is saved in the last-run file too, so it takes only what that stores.
+        r.dcCurrent->setValidator(new StorableTextValidator(r.dcCurrent));
         r.result = new QLabel(this);
         r.result->setObjectName(QStringLiteral("checkWinding_%1").arg(row));
         r.result->setMinimumWidth(60);

@@ -19,6 +19,8 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSettings>
+#include <QTimer>
+#include <algorithm>
 #include <functional>
 #include <utility>
 
@@ -42,33 +44,35 @@ public:
         }
         const int frame = 2 * frameWidth();
         if (widgetResizable()) {
-            return {content->sizeHint().width() + verticalScrollBar()->sizeHint().width() + frame,
-                    0};
+            const int width = std::max(content->sizeHint().width(), content->minimumWidth());
+            return {width + verticalScrollBar()->sizeHint().width() + frame, 0};
         }
         return content->size() + QSize(frame, frame);
     }
 };
 
-// Notes when the dock's own close button hides it, which is a choice of the user's.
-class DockCloseWatcher : public QObject
+// Runs a function whenever the watched object receives one type of event.
+class EventWatcher : public QObject
 {
 public:
-    DockCloseWatcher(QObject *parent, std::function<void()> onClose)
-        : QObject(parent), m_onClose(std::move(onClose))
+    EventWatcher(QObject *watched, QEvent::Type type, std::function<void()> onEvent)
+        : QObject(watched), m_type(type), m_onEvent(std::move(onEvent))
     {
+        watched->installEventFilter(this);
     }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Close) {
-            m_onClose();
+        if (event->type() == m_type) {
+            m_onEvent();
         }
         return QObject::eventFilter(watched, event);
     }
 
 private:
-    std::function<void()> m_onClose;
+    QEvent::Type m_type;
+    std::function<void()> m_onEvent;
 };
 
 } // namespace
@@ -88,23 +92,29 @@ MainWindow::MainWindow(QString appFolder, QWidget *parent)
     m_scroll->setWidget(m_form);
     setCentralWidget(m_scroll);
 
-    m_panel = new CheckPanel;
-    auto *panelScroll = new FittingScrollArea;
-    panelScroll->setObjectName(QStringLiteral("checkPanelScrollArea"));
-    panelScroll->setFrameShape(QFrame::NoFrame);
-    panelScroll->setWidgetResizable(true);
-    panelScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    panelScroll->setWidget(m_panel);
+    // The panel is built after the window's first paint (or when it is first shown); until
+    // then a placeholder of its width holds its place, so the window opens sooner.
+    auto *placeholder = new QWidget;
+    placeholder->setObjectName(QStringLiteral("checkPanelPlaceholder"));
+    placeholder->setMinimumWidth(CheckPanel::kPreferredWidth);
+    new EventWatcher(placeholder, QEvent::Paint,
+                     [this] { QTimer::singleShot(0, this, [this] { checkPanel(); }); });
+    m_panelScroll = new FittingScrollArea;
+    m_panelScroll->setObjectName(QStringLiteral("checkPanelScrollArea"));
+    m_panelScroll->setFrameShape(QFrame::NoFrame);
+    m_panelScroll->setWidgetResizable(true);
+    m_panelScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_panelScroll->setWidget(placeholder);
 
     m_dock = new QDockWidget(QStringLiteral("Checks"), this);
     m_dock->setObjectName(QStringLiteral("checkPanelDock"));
     m_dock->setAllowedAreas(Qt::RightDockWidgetArea | Qt::LeftDockWidgetArea);
     m_dock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetFloatable |
                         QDockWidget::DockWidgetMovable);
-    m_dock->setWidget(panelScroll);
+    m_dock->setWidget(m_panelScroll);
     addDockWidget(Qt::RightDockWidgetArea, m_dock);
-    m_dock->installEventFilter(
-        new DockCloseWatcher(m_dock, [this] { setPanelVisibleByUser(false); }));
+    // The dock's own close button hides it: a choice of the user's, remembered.
+    new EventWatcher(m_dock, QEvent::Close, [this] { setPanelVisibleByUser(false); });
 
     buildMenus();
     connectChecks();
@@ -176,7 +186,6 @@ void MainWindow::showPanel(bool shown)
 void MainWindow::load()
 {
     m_form->load();
-    m_panel->setLimitsWarning(m_form->limitsWarning());
     const QSettings settings(settingsPath(), QSettings::IniFormat);
     showPanel(settings.value(kPanelVisibleKey, true).toBool());
     m_fileActions->markClean();

@@ -37,7 +37,8 @@ public:
     void load();
 
     CalculatorWindow *form() const { return m_form; }
-    CheckPanel *checkPanel() const { return m_panel; }
+    // The check panel, built now if the window has not been painted yet.
+    CheckPanel *checkPanel();
     QDockWidget *checkPanelDock() const { return m_dock; }
     QScrollArea *formScrollArea() const { return m_scroll; }
     QMenu *fileMenu() const { return m_fileMenu; }
@@ -61,6 +62,7 @@ private:
     void showPanel(bool shown);
     void placeOnScreen();
     void connectChecks();
+    void connectPanel();
     void storeExtrasFromPanel();
     void applyLoad(int row);
     void showChecks();
@@ -71,6 +73,9 @@ private:
     CalculatorWindow *m_form = nullptr;
     QScrollArea *m_scroll = nullptr;
     CheckPanel *m_panel = nullptr;
+    QScrollArea *m_panelScroll = nullptr;
+    // The form changed after the last Calculate.
+    bool m_outOfDate = false;
     QDockWidget *m_dock = nullptr;
     QMenu *m_fileMenu = nullptr;
     QMenu *m_editMenu = nullptr;

@@ -12,6 +12,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollArea>
 #include <QStatusBar>
 
 namespace ferrolux {
@@ -26,10 +27,49 @@ void MainWindow::connectChecks()
     connect(m_form, &CalculatorWindow::calculated, this, &MainWindow::refreshChecks);
     connect(m_form, &CalculatorWindow::inputsEdited, this, &MainWindow::markOutOfDate);
     connect(m_form, &CalculatorWindow::designExtrasChanged, this, [this] {
-        const DesignExtras &extras = m_form->designExtras();
-        m_panel->setThermalInputs(extras.thermal);
-        m_panel->loadHelper()->setLoads(extras.loads);
+        if (m_panel) {
+            m_panel->setThermalInputs(m_form->designExtras().thermal);
+            m_panel->loadHelper()->setLoads(m_form->designExtras().loads);
+        }
     });
+    auto *count = m_form->findChild<QLineEdit *>(QStringLiteral("TxtNoSec"));
+    connect(count, &QLineEdit::textChanged, this, [this](const QString &text) {
+        if (m_panel) {
+            m_panel->loadHelper()->setVisibleRows(visibleSecondaryRows(text.toStdString()));
+        }
+    });
+    // Typing a current by hand makes that secondary an AC load again.
+    for (int row = 0; row < kMaxSecondaries; ++row) {
+        auto *current = m_form->findChild<QLineEdit *>(QStringLiteral("TxtSec1I_%1").arg(row));
+        connect(current, &QLineEdit::textEdited, this, [this, row] {
+            checkPanel()->loadHelper()->setKindToAc(row);
+            storeExtrasFromPanel();
+        });
+    }
+}
+
+CheckPanel *MainWindow::checkPanel()
+{
+    if (m_panel) {
+        return m_panel;
+    }
+    m_panel = new CheckPanel;
+    m_panelScroll->setWidget(m_panel); // replaces the placeholder
+    connectPanel();
+    // Catch up with the form.
+    const DesignExtras &extras = m_form->designExtras();
+    m_panel->setThermalInputs(extras.thermal);
+    m_panel->loadHelper()->setLoads(extras.loads);
+    const QString count = m_form->findChild<QLineEdit *>(QStringLiteral("TxtNoSec"))->text();
+    m_panel->loadHelper()->setVisibleRows(visibleSecondaryRows(count.toStdString()));
+    m_panel->setLimitsWarning(m_form->limitsWarning());
+    showChecks();
+    m_panel->setOutOfDate(m_outOfDate);
+    return m_panel;
+}
+
+void MainWindow::connectPanel()
+{
     connect(m_panel, &CheckPanel::thermalInputsEdited, this, [this] {
         storeExtrasFromPanel();
         if (m_form->lastAnalysis()) {
@@ -37,27 +77,13 @@ void MainWindow::connectChecks()
         }
     });
     connect(m_panel->loadHelper(), &DcLoadHelper::loadEdited, this, &MainWindow::applyLoad);
-
-    auto *count = m_form->findChild<QLineEdit *>(QStringLiteral("TxtNoSec"));
-    connect(count, &QLineEdit::textChanged, this, [this](const QString &text) {
-        m_panel->loadHelper()->setVisibleRows(visibleSecondaryRows(text.toStdString()));
-    });
-    m_panel->loadHelper()->setVisibleRows(visibleSecondaryRows(count->text().toStdString()));
-    // Typing a current by hand makes that secondary an AC load again.
-    for (int row = 0; row < kMaxSecondaries; ++row) {
-        auto *current = m_form->findChild<QLineEdit *>(QStringLiteral("TxtSec1I_%1").arg(row));
-        connect(current, &QLineEdit::textEdited, this, [this, row] {
-            m_panel->loadHelper()->setKindToAc(row);
-            storeExtrasFromPanel();
-        });
-    }
 }
 
 void MainWindow::storeExtrasFromPanel()
 {
     DesignExtras extras = m_form->designExtras();
-    extras.thermal = m_panel->thermalInputs();
-    extras.loads = m_panel->loadHelper()->loads();
+    extras.thermal = checkPanel()->thermalInputs();
+    extras.loads = checkPanel()->loadHelper()->loads();
     const QSignalBlocker quiet(m_form); // the panel already shows these values
     m_form->setDesignExtras(extras);
 }
@@ -78,6 +104,9 @@ void MainWindow::applyLoad(int row)
 
 void MainWindow::showChecks()
 {
+    if (!m_panel) {
+        return; // the panel catches up when it is built
+    }
     const std::optional<DesignAnalysis> &analysis = m_form->lastAnalysis();
     if (!analysis) {
         m_panel->showNothing();
@@ -89,9 +118,11 @@ void MainWindow::showChecks()
 
 void MainWindow::refreshChecks()
 {
+    m_outOfDate = false;
+    CheckPanel *panel = checkPanel();
     showChecks();
-    m_panel->setOutOfDate(false);
-    m_panel->setLimitsWarning(m_form->limitsWarning());
+    panel->setOutOfDate(false);
+    panel->setLimitsWarning(m_form->limitsWarning());
     m_reportStatus->clear();
 }
 
@@ -100,7 +131,10 @@ void MainWindow::markOutOfDate()
     if (!m_form->lastAnalysis()) {
         return; // nothing shown yet that could be stale
     }
-    m_panel->setOutOfDate(true);
+    m_outOfDate = true;
+    if (m_panel) {
+        m_panel->setOutOfDate(true);
+    }
     m_reportStatus->setText(QStringLiteral("Inputs changed: press Calculate. The report and the "
                                            "checks are for the inputs as they were."));
 }

@@ -37,5 +37,24 @@ TEST(PlaceWindow, CentresTheDesignSizeInTheMaximisedClientArea)
     EXPECT_EQ(placeWindow(NAN, NAN), (WindowPlacement{0, 0, 0, 0})); // no usable screen
 }
 
+TEST(PlaceWindow, AWindowOfItsOwnDesignSizeFollowsTheSameRule)
+{
+    // Client width and height, the window's design outer size, then the placement: the main
+    // window (form, menu bar and panel) on a 1280 x 800 screen at 96 dpi, on 640 x 480, and
+    // exactly the size of the client area.
+    const std::tuple<double, double, int, int, WindowPlacement> cases[] = {
+        {19050, 11325, 18375, 9120, {337.5, 1027.5, 18375, 9120}},
+        {9450, 6525, 18375, 9120, {0, 0, 9450, 6375}},
+        {12000, 9000, 12000, 8850, {0, 0, 12000, 8850}},
+    };
+    for (const auto &[clientWidth, clientHeight, width, height, expected] : cases) {
+        EXPECT_EQ(placeWindow(clientWidth, clientHeight, width, height), expected)
+            << clientWidth << " x " << clientHeight;
+    }
+    // The calculator form's own design size is the two-argument rule.
+    EXPECT_EQ(placeWindow(15360, 10800, kDesignOuterWidth, kDesignOuterHeight),
+              placeWindow(15360, 10800));
+}
+
 } // namespace
 } // namespace ferrolux

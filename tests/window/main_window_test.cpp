@@ -49,13 +49,15 @@ struct MainUnderTest
             [this](const QString &, const QString &text) { messages.push_back(text); });
         window.load();
     }
-    template <typename T = QWidget> T *child(const QString &name) const
+    // A control of the form or of the panel (which this builds if need be).
+    template <typename T = QWidget> T *child(const QString &name)
     {
+        window.checkPanel();
         T *found = window.findChild<T *>(name);
         EXPECT_NE(found, nullptr) << name.toStdString();
         return found;
     }
-    void click(const char *name) const { child<QPushButton>(name)->click(); }
+    void click(const char *name) { child<QPushButton>(name)->click(); }
     void show()
     {
         window.show();
@@ -179,6 +181,27 @@ TEST(MainWindow, MenusCarryTheirNames)
     EXPECT_EQ(main.window.viewMenu()->objectName(), "menuView");
     EXPECT_EQ(main.window.helpMenu()->objectName(), "menuHelp");
     EXPECT_TRUE(main.window.viewMenu()->actions().contains(main.window.checkPanelAction()));
+}
+
+TEST(MainWindow, PanelIsBuiltOnlyAfterTheFirstPaint)
+{
+    ProgramFolder folder;
+    folder.writeExample();
+    MainUnderTest main(folder, screenNamed("large"));
+    EXPECT_TRUE(main.window.findChildren<CheckPanel *>().isEmpty());
+    const int placeholderWidth = main.window.checkPanelDock()->width();
+    main.window.show();
+    EXPECT_TRUE(main.window.findChildren<CheckPanel *>().isEmpty());
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return !main.window.findChildren<CheckPanel *>().isEmpty(); }));
+    // It took the placeholder's room and caught up with the form's values.
+    EXPECT_EQ(main.window.checkPanelDock()->width(), placeholderWidth);
+    QScrollArea *form = main.window.formScrollArea();
+    EXPECT_GE(form->viewport()->width(), main.window.form()->width());
+    auto *rows = main.window.findChild<QComboBox *>("checkKind_3");
+    ASSERT_NE(rows, nullptr);
+    EXPECT_FALSE(rows->isHidden()); // four secondaries: rows 0..3 shown, 4 and 5 not
+    EXPECT_TRUE(main.window.findChild<QComboBox *>("checkKind_4")->isHidden());
 }
 
 TEST(MainWindow, ChartsAreBuiltOnlyAfterTheFirstPaint)
@@ -384,6 +407,35 @@ TEST(MainWindow, ExtensionBlockRoundTripKeepsTheThirtyRecords)
         MainUnderTest again(folder, screenNamed("large"));
         EXPECT_EQ(again.child<QComboBox>("checkKind_0")->currentIndex(),
                   c.changeLoad ? static_cast<int>(LoadKind::BridgeCapacitor) : 0);
+    }
+}
+
+TEST(MainWindow, WholeInputStateIsSetAndReadBack)
+{
+    // States to put into a window that holds the worked example: another type, none at all,
+    // grayed check box, rectifier loads, a hotter chassis, unknown keys.
+    DesignState potted{exampleLastRun(), {}};
+    potted.run.typeCode = 4;
+    potted.run.primaryVoltage = "230";
+    potted.run.loading = 2;
+    potted.extras.loads[1] = {LoadKind::BridgeChoke, "0.25"};
+    potted.extras.thermal.ambientC = 55;
+    potted.extras.thermal.insulationClass = InsulationClass::F;
+    potted.extras.unknown = {{"future_key", "7"}};
+    DesignState noType{exampleLastRun(), {}};
+    noType.run.typeCode = 0;
+    noType.run.secondaryCount = "2";
+    for (const DesignState &state : {potted, noType}) {
+        ProgramFolder folder;
+        folder.writeExample();
+        MainUnderTest main(folder, screenNamed("large"));
+        main.window.form()->setInputState(state);
+        DesignState expected = state;
+        expected.run.example = false; // the state is what Close would save
+        EXPECT_EQ(main.window.form()->inputState(), expected);
+        // The panel shows the state's own values.
+        EXPECT_EQ(main.window.checkPanel()->thermalInputs(), state.extras.thermal);
+        EXPECT_EQ(main.window.checkPanel()->loadHelper()->loads(), state.extras.loads);
     }
 }
 
