@@ -59,11 +59,39 @@ check_format() {
     git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werror
 }
 
+# Builds the Debian package from the ci build; checks that it holds every installed part and
+# that its desktop entry, AppStream data and the package itself pass their validators.
+check_package() {
+    local deb listing unpacked part
+    (cd build && cpack -G DEB >/dev/null)
+    deb=$(ls build/ferrolux_*_amd64.deb)
+    listing=$(dpkg-deb -c "$deb")
+    for part in usr/bin/ferrolux usr/bin/ferrolux-report usr/share/ferrolux/Transformer-1.jpg \
+                usr/share/ferrolux/Transformer-4.jpg usr/share/applications/org.ferrolux.Ferrolux.desktop \
+                usr/share/icons/hicolor/48x48/apps/ferrolux.png \
+                usr/share/metainfo/org.ferrolux.Ferrolux.metainfo.xml \
+                usr/share/man/man1/ferrolux-report.1.gz usr/share/doc/ferrolux/copyright; do
+        grep -q " \./$part\$" <<<"$listing" || { echo "$deb lacks $part" >&2; exit 1; }
+    done
+    unpacked=$(mktemp -d)
+    dpkg-deb -x "$deb" "$unpacked"
+    local desktop_problems
+    desktop_problems=$(desktop-file-validate "$unpacked"/usr/share/applications/*.desktop)
+    [ -z "$desktop_problems" ] || { echo "$desktop_problems" >&2; exit 1; }
+    appstreamcli validate --no-net "$unpacked"/usr/share/metainfo/*.metainfo.xml
+    rm -rf "$unpacked"
+    lintian --fail-on error "$deb"
+    echo "$deb: contents, desktop entry, AppStream data and lintian checked"
+    passed=$((passed + 1))
+}
+
 run_tests() {
     check_format
     echo "== Release build, warnings as errors, all tests"
     build ci
     run_ctest ci
+    echo "== Debian package"
+    check_package
     echo "== AddressSanitizer + UndefinedBehaviorSanitizer build, all tests"
     build sanitize
     run_ctest sanitize

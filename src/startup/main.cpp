@@ -1,9 +1,12 @@
-// The calculator's start-up: fix the program folder, seed it on a first start, then open the
-// calculator window. Closing the window by its title bar ends the process, as Qt quits when
-// the last window closes.
+// The calculator's start-up: read the command line, fix the data and picture folders, seed the
+// data folder on a first start, then open the calculator window. Closing the window by its title
+// bar ends the process, as Qt quits when the last window closes.
 
 #include "app_folder.h"
 #include "app_icon.h"
+#include "calculator_window.h"
+#include "command_line.h"
+#include "design_file_actions.h"
 #include "main_window.h"
 
 #include <QApplication>
@@ -21,6 +24,8 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ferrolux"));
+    QApplication::setApplicationVersion(QStringLiteral(FERROLUX_APP_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("org.ferrolux.Ferrolux"));
     QApplication::setWindowIcon(ferrolux::ferroluxIcon());
 
     // File names are formed from the executable's folder as the system names it, byte for
@@ -41,7 +46,19 @@ int main(int argc, char *argv[])
         QMessageBox::critical(nullptr, QStringLiteral("Ferrolux"), QString::fromLocal8Bit(text));
         return 1;
     }
-    const std::string appFolder = ferrolux::appFolderFor(*executableFolder, '/');
+    const ferrolux::ProgramFolders folders =
+        ferrolux::programFoldersOfThisProcess(*executableFolder);
+    const ferrolux::StartOptions options = ferrolux::readCommandLine(app, folders);
+    const std::string &appFolder = folders.dataFolder;
+    if (folders.installed) {
+        const std::string reason = ferrolux::makeDataFolder(appFolder);
+        if (!reason.empty()) {
+            QMessageBox::critical(
+                nullptr, QStringLiteral("Ferrolux"),
+                QString::fromLocal8Bit(ferrolux::seedingFailureText(appFolder, reason).c_str()));
+            return 1;
+        }
+    }
 
     const std::string failure = ferrolux::prepareAppFolder(appFolder);
     if (!failure.empty()) {
@@ -51,7 +68,12 @@ int main(int argc, char *argv[])
     }
 
     ferrolux::MainWindow window(QFile::decodeName(QByteArray::fromStdString(appFolder)));
+    window.form()->setPictureFolder(
+        QFile::decodeName(QByteArray::fromStdString(folders.pictureFolder)));
     window.load();
+    if (!options.designFile.isEmpty()) {
+        window.fileActions()->openDesign(options.designFile);
+    }
     window.show();
     return app.exec();
 }

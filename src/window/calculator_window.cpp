@@ -280,7 +280,7 @@ void CalculatorWindow::onTypeSelected(TransformerType type)
     const ConstructionType *construction = constructionType(type);
     const QString fileName = QString::fromUtf8(construction ? construction->pictureFile : "");
     // Only a regular file is decoded: a named pipe in its place would block start-up.
-    const QString picturePath = m_appFolder + fileName;
+    const QString picturePath = pictureFolder() + fileName;
     const QPixmap picture =
         isRegularFile(picturePath.toStdString())
             ? readPictureAtSize(picturePath, c.Image1->size(), c.Image1->devicePixelRatioF())

@@ -19,6 +19,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 class QEvent;
 class QFocusFrame;
@@ -62,6 +63,15 @@ public:
     void load();
 
     const QString &appFolder() const { return m_appFolder; }
+    // The folder the construction pictures are read from, ending in a separator: the program
+    // folder unless set otherwise (an installed copy keeps them apart from its data files).
+    // Set it before load().
+    const QString &pictureFolder() const
+    {
+        return m_pictureFolder.isEmpty() ? m_appFolder : m_pictureFolder;
+    }
+    void setPictureFolder(QString folder) { m_pictureFolder = std::move(folder); }
+
     // True while the last-run file holds the worked example shipped with the program.
     bool holdsExample() const { return m_example; }
     // The percent-dissipation limits the analysis uses, from the constants file.
@@ -141,6 +151,7 @@ private:
     QString filePath(const char *fileName) const;
 
     QString m_appFolder;
+    QString m_pictureFolder;
     std::unique_ptr<WindowControls> m_controls;
     QuitFunction m_quit;
     FileWriter m_writeLastRun;

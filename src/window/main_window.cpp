@@ -5,6 +5,9 @@
 
 #include "calculator_window.h"
 #include "check_panel.h"
+#include "design_file_actions.h"
+#include "help_actions.h"
+#include "input_names.h"
 
 #include <QAction>
 #include <QDockWidget>
@@ -161,15 +164,9 @@ void MainWindow::buildMenus()
     m_viewMenu->addAction(m_panelAction);
 
     m_helpMenu = addMenu(QStringLiteral("&Help"), "menuHelp");
-    QAction *about = m_helpMenu->addAction(QStringLiteral("&About Ferrolux"), this, [this] {
-        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("About Ferrolux"),
-                        QStringLiteral("Ferrolux: analysis of small mains transformers for valve "
-                                       "equipment."),
-                        QMessageBox::Ok, this);
-        box.setFont(m_form->font());
-        box.exec();
-    });
-    about->setObjectName(QStringLiteral("actionAbout"));
+    addHelpActions(m_helpMenu, this, m_appFolder);
+    m_fileActions = new DesignFileActions(this);
+    nameFormInputs(m_form);
 }
 
 void MainWindow::setPanelVisibleByUser(bool visible)
@@ -191,6 +188,7 @@ void MainWindow::load()
     m_form->load();
     const QSettings settings(settingsPath(), QSettings::IniFormat);
     showPanel(settings.value(kPanelVisibleKey, true).toBool());
+    m_fileActions->markClean();
     placeOnScreen();
 }
 

@@ -18,6 +18,7 @@ namespace ferrolux {
 
 class CalculatorWindow;
 class CheckPanel;
+class DesignFileActions;
 
 class MainWindow : public QMainWindow
 {
@@ -52,6 +53,8 @@ public:
     QString settingsPath() const;
     // The status bar's note that the report and the checks no longer match the inputs.
     QLabel *reportStatus() const { return m_reportStatus; }
+    // Named designs, the title's modified mark and the report leaving the window.
+    DesignFileActions *fileActions() const { return m_fileActions; }
 
 private:
     void buildMenus();
@@ -80,6 +83,7 @@ private:
     QMenu *m_helpMenu = nullptr;
     QAction *m_panelAction = nullptr;
     QLabel *m_reportStatus = nullptr;
+    DesignFileActions *m_fileActions = nullptr;
 };
 
 } // namespace ferrolux

@@ -1,0 +1,381 @@
+#include "design_file_actions.h"
+
+#include "check_panel.h"
+#include "design_extras.h"
+#include "file_helpers.h"
+#include "last_run_file.h"
+#include "main_window.h"
+#include "report_export.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QChartView>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSettings>
+#include <sstream>
+#include <string>
+
+namespace ferrolux {
+
+namespace {
+
+const QString kRecentKey = QStringLiteral("designs/recent");
+const QString kDesignFilter = QStringLiteral("Designs (*.DAT *.dat);;All files (*)");
+const QString kExportFilter = QStringLiteral("PDF (*.pdf);;HTML page (*.html);;Plain text (*.txt)");
+
+DesignFileActions::CloseAnswer askDiscard(QWidget *parent)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Ferrolux"),
+                    QStringLiteral("Discard changes?"),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return DesignFileActions::CloseAnswer::Save;
+    case QMessageBox::Discard:
+        return DesignFileActions::CloseAnswer::Discard;
+    default:
+        return DesignFileActions::CloseAnswer::Cancel;
+    }
+}
+
+void clickButton(QWidget *form, const char *name)
+{
+    if (auto *button = form->findChild<QPushButton *>(QLatin1String(name))) {
+        button->click();
+    }
+}
+
+} // namespace
+
+DesignFileActions::DesignFileActions(MainWindow *window) : QObject(window), m_window(window)
+{
+    setObjectName(QStringLiteral("designFileActions"));
+    m_askClose = [window] { return askDiscard(window); };
+    m_askFile = [window](bool forSaving, const QString &proposed) {
+        return forSaving ? QFileDialog::getSaveFileName(window, QStringLiteral("Save Design As"),
+                                                        proposed, kDesignFilter)
+                         : QFileDialog::getOpenFileName(window, QStringLiteral("Open Design"),
+                                                        proposed, kDesignFilter);
+    };
+    m_fail = [window](const QString &text) {
+        QMessageBox::warning(window, QStringLiteral("Ferrolux"), text);
+    };
+
+    addFileActions(window->fileMenu());
+    addEditActions(window->editMenu());
+
+    CalculatorWindow *form = window->form();
+    connect(form, &CalculatorWindow::inputsEdited, this, &DesignFileActions::updateModified);
+    connect(form, &CalculatorWindow::designExtrasChanged, this, &DesignFileActions::updateModified);
+    if (auto *clear = form->findChild<QPushButton *>(QStringLiteral("CmdClr"))) {
+        connect(clear, &QPushButton::clicked, this, &DesignFileActions::updateModified);
+    }
+    // The load button brings the last run back: the window then holds it, unmodified.
+    if (auto *load = form->findChild<QPushButton *>(QStringLiteral("CmdLoadData"))) {
+        connect(load, &QPushButton::clicked, this, [this] {
+            m_path.clear();
+            markClean();
+        });
+    }
+    window->installEventFilter(this);
+    updateTitle();
+}
+
+QAction *DesignFileActions::action(const char *objectName) const
+{
+    return m_window->findChild<QAction *>(QLatin1String(objectName));
+}
+
+void DesignFileActions::addFileActions(QMenu *menu)
+{
+    // Everything goes above the menu's own Close, which stays last.
+    QAction *close = menu->actions().isEmpty() ? nullptr : menu->actions().constFirst();
+    auto add = [&](const QString &text, const char *name, const QKeySequence &keys, auto slot) {
+        auto *act = new QAction(text, menu);
+        act->setObjectName(QLatin1String(name));
+        act->setShortcut(keys);
+        connect(act, &QAction::triggered, this, slot);
+        menu->insertAction(close, act);
+        return act;
+    };
+    add(QStringLiteral("&Open Design…"), "actionOpenDesign", QKeySequence::Open,
+        [this] { askAndOpen(); });
+    m_recentMenu = new QMenu(QStringLiteral("Open &Recent"), menu);
+    m_recentMenu->setObjectName(QStringLiteral("menuOpenRecent"));
+    connect(m_recentMenu, &QMenu::aboutToShow, this, &DesignFileActions::fillRecentMenu);
+    menu->insertMenu(close, m_recentMenu);
+    add(QStringLiteral("&Save Design"), "actionSaveDesign", QKeySequence(Qt::CTRL | Qt::Key_S),
+        [this] { saveDesign(); });
+    add(QStringLiteral("Save Design &As…"), "actionSaveDesignAs",
+        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { askAndSaveAs(); });
+    menu->insertSeparator(close);
+    add(QStringLiteral("&Export Report…"), "actionExportReport", QKeySequence(),
+        [this] { askAndExport(); });
+    add(QStringLiteral("Print Pre&view…"), "actionPrintPreview", QKeySequence(),
+        [this] { showPrintPreview(reportContent(), m_window); });
+    add(QStringLiteral("&Print…"), "actionPrint", QKeySequence::Print,
+        [this] { showPrintDialog(reportContent(), m_window); });
+    menu->insertSeparator(close);
+    fillRecentMenu();
+}
+
+void DesignFileActions::addEditActions(QMenu *menu)
+{
+    CalculatorWindow *form = m_window->form();
+    // Calculate, Clear Data and Load by keyboard from anywhere in the window.
+    if (QAction *calculate = action("actionCalculate")) {
+        calculate->setShortcuts({QKeySequence(Qt::Key_F5), QKeySequence(Qt::CTRL | Qt::Key_Return),
+                                 QKeySequence(Qt::CTRL | Qt::Key_Enter), calculate->shortcut()});
+    }
+    if (QAction *clear = action("actionClearData")) {
+        clear->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete));
+    }
+    QAction *load = menu->addAction(QStringLiteral("L&oad Saved Data"), this,
+                                    [form] { clickButton(form, "CmdLoadData"); });
+    load->setObjectName(QStringLiteral("actionLoadData"));
+    load->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    menu->addSeparator();
+
+    // Ctrl+C copies the report only while the report list has the focus; in a field it stays
+    // the field's own copy.
+    QAction *copy = menu->addAction(QStringLiteral("&Copy Report"), this,
+                                    [this] { copyToClipboard(reportText()); });
+    copy->setObjectName(QStringLiteral("actionCopyReport"));
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetShortcut);
+    if (auto *report = form->findChild<QListWidget *>(QStringLiteral("ListOut"))) {
+        report->addAction(copy);
+    }
+    QAction *forum = menu->addAction(QStringLiteral("Copy as &Forum Post"), this, [this] {
+        const QString text = reportText();
+        copyToClipboard(text.isEmpty()
+                            ? QString()
+                            : QStringLiteral("[code]\n") + text + QStringLiteral("[/code]\n"));
+    });
+    forum->setObjectName(QStringLiteral("actionCopyForumPost"));
+}
+
+QString DesignFileActions::designName() const
+{
+    return m_path.isEmpty() ? QStringLiteral("Last run") : QFileInfo(m_path).fileName();
+}
+
+QStringList DesignFileActions::recentDesigns() const
+{
+    const QSettings settings(m_window->settingsPath(), QSettings::IniFormat);
+    return settings.value(kRecentKey).toStringList().mid(0, kRecentCount);
+}
+
+void DesignFileActions::rememberRecent(const QString &path)
+{
+    QStringList recent = recentDesigns();
+    recent.removeAll(path);
+    recent.prepend(path);
+    QSettings settings(m_window->settingsPath(), QSettings::IniFormat);
+    settings.setValue(kRecentKey, recent.mid(0, kRecentCount));
+    settings.sync();
+}
+
+void DesignFileActions::fillRecentMenu()
+{
+    m_recentMenu->clear();
+    const QStringList recent = recentDesigns();
+    for (int i = 0; i < recent.size(); ++i) {
+        const QString &path = recent.at(i);
+        QAction *entry = m_recentMenu->addAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()), this,
+            [this, path] { openDesign(path); });
+        entry->setToolTip(path);
+    }
+    m_recentMenu->setEnabled(!recent.isEmpty());
+}
+
+QString DesignFileActions::openDesign(const QString &path)
+{
+    QFile file(path);
+    QString reason;
+    if (!file.open(QIODevice::ReadOnly)) {
+        reason = file.errorString();
+    } else {
+        const QByteArray bytes = file.readAll();
+        std::istringstream in(bytes.toStdString());
+        const LastRunLoad load = readLastRun(in);
+        if (!load.complete()) {
+            reason = QStringLiteral("This is not a complete design file: ") +
+                     QString::fromStdString(load.failure.empty() ? std::string("too few records")
+                                                                 : load.failure);
+        } else {
+            m_window->form()->setInputState(
+                {load.values, readDesignExtras(std::string_view(
+                                  bytes.constData(), static_cast<std::size_t>(bytes.size())))});
+            m_path = QFileInfo(path).absoluteFilePath();
+            rememberRecent(m_path);
+            markClean();
+            return {};
+        }
+    }
+    reason = QStringLiteral("Could not open %1\n\n%2").arg(QDir::toNativeSeparators(path), reason);
+    m_fail(reason);
+    return reason;
+}
+
+QString DesignFileActions::saveDesignAs(const QString &path)
+{
+    const DesignState state = m_window->form()->inputState();
+    LastRun run = state.run;
+    run.example = false; // a saved design is the user's own, never the shipped example
+    const std::string failure =
+        writeFileAtomically(QFile::encodeName(path).toStdString(),
+                            lastRunFileBytes(run) + designExtrasBytes(state.extras));
+    if (!failure.empty()) {
+        const QString reason =
+            QStringLiteral("Could not save %1\n\n%2")
+                .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(failure.c_str()));
+        m_fail(reason);
+        return reason;
+    }
+    m_path = QFileInfo(path).absoluteFilePath();
+    rememberRecent(m_path);
+    markClean();
+    return {};
+}
+
+void DesignFileActions::saveDesign()
+{
+    if (m_path.isEmpty()) {
+        askAndSaveAs();
+    } else {
+        saveDesignAs(m_path);
+    }
+}
+
+void DesignFileActions::askAndSaveAs()
+{
+    const QString proposed = m_path.isEmpty() ? QStringLiteral("Design.DAT") : m_path;
+    const QString path = m_askFile(true, proposed);
+    if (!path.isEmpty()) {
+        saveDesignAs(path);
+    }
+}
+
+void DesignFileActions::askAndOpen()
+{
+    const QString path = m_askFile(false, QFileInfo(m_path).absolutePath());
+    if (!path.isEmpty()) {
+        openDesign(path);
+    }
+}
+
+void DesignFileActions::askAndExport()
+{
+    const QString proposed = QFileInfo(designName()).completeBaseName() + QStringLiteral(".pdf");
+    const QString path = QFileDialog::getSaveFileName(m_window, QStringLiteral("Export Report"),
+                                                      proposed, kExportFilter);
+    if (path.isEmpty()) {
+        return;
+    }
+    const QString failure = writeReport(reportContent(), path);
+    if (!failure.isEmpty()) {
+        m_fail(QStringLiteral("Could not export %1\n\n%2")
+                   .arg(QDir::toNativeSeparators(path), failure));
+    }
+}
+
+ReportContent DesignFileActions::reportContent() const
+{
+    const CalculatorWindow *form = m_window->form();
+    ReportContent content = reportContentFor(designName(), QDateTime::currentDateTime(),
+                                             form->inputState(), form->limits());
+    CheckPanel *panel = m_window->checkPanel();
+    if (content.refusal.isEmpty() && panel->chartsBuilt() && !panel->isOutOfDate()) {
+        const QStringList captions = {QStringLiteral("Hot spot against the load scale"),
+                                      QStringLiteral("Hottest hot spot against the mains")};
+        const QList<QChartView *> views = panel->findChildren<QChartView *>();
+        for (qsizetype i = 0; i < views.size(); ++i) {
+            content.plots.push_back(
+                {i < captions.size() ? captions.at(i) : QStringLiteral("Plot %1").arg(i + 1),
+                 views.at(i)->grab().toImage()});
+        }
+    }
+    return content;
+}
+
+QString DesignFileActions::reportText() const
+{
+    const QStringList shown = m_window->form()->reportLines();
+    if (shown.isEmpty()) {
+        return {};
+    }
+    QStringList checks;
+    if (!m_window->checkPanel()->isOutOfDate()) {
+        const CalculatorWindow *form = m_window->form();
+        const ReportContent content =
+            reportContentFor(designName(), QDateTime(), form->inputState(), form->limits());
+        // The check section belongs to the report only while both come from the same inputs.
+        if (content.reportLines == shown) {
+            checks = content.checkLines;
+        }
+    }
+    return reportClipboardText(shown, checks);
+}
+
+void DesignFileActions::copyToClipboard(const QString &text)
+{
+    if (!text.isEmpty()) {
+        QApplication::clipboard()->setText(text);
+    }
+}
+
+void DesignFileActions::markClean()
+{
+    m_baseline = m_window->form()->inputState();
+    m_modified = false;
+    updateTitle();
+}
+
+void DesignFileActions::updateModified()
+{
+    m_modified = m_window->form()->inputState() != m_baseline;
+    updateTitle();
+}
+
+void DesignFileActions::updateTitle()
+{
+    m_window->setWindowTitle(designName() + QStringLiteral("[*] - Ferrolux Analysis Calculator"));
+    m_window->setWindowModified(m_modified);
+}
+
+bool DesignFileActions::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_window || event->type() != QEvent::Close) {
+        return QObject::eventFilter(watched, event);
+    }
+    updateModified();
+    if (!m_modified) {
+        return false;
+    }
+    switch (m_askClose()) {
+    case CloseAnswer::Save:
+        // What Close does: save the last-run file and end.
+        clickButton(m_window->form(), "CmdClose");
+        return false;
+    case CloseAnswer::Discard:
+        return false;
+    case CloseAnswer::Cancel:
+        break;
+    }
+    event->ignore();
+    return true;
+}
+
+} // namespace ferrolux

@@ -1,0 +1,93 @@
+#pragma once
+
+// Named designs and the report leaving the window, for the main window's menus: File > Open
+// Design…, Save Design, Save Design As…, Open Recent, Export Report…, Print Preview…, Print…;
+// Edit > Copy Report, Copy as Forum Post, Load Saved Data; the window title with the design's
+// name and its modified mark; and the "Discard changes?" question when the window is closed
+// by its title bar with unsaved edits.
+
+#include "calculator_window.h"
+#include "report_document.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QAction;
+class QMenu;
+
+namespace ferrolux {
+
+class MainWindow;
+
+class DesignFileActions : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class CloseAnswer { Save, Discard, Cancel };
+    // Asks the user what to do with unsaved edits.
+    using CloseQuestion = std::function<CloseAnswer()>;
+    // Asks for a file name to open or save; "" when the user cancels.
+    using FileQuestion = std::function<QString(bool forSaving, const QString &proposed)>;
+    // Shows a failure to the user.
+    using FailureMessage = std::function<void(const QString &text)>;
+
+    static constexpr int kRecentCount = 8;
+
+    // Adds the actions to the window's File and Edit menus and watches its close events.
+    explicit DesignFileActions(MainWindow *window);
+
+    // The design's file; empty while the window holds the last run.
+    const QString &designPath() const { return m_path; }
+    // "Ferrolux.DAT"'s run is the "Last run"; a named design is its file name.
+    QString designName() const;
+    bool isModified() const { return m_modified; }
+    QStringList recentDesigns() const;
+
+    // Reads a design file (30 records and the extension block) into the form. Returns "" on
+    // success, otherwise the reason (also shown to the user); the form is then unchanged.
+    QString openDesign(const QString &path);
+    // Writes the form's inputs to `path` as a design file and makes it the design's file.
+    QString saveDesignAs(const QString &path);
+    // The whole export for the current inputs, with the panel's plots when they are drawn.
+    ReportContent reportContent() const;
+    // The report lines the form shows, and the check section when the panel is up to date.
+    QString reportText() const;
+
+    void setCloseQuestion(CloseQuestion question) { m_askClose = std::move(question); }
+    void setFileQuestion(FileQuestion question) { m_askFile = std::move(question); }
+    void setFailureMessage(FailureMessage message) { m_fail = std::move(message); }
+
+    QAction *action(const char *objectName) const;
+    // The inputs as they are now become the ones the modified mark compares with.
+    void markClean();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void addFileActions(QMenu *menu);
+    void addEditActions(QMenu *menu);
+    void fillRecentMenu();
+    void rememberRecent(const QString &path);
+    void saveDesign();
+    void askAndSaveAs();
+    void askAndOpen();
+    void askAndExport();
+    void copyToClipboard(const QString &text);
+    void updateModified();
+    void updateTitle();
+
+    MainWindow *m_window;
+    QString m_path;
+    DesignState m_baseline;
+    bool m_modified = false;
+    QMenu *m_recentMenu = nullptr;
+    CloseQuestion m_askClose;
+    FileQuestion m_askFile;
+    FailureMessage m_fail;
+};
+
+} // namespace ferrolux

@@ -1,0 +1,60 @@
+#pragma once
+
+// The report as it leaves the window: the design's name, the date, every input (so that a
+// printed page is enough to redo the calculation), the fixed report, the check section and,
+// when the window has drawn them, the plots. Built from the inputs alone, so the report always
+// belongs to the inputs printed beside it.
+
+#include "calculator_window.h"
+#include "constants_file.h"
+
+#include <QDateTime>
+#include <QImage>
+#include <QString>
+#include <QStringList>
+#include <utility>
+#include <vector>
+
+namespace ferrolux {
+
+struct ReportPlot
+{
+    QString caption;
+    QImage image;
+};
+
+struct ReportContent
+{
+    QString designName;
+    QDateTime created;
+    DesignState design;
+    DissipationLimits limits;
+    QStringList reportLines; // the fixed report; empty when the calculation was refused
+    QStringList checkLines;  // the check section; empty when unavailable
+    QString refusal;         // why there is no report, when there is none
+    std::vector<ReportPlot> plots;
+};
+
+// Analyses the design and fills the report and check lines (or the refusal).
+ReportContent reportContentFor(const QString &designName, const QDateTime &created,
+                               const DesignState &design, const DissipationLimits &limits);
+
+// Every input as a label and its value with its unit, in the form's order.
+std::vector<std::pair<QString, QString>> designInputRows(const DesignState &design,
+                                                         const DissipationLimits &limits);
+
+// The report lines, then an empty line and the check section when there is one: what Copy
+// Report puts on the clipboard and the report tool's --check prints.
+QString reportClipboardText(const QStringList &reportLines, const QStringList &checkLines);
+// The same inside [code] ... [/code], for pasting into a forum post.
+QString forumPostText(const QStringList &reportLines, const QStringList &checkLines);
+
+// The whole export as plain text, LF line ends.
+QString reportPlainText(const ReportContent &content);
+
+// The whole export as an HTML page. Plot images are named "plot-<n>.png" (n from 1) when
+// `inlineImages` is false, for a QTextDocument that holds them as resources, and written into
+// the page as data URLs otherwise, so that a saved page stands alone.
+QString reportHtml(const ReportContent &content, bool inlineImages);
+
+} // namespace ferrolux

@@ -1,0 +1,71 @@
+// Takes the picture of the report's print preview for docs/: the main window on a scratch
+// program folder holding the worked example, Calculate, then File > Print Preview…, saved as
+// a PNG once the preview shows its pages. Usage:
+//   xvfb-run -s "-screen 0 1280x1024x24" ferrolux-preview-screenshot docs/print-preview.png
+
+#include "calculator_window.h"
+#include "constants_file.h"
+#include "default_files.h"
+#include "last_run_file.h"
+#include "main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWidget>
+#include <cstdio>
+
+namespace {
+
+bool writeFile(const QString &path, const std::string &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) &&
+           file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
+               static_cast<qint64>(bytes.size());
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: ferrolux-preview-screenshot OUTPUT.png\n");
+        return 2;
+    }
+    const QString output = QString::fromLocal8Bit(argv[1]);
+    QTemporaryDir folder;
+    const QString path = folder.path() + QLatin1Char('/');
+    if (!folder.isValid() ||
+        !writeFile(path + QLatin1String(ferrolux::kLastRunFileName),
+                   ferrolux::exampleLastRunFileBytes()) ||
+        !writeFile(path + QLatin1String(ferrolux::kConstantsFileName),
+                   ferrolux::defaultConstantsFileBytes())) {
+        std::fprintf(stderr, "cannot prepare a program folder\n");
+        return 1;
+    }
+    ferrolux::MainWindow window(path);
+    window.load();
+    window.show();
+    int status = 1;
+    QTimer::singleShot(500, [&] {
+        window.form()->findChild<QPushButton *>(QStringLiteral("CmdCalc"))->click();
+        // The preview is modal: the picture is taken from inside its event loop.
+        QTimer::singleShot(3000, [&] {
+            if (QWidget *preview = QApplication::activeModalWidget()) {
+                preview->resize(900, 960);
+                QApplication::processEvents();
+                status = preview->grab().save(output, "PNG") ? 0 : 1;
+                preview->close();
+            }
+        });
+        window.findChild<QAction *>(QStringLiteral("actionPrintPreview"))->trigger();
+        app.exit(status);
+    });
+    return app.exec();
+}
