@@ -6,14 +6,12 @@
 #include "file_helpers.h"
 #include "last_run_file.h"
 #include "other_user.h"
-#include "record_file.h"
 #include "scratch_folder.h"
 
 #include <chrono>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <thread>
@@ -291,27 +289,6 @@ TEST(KeepCopyBeside, TakesTheFirstFreeNumberedName)
     }
     for (std::size_t k = 0; k < expected.size(); ++k) {
         EXPECT_EQ(readBytes(expected[k]), "copy " + std::to_string(k));
-    }
-}
-
-TEST(RecordReader, SkipsAUtf8ByteOrderMarkAtTheStartOnly)
-{
-    const std::tuple<std::string, std::string, std::string> cases[] = {
-        {"\xEF\xBB\xBFTrue\r\n", "True", ""},
-        {"\xEF\xBBTrue\r\n", "\xC3\xAF\xC2\xBBTrue", ""}, // not a whole mark: Latin-1 text
-        {"a\r\n\xEF\xBB\xBF"
-         "b\r\n",
-         "a",
-         "\xC3\xAF\xC2\xBB\xC2\xBF"
-         "b"},
-    };
-    for (const auto &[bytes, first, second] : cases) {
-        std::istringstream in(bytes);
-        RecordReader reader(in);
-        EXPECT_EQ(reader.nextField().value_or("?"), first);
-        if (!second.empty()) {
-            EXPECT_EQ(reader.nextField().value_or("?"), second);
-        }
     }
 }
 
