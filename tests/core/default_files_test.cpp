@@ -26,12 +26,6 @@ std::size_t entriesIn(const ScratchFolder &s)
     return static_cast<std::size_t>(std::distance(begin(entries), end(entries)));
 }
 
-TEST(DefaultFiles, ByteExact)
-{
-    EXPECT_EQ(exampleLastRunFileBytes(), kExampleFile);
-    EXPECT_EQ(defaultConstantsFileBytes(), kConstantsFile);
-}
-
 TEST(SeedFirstStart, WritesOnlyWhatIsMissing)
 {
     // Last-run file and CONSTANT.DAT before and after ("-": no file).
