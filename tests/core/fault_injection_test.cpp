@@ -1,14 +1,13 @@
 // Damaged input for the readers of the data files, and a disk that refuses the first start.
 // A file cut off or failing at any byte keeps every record before the damage; 100 MB of
-// garbage is never read whole; the report tool names a damaged constants file; a first start
-// that cannot write says why and leaves the folder to be seeded again.
+// garbage is never read whole; a first start that cannot write says why and leaves the folder
+// to be seeded again.
 
 #include "constants_file.h"
 #include "default_files.h"
 #include "injected_faults.h"
 #include "last_run_file.h"
 #include "record_file.h"
-#include "report_tool.h"
 
 #include <algorithm>
 #include <array>
@@ -16,7 +15,6 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <random>
-#include <sstream>
 #include <streambuf>
 #include <vector>
 
@@ -128,28 +126,6 @@ TEST(ReadingFaults, HundredMegabytesOfGarbageAreNeverReadWhole)
         std::istream constants(&constantsBytes);
         EXPECT_LE(readConstants(constants).valuesRead, 4);
         EXPECT_LT(constantsBytes.produced(), 8 * kPerField);
-    }
-}
-
-TEST(ReadingFaults, ReportToolNamesADamagedConstantsFile)
-{
-    // CONSTANT.DAT beside the last-run file ("-": none), the tool's exit status. A word for
-    // a number is no limit: the tool refuses it rather than computing from 0.
-    const std::pair<std::string, int> cases[] = {
-        {"-", 2},
-        {"", 2},
-        {"a\r\n2.5\r\nb\r\n", 2},
-        {"a\r\nlots\r\nb\r\n4.5\r\nc\r\n\r\nd\r\n%\r\n", 2}};
-    for (const auto &[constants, status] : cases) {
-        testing_support::ScratchFolder s;
-        testing_support::writeBytes(s.path(kLastRunFileName), exampleLastRunFileBytes());
-        if (constants != "-") {
-            testing_support::writeBytes(s.path(kConstantsFileName), constants);
-        }
-        std::ostringstream out, err;
-        EXPECT_EQ(runReportTool({s.path(kLastRunFileName)}, out, err), status) << constants;
-        EXPECT_EQ(err.str().find(kConstantsFileName) != std::string::npos, status != 0)
-            << err.str();
     }
 }
 

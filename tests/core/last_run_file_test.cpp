@@ -48,23 +48,13 @@ TEST(LastRunFile, RoundTripsEveryFieldWithoutShifting)
     EXPECT_EQ(lines.at(0) + "|" + lines.at(22) + "|" + lines.at(29), "True| 4 | 2 ");
 }
 
-TEST(LastRunFile, TruncatedFileKeepsTheRecordsBeforeTheEnd)
+// A file cut off anywhere is in fault_injection_test; here the failure names the missing record,
+// and records after the thirtieth are never read, however damaged.
+TEST(LastRunFile, EndsEarlyOrGoesOnAfterTheThirtiethRecord)
 {
-    const std::vector<std::string> full = splitRecords(lastRunFileBytes(awkwardRun()));
-    const std::vector<std::string> empty = splitRecords(lastRunFileBytes(LastRun{}));
-    std::string bytes;
-    for (std::size_t kept = 0; kept < 30; bytes += full[kept++] + "\r\n") {
-        const LastRunLoad load = readFrom(bytes);
-        EXPECT_EQ(load.recordsRead, static_cast<int>(kept));
-        EXPECT_EQ(load.failure, "record " + std::to_string(kept + 1) + ": file ends early");
-        // Records that were read hold the file's values, all others their defaults.
-        const std::vector<std::string> got = splitRecords(lastRunFileBytes(load.values));
-        for (std::size_t i = 0; i < 30; ++i) {
-            EXPECT_EQ(got[i], i < kept ? full[i] : empty[i]) << kept << " kept, record " << i + 1;
-        }
-    }
-    // Records after the thirtieth are never read, however damaged.
     const std::string whole = lastRunFileBytes(awkwardRun());
+    EXPECT_EQ(readFrom(whole.substr(0, whole.find("\r\n") + 2)).failure,
+              "record 2: file ends early");
     std::istringstream in(whole + "extra\r\n\"" + std::string(200000, 'x'));
     EXPECT_EQ(readLastRun(in).values, awkwardRun());
     EXPECT_EQ(in.tellg(), static_cast<std::streamoff>(whole.size()));

@@ -38,7 +38,11 @@ TEST(RecordReader, SplitsFieldsAndFailsAtTheEnd)
         {"\"4,5\"\r\n\"\"\r\n  \"  a\"\r\n", {"4,5", "", "  a"}},
         {"\"a\" junk\r\n\"b\"x,c\r\n", {"a", "b", "c"}},
         {"\"abc\r\nnext\r\n\"end", {"abc", "next", "end"}},
-        {"\xB0\r\n\xB1", {"\xC2\xB0", "\xC2\xB1"}}};
+        {"\xB0\r\n\xB1", {"\xC2\xB0", "\xC2\xB1"}},
+        // A UTF-8 byte order mark is skipped only whole and only at the start.
+        {"\xEF\xBB\xBFTrue", {"True"}},
+        {"\xEF\xBBTrue", {"\xC3\xAF\xC2\xBBTrue"}},
+        {"a\r\n\xEF\xBB\xBF", {"a", "\xC3\xAF\xC2\xBB\xC2\xBF"}}};
     for (const auto &[bytes, fields] : cases) {
         EXPECT_EQ(readAll(bytes), std::make_pair(fields, std::string("file ends early"))) << bytes;
     }

@@ -8,6 +8,7 @@
 #include "constants_file.h"
 #include "last_run_file.h"
 #include "saved_run_input.h"
+#include "scratch_folder.h"
 
 #include <sstream>
 #include <string>
@@ -35,11 +36,7 @@ inline std::vector<std::string> defaultConstantsRecords()
 // The inputs the analysis receives from those records, read as the window reads them.
 inline AnalysisInput workedExampleInput()
 {
-    std::string bytes;
-    for (const std::string &record : workedExampleRecords()) {
-        bytes += record + "\r\n";
-    }
-    std::istringstream in(bytes);
+    std::istringstream in(joinRecords(workedExampleRecords()));
     return analysisInputFrom(readLastRun(in).values, DissipationLimits{2.5, 4.5, 1.5, 2.5});
 }
 
