@@ -9,6 +9,7 @@
 #include "default_files.h"
 #include "last_run_file.h"
 #include "main_window.h"
+#include "write_file.h"
 
 #include <QApplication>
 #include <QFile>
@@ -20,17 +21,7 @@
 #include <QTimer>
 #include <cstdio>
 
-namespace {
-
-bool writeFile(const QString &path, const std::string &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) &&
-           file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
-               static_cast<qint64>(bytes.size());
-}
-
-} // namespace
+using ferrolux_tools::writeFile;
 
 int main(int argc, char *argv[])
 {

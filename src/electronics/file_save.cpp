@@ -97,14 +97,11 @@ bool replaceImpossibleReason(int error)
 }
 
 // Rewrites the existing regular file at `target` in place: truncate, write, flush.
-SaveResult writeInPlace(const std::string &target, std::string_view bytes, int whyNotReplaced)
+// Unless `error` already says the file is unusable: writes `bytes`, forces them to the disk
+// and closes the file. Returns the first error met (0 when all went well); the file is closed
+// either way.
+int writeSyncAndClose(Descriptor &fd, std::string_view bytes, int error)
 {
-    Descriptor fd(openRegular(target, O_WRONLY));
-    if (fd.get() < 0) {
-        // There is no file to write in place, or it refuses too: the first refusal says why.
-        return {SaveResult::Outcome::Failed, reason("Cannot write", target, whyNotReplaced)};
-    }
-    int error = ::ftruncate(fd.get(), 0) == 0 ? 0 : errno;
     if (error == 0) {
         error = writeAll(fd.get(), bytes);
     }
@@ -114,6 +111,17 @@ SaveResult writeInPlace(const std::string &target, std::string_view bytes, int w
     if (fd.close() != 0 && error == 0) {
         error = errno;
     }
+    return error;
+}
+
+SaveResult writeInPlace(const std::string &target, std::string_view bytes, int whyNotReplaced)
+{
+    Descriptor fd(openRegular(target, O_WRONLY));
+    if (fd.get() < 0) {
+        // There is no file to write in place, or it refuses too: the first refusal says why.
+        return {SaveResult::Outcome::Failed, reason("Cannot write", target, whyNotReplaced)};
+    }
+    const int error = writeSyncAndClose(fd, bytes, ::ftruncate(fd.get(), 0) == 0 ? 0 : errno);
     if (error != 0) {
         return {SaveResult::Outcome::Failed, reason("Cannot write", target, error)};
     }
@@ -180,15 +188,7 @@ SaveResult saveResolved(const std::string &target, std::string_view bytes,
             error = errno;
         }
     }
-    if (error == 0) {
-        error = writeAll(fd.get(), bytes);
-    }
-    if (error == 0 && ::fsync(fd.get()) != 0) {
-        error = errno;
-    }
-    if (fd.close() != 0 && error == 0) {
-        error = errno;
-    }
+    error = writeSyncAndClose(fd, bytes, error);
     if (error == 0 && options.beforeReplace) {
         options.beforeReplace();
     }

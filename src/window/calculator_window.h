@@ -146,6 +146,9 @@ private:
     // Before Close replaces a last-run file that did not load whole: asks, or keeps a copy.
     // False when the file must not be replaced; `notes` gets what the user should be told.
     bool mayReplaceLastRun(const QString &path, QStringList &notes);
+    // Fills the fields and the check box from records 2..recordsRead of a last run (the
+    // example flag and the type are left to the caller).
+    void applyInputRecords(const LastRun &run, int recordsRead);
     // The inputs as the window holds them, in the form Close saves them.
     LastRun currentInputs() const;
     QString filePath(const char *fileName) const;

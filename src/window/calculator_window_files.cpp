@@ -47,6 +47,9 @@ QString fromCore(const std::string &text)
     return QString::fromStdString(text);
 }
 
+// Record 23 of the last-run file holds the construction type.
+constexpr int kTypeRecord = 23;
+
 // A data file holds at most a few megabytes even with every record at its longest; anything
 // larger is damaged and is never pulled into memory whole.
 constexpr std::size_t kMaxDataFileBytes = 8u << 20;
@@ -98,9 +101,41 @@ void CalculatorWindow::restoreLastRun()
     }
 }
 
-void CalculatorWindow::loadFile()
+void CalculatorWindow::applyInputRecords(const LastRun &v, int recordsRead)
 {
     const WindowControls &c = *m_controls;
+    // Each record is applied in file order, as far as the file could be read; record 1 (the
+    // example flag) and record 23 (the type) are the caller's. Setting the count runs the row
+    // update before the secondaries are filled.
+    int record = 1;
+    auto nextRecordRead = [&] { return ++record <= recordsRead; };
+    auto setField = [&](QLineEdit *field, const std::string &value) {
+        if (nextRecordRead()) {
+            field->setText(fromCore(value));
+        }
+    };
+    setField(c.TxtPriV, v.primaryVoltage);
+    setField(c.TxtPriR, v.primaryResistance);
+    setField(c.TxtNoSec, v.secondaryCount);
+    for (int k = 0; k < kMaxSecondaries; ++k) {
+        setField(c.TxtSec1V[k], v.secondaries[k].voltage);
+        setField(c.TxtSec1R[k], v.secondaries[k].resistance);
+        setField(c.TxtSec1I[k], v.secondaries[k].current);
+    }
+    nextRecordRead(); // the type
+    setField(c.TxtX, v.x);
+    setField(c.TxtY, v.y);
+    setField(c.TxtZ, v.z);
+    setField(c.TxtA, v.a);
+    setField(c.TxtB, v.b);
+    setField(c.TxtC, v.c);
+    if (nextRecordRead()) {
+        c.ChkLoading->setCheckState(checkStateFromRecord(v.loading));
+    }
+}
+
+void CalculatorWindow::loadFile()
+{
     LastRunLoad load;
     {
         const QString path = filePath(kLastRunFileName);
@@ -138,37 +173,11 @@ void CalculatorWindow::loadFile()
     }
     const LastRun &v = load.values;
 
-    // Each record is applied in file order, as far as the file could be read. Setting the count
-    // runs the row update before the secondaries are filled.
-    int record = 0;
-    auto nextRecordRead = [&] { return ++record <= load.recordsRead; };
-    auto setField = [&](QLineEdit *field, const std::string &value) {
-        if (nextRecordRead()) {
-            field->setText(fromCore(value));
-        }
-    };
-
-    if (nextRecordRead()) {
+    if (load.recordsRead >= 1) {
         m_example = v.example;
     }
-    setField(c.TxtPriV, v.primaryVoltage);
-    setField(c.TxtPriR, v.primaryResistance);
-    setField(c.TxtNoSec, v.secondaryCount);
-    for (int k = 0; k < kMaxSecondaries; ++k) {
-        setField(c.TxtSec1V[k], v.secondaries[k].voltage);
-        setField(c.TxtSec1R[k], v.secondaries[k].resistance);
-        setField(c.TxtSec1I[k], v.secondaries[k].current);
-    }
-    const int typeCode = nextRecordRead() ? v.typeCode : 0;
-    setField(c.TxtX, v.x);
-    setField(c.TxtY, v.y);
-    setField(c.TxtZ, v.z);
-    setField(c.TxtA, v.a);
-    setField(c.TxtB, v.b);
-    setField(c.TxtC, v.c);
-    if (nextRecordRead()) {
-        c.ChkLoading->setCheckState(checkStateFromRecord(v.loading));
-    }
+    applyInputRecords(v, load.recordsRead);
+    const int typeCode = load.recordsRead >= kTypeRecord ? v.typeCode : 0;
 
     // The constants are read only after a complete last-run file; each value read is kept.
     if (load.complete()) {

@@ -21,27 +21,7 @@ void CalculatorWindow::setInputState(const DesignState &state)
 {
     const WindowControls &c = *m_controls;
     const LastRun &v = state.run;
-    auto set = [](QLineEdit *field, const std::string &value) {
-        field->setText(QString::fromStdString(value));
-    };
-    set(c.TxtPriV, v.primaryVoltage);
-    set(c.TxtPriR, v.primaryResistance);
-    // The count goes first among the rows, so the rows shown follow it.
-    set(c.TxtNoSec, v.secondaryCount);
-    for (int k = 0; k < kMaxSecondaries; ++k) {
-        set(c.TxtSec1V[k], v.secondaries[k].voltage);
-        set(c.TxtSec1R[k], v.secondaries[k].resistance);
-        set(c.TxtSec1I[k], v.secondaries[k].current);
-    }
-    set(c.TxtX, v.x);
-    set(c.TxtY, v.y);
-    set(c.TxtZ, v.z);
-    set(c.TxtA, v.a);
-    set(c.TxtB, v.b);
-    set(c.TxtC, v.c);
-    c.ChkLoading->setCheckState(v.loading == 1   ? Qt::Checked
-                                : v.loading == 2 ? Qt::PartiallyChecked
-                                                 : Qt::Unchecked);
+    applyInputRecords(v, kLastRunRecordCount);
     if (v.typeCode >= 1 && v.typeCode <= 4) {
         selectType(static_cast<TransformerType>(v.typeCode));
     } else {
