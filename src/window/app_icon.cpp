@@ -55,6 +55,11 @@ QPixmap drawIcon(int size)
 
 } // namespace
 
+QPixmap ferroluxIconPixmap(int size)
+{
+    return drawIcon(size);
+}
+
 QIcon ferroluxIcon()
 {
     // The sizes window frames and task bars ask a running program for; every pixmap is sent to
