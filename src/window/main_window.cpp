@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QDockWidget>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -93,12 +94,20 @@ MainWindow::MainWindow(QString appFolder, QWidget *parent)
     setCentralWidget(m_scroll);
 
     // The panel is built after the window's first paint (or when it is first shown); until
-    // then a placeholder of its width holds its place, so the window opens sooner.
+    // then a placeholder of its width holds its place, so the window opens sooner. Before the
+    // panel is built, the window system is synced: it has then received and drawn the first
+    // frame, which on a busy machine otherwise waits until the panel is done.
     auto *placeholder = new QWidget;
     placeholder->setObjectName(QStringLiteral("checkPanelPlaceholder"));
     placeholder->setMinimumWidth(CheckPanel::kPreferredWidth);
-    new EventWatcher(placeholder, QEvent::Paint,
-                     [this] { QTimer::singleShot(0, this, [this] { checkPanel(); }); });
+    new EventWatcher(placeholder, QEvent::Paint, [this] {
+        QTimer::singleShot(0, this, [this] {
+            if (!m_panel) {
+                QGuiApplication::sync();
+                checkPanel();
+            }
+        });
+    });
     m_panelScroll = new FittingScrollArea;
     m_panelScroll->setObjectName(QStringLiteral("checkPanelScrollArea"));
     m_panelScroll->setFrameShape(QFrame::NoFrame);
