@@ -20,8 +20,6 @@
 #include <QWidget>
 #include <cstdio>
 
-using ferrolux_tools::writeFile;
-
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
@@ -32,11 +30,7 @@ int main(int argc, char *argv[])
     const QString output = QString::fromLocal8Bit(argv[1]);
     QTemporaryDir folder;
     const QString path = folder.path() + QLatin1Char('/');
-    if (!folder.isValid() ||
-        !writeFile(path + QLatin1String(ferrolux::kLastRunFileName),
-                   ferrolux::exampleLastRunFileBytes()) ||
-        !writeFile(path + QLatin1String(ferrolux::kConstantsFileName),
-                   ferrolux::defaultConstantsFileBytes())) {
+    if (!folder.isValid() || !ferrolux_tools::seedWorkedExample(path)) {
         std::fprintf(stderr, "cannot prepare a program folder\n");
         return 1;
     }
