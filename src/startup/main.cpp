@@ -19,9 +19,31 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <string_view>
+
+namespace {
+
+// --help and --version only print, so they must work in a terminal without a display too: the
+// application then starts on the offscreen platform instead of failing to find one.
+void allowPrintingWithoutDisplay(int argc, char *argv[])
+{
+    const bool hasDisplay =
+        !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    for (int i = 1; i < argc && !hasDisplay; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--help" || argument == "-h" || argument == "-?" ||
+            argument == "--help-all" || argument == "--version" || argument == "-v") {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+            return;
+        }
+    }
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
+    allowPrintingWithoutDisplay(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ferrolux"));
     QApplication::setApplicationVersion(QStringLiteral(FERROLUX_APP_VERSION));

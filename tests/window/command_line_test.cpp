@@ -20,12 +20,18 @@ struct ProcessRun
     QString err;
 };
 
+// With `noDisplay`, the program runs as from a plain terminal: no display and no platform set.
 ProcessRun runCalculator(const QString &program, const QStringList &arguments,
-                         const QString &dataHome)
+                         const QString &dataHome, bool noDisplay = false)
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    if (noDisplay) {
+        for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+            environment.remove(QString::fromLatin1(name));
+        }
+    }
     environment.insert(QStringLiteral("XDG_DATA_HOME"), dataHome);
     process.setProcessEnvironment(environment);
     process.start(program, arguments);
@@ -98,14 +104,19 @@ TEST(CalculatorCommandLine, VersionAndUsageErrors)
         QStringList arguments;
         int exitCode;
         QString outStart;
+        bool noDisplay = false;
     };
+    const QString version = QStringLiteral("Ferrolux ") + FERROLUX_VERSION + '\n';
     const Case cases[] = {
-        {{QStringLiteral("--version")}, 0, QStringLiteral("Ferrolux ") + FERROLUX_VERSION + '\n'},
+        {{QStringLiteral("--version")}, 0, version},
+        // Printing needs no display: a terminal without one still gets the answer.
+        {{QStringLiteral("--version")}, 0, version, true},
+        {{QStringLiteral("--help")}, 0, QStringLiteral("Usage: "), true},
         {{QStringLiteral("--no-such-option")}, 1, QString()},
         {{QStringLiteral("a.DAT"), QStringLiteral("b.DAT")}, 2, QString()},
     };
     for (const Case &c : cases) {
-        const ProcessRun run = runCalculator(calculator, c.arguments, scratch.path());
+        const ProcessRun run = runCalculator(calculator, c.arguments, scratch.path(), c.noDisplay);
         EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments.join(' ').toStdString();
         EXPECT_TRUE(run.out.startsWith(c.outStart)) << run.out.toStdString();
         if (c.exitCode != 0) {
