@@ -50,13 +50,6 @@ void readAsLastRun(const std::string &bytes)
     check(load.complete() == load.failure.empty(), "failure text disagrees with completeness");
     check(load.values.loading >= 0 && load.values.loading <= 2, "check box value outside 0..2");
 
-    auto flagIn = streamOf(bytes);
-    const std::optional<bool> flag = ferrolux::readExampleFlag(flagIn);
-    check(flag.has_value() == (load.recordsRead >= 1), "example flag reader disagrees");
-    if (flag) {
-        check(*flag == load.values.example, "example flag value disagrees");
-    }
-
     // Whatever was read, saved again, must read back whole and save to the same bytes: the
     // writer never produces a record the reader splits or merges.
     const std::string saved = ferrolux::lastRunFileBytes(load.values);

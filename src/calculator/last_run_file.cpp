@@ -105,16 +105,6 @@ LastRunLoad readLastRun(std::istream &in)
     return load;
 }
 
-std::optional<bool> readExampleFlag(std::istream &in)
-{
-    RecordReader reader(in);
-    const std::optional<std::string> field = reader.nextField();
-    if (!field) {
-        return std::nullopt;
-    }
-    return textToTruth(*field);
-}
-
 std::string lastRunFileBytes(const LastRun &values)
 {
     const auto texts = textRecords(values);

@@ -45,9 +45,6 @@ struct LastRunLoad
 // check box value other than 0, 1 or 2 stops the reading at that record.
 LastRunLoad readLastRun(std::istream &in);
 
-// The example-flag reader: record 1 as a truth value, nullopt when it cannot be read.
-std::optional<bool> readExampleFlag(std::istream &in);
-
 // The 30 records as Close writes them (record 1 from `values.example`), Latin-1, CR LF.
 std::string lastRunFileBytes(const LastRun &values);
 

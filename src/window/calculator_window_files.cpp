@@ -73,19 +73,11 @@ std::istringstream streamOf(const std::string &bytes)
 
 void CalculatorWindow::restoreLastRun()
 {
-    {
-        const FileRead file = readDataFile(filePath(kLastRunFileName));
-        if (file.ok()) {
-            std::istringstream in = streamOf(file.bytes);
-            if (const auto flag = readExampleFlag(in)) {
-                m_example = *flag;
-            }
-        }
-    }
+    // One read of the file: loading it also takes the example flag from record 1.
+    loadFile();
     if (m_example) {
         m_controls->CmdLoadData->setText(QStringLiteral("Load Example"));
     }
-    loadFile();
 
     // One message at start for whatever could not be read, before any key is pressed.
     QStringList problems;

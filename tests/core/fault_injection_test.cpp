@@ -79,8 +79,8 @@ TEST(ReadingFaults, CutOffOrFailingAtEveryByteKeepsTheRecordsBeforeTheDamage)
     for (std::size_t at = 0; at <= bytes.size(); ++at) {
         for (const bool readError : {false, true}) {
             SCOPED_TRACE((readError ? "read error after " : "cut after ") + std::to_string(at));
-            MadeUpBuffer buffer(at, byteAt, readError), flagBuffer(at, byteAt, readError);
-            std::istream in(&buffer), flagIn(&flagBuffer);
+            MadeUpBuffer buffer(at, byteAt, readError);
+            std::istream in(&buffer);
             const LastRunLoad load = readLastRun(in);
             // A record counts once the CR after its text could be read; when the file just
             // ends, also a record whose text is all there, and the cut one may be read as far
@@ -95,7 +95,6 @@ TEST(ReadingFaults, CutOffOrFailingAtEveryByteKeepsTheRecordsBeforeTheDamage)
                     << "record " << r + 1 << ": " << got[i];
             }
             EXPECT_EQ(load.failure.empty(), load.complete()) << load.failure;
-            EXPECT_EQ(readExampleFlag(flagIn).has_value(), load.recordsRead >= 1);
         }
     }
 }
