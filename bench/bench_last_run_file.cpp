@@ -8,7 +8,6 @@
 
 #include <benchmark/benchmark.h>
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <sstream>
 #include <string>
@@ -52,8 +51,8 @@ void BM_ReadLastRunFile(benchmark::State &state)
         return;
     }
     for (auto _ : state) {
-        std::ifstream in(path, std::ios::binary);
-        LastRunLoad load = readLastRun(in);
+        const FileRead file = readRegularFile(path, kMaxDataFileBytes);
+        LastRunLoad load = readLastRun(file.bytes);
         if (!load.complete()) {
             state.SkipWithError("the last-run file did not read whole");
             break;
@@ -81,8 +80,7 @@ void BM_ParseLastRunRecords(benchmark::State &state)
 {
     const std::string bytes = exampleLastRunFileBytes();
     for (auto _ : state) {
-        std::istringstream in(bytes, std::ios::in | std::ios::binary);
-        LastRunLoad load = readLastRun(in);
+        LastRunLoad load = readLastRun(bytes);
         benchmark::DoNotOptimize(load);
     }
 }

@@ -1,7 +1,7 @@
 // The whole path from an arbitrary last-run file to the report: read the file as the window
 // does (a short file still sets the fields it reached), analyse and build the report. The
-// bytes after the thirtieth record, which the program never reads as part of the last-run
-// file, serve as the constants file, so limits are fuzzed too. A finished analysis must give
+// bytes after the first NUL byte, if any, serve as the constants file, so limits are fuzzed
+// too. A finished analysis must give
 // a report of 5 n + 10 well-formed lines.
 
 #include "analysis.h"
@@ -11,9 +11,9 @@
 #include "report.h"
 #include "saved_run_input.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -68,14 +68,14 @@ void checkReport(const ferrolux::AnalysisResult &result)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    std::istringstream in(std::string(reinterpret_cast<const char *>(data), size),
-                          std::ios::in | std::ios::binary);
-    const ferrolux::LastRunLoad load = ferrolux::readLastRun(in);
+    const std::string_view input(reinterpret_cast<const char *>(data), size);
+    const std::size_t split = std::min(input.find('\0'), input.size());
+    const ferrolux::LastRunLoad load = ferrolux::readLastRun(input.substr(0, split));
 
     // The default limits unless the rest of the input gives others.
     ferrolux::DissipationLimits limits{2.5, 4.5, 1.5, 2.5};
-    if (load.complete()) {
-        ferrolux::readConstants(in).applyTo(limits);
+    if (load.complete() && split < input.size()) {
+        ferrolux::readConstants(input.substr(split + 1)).applyTo(limits);
     }
 
     const ferrolux::AnalysisOutcome outcome =

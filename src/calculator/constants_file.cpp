@@ -7,10 +7,10 @@
 
 namespace ferrolux {
 
-ConstantsLoad readConstants(std::istream &in)
+ConstantsLoad readConstants(std::string_view fileBytes)
 {
     ConstantsLoad load;
-    RecordReader reader(in);
+    RecordReader reader(fileBytes);
     const auto failAt = [&](int record, const std::string &why) {
         load.failure = "record " + std::to_string(record) + ": " + why;
     };

@@ -3,8 +3,8 @@
 // The suite's constants file "CONSTANT.DAT": four pairs of a description and a percent value.
 
 #include <array>
-#include <istream>
 #include <string>
+#include <string_view>
 
 namespace ferrolux {
 
@@ -32,6 +32,6 @@ struct ConstantsLoad
 
 // Reads the four pairs, each value by the text-to-number rule (a text that is no number reads
 // 0). A missing record or a number too large for a double stops the reading there.
-ConstantsLoad readConstants(std::istream &in);
+ConstantsLoad readConstants(std::string_view fileBytes);
 
 } // namespace ferrolux

@@ -4,8 +4,6 @@
 #include "plain_decimal.h"
 #include "record_file.h"
 
-#include <sstream>
-
 namespace ferrolux {
 
 namespace {
@@ -63,10 +61,10 @@ bool applyKnown(DesignExtras &extras, const std::string &key, const std::string 
 
 } // namespace
 
-DesignExtras readDesignExtras(std::istream &in)
+DesignExtras readDesignExtras(std::string_view fileBytes)
 {
     DesignExtras extras;
-    RecordReader reader(in);
+    RecordReader reader(fileBytes);
     for (int record = 1; record <= kLastRunRecordCount; ++record) {
         if (!reader.nextField()) {
             return extras;
@@ -92,12 +90,6 @@ DesignExtras readDesignExtras(std::istream &in)
         }
     }
     return extras;
-}
-
-DesignExtras readDesignExtras(std::string_view fileBytes)
-{
-    std::istringstream in{std::string(fileBytes)};
-    return readDesignExtras(in);
 }
 
 std::string designExtrasBytes(const DesignExtras &extras)

@@ -10,7 +10,6 @@
 #include "secondary_texts.h"
 
 #include <array>
-#include <istream>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -46,8 +45,6 @@ inline constexpr int kMaxDesignExtrasRecords = 1000;
 // decimals ("40", "-12.5"); a value outside its range reads as the default. A record of the
 // block without "=" is dropped.
 DesignExtras readDesignExtras(std::string_view fileBytes);
-// The same from a stream positioned at the start of the file.
-DesignExtras readDesignExtras(std::istream &in);
 
 // The block's records (marker first), Latin-1, CR LF; appended after the 30 records.
 std::string designExtrasBytes(const DesignExtras &extras);

@@ -82,10 +82,10 @@ std::string convertValueRecord(int record, const std::string &field, LastRun &ru
 
 } // namespace
 
-LastRunLoad readLastRun(std::istream &in)
+LastRunLoad readLastRun(std::string_view fileBytes)
 {
     LastRunLoad load;
-    RecordReader reader(in);
+    RecordReader reader(fileBytes);
     for (int record = 1; record <= kLastRunRecordCount; ++record) {
         std::optional<std::string> field = reader.nextField();
         if (!field) {

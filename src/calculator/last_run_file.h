@@ -4,9 +4,9 @@
 
 #include "secondary_texts.h"
 
-#include <istream>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace ferrolux {
 
@@ -43,7 +43,7 @@ struct LastRunLoad
 // textToTruth; records 23 and 30 by the text-to-number rule rounded half to even (a text that
 // is no number reads 0). A record 1 that is no truth value, a number beyond 16 bits, or a
 // check box value other than 0, 1 or 2 stops the reading at that record.
-LastRunLoad readLastRun(std::istream &in);
+LastRunLoad readLastRun(std::string_view fileBytes);
 
 // The 30 records as Close writes them (record 1 from `values.example`), Latin-1, CR LF.
 std::string lastRunFileBytes(const LastRun &values);

@@ -4,35 +4,26 @@
 
 #include <array>
 #include <cerrno>
-#include <cstring>
-#include <exception>
 #include <fcntl.h>
-#include <filesystem>
-#include <fstream>
 #include <sys/stat.h>
-#include <system_error>
 #include <unistd.h>
 
 namespace ferrolux {
 
 bool FileExists(const std::string &folder, const std::string &fileName)
 {
-    try {
-        const std::string path = folder + fileName;
-        if (path.empty()) {
-            return false;
-        }
-        // On this platform a folder opens for reading as well, so insist on a regular file
-        // (a link to one counts) before trying the open itself.
-        std::error_code error;
-        if (!std::filesystem::is_regular_file(path, error) || error) {
-            return false;
-        }
-        std::ifstream file(path, std::ios::binary);
-        return file.is_open();
-    } catch (...) {
+    const std::string path = folder + fileName;
+    if (path.empty() || path.find('\0') != std::string::npos) {
         return false;
     }
+    // Only a regular file (or a link to one) counts: a folder would open for reading too, and
+    // a named pipe is never opened in a way that waits.
+    const int fd = file_detail::openRegular(path, O_RDONLY);
+    if (fd < 0) {
+        return false;
+    }
+    ::close(fd);
+    return true;
 }
 
 bool pathExists(const std::string &path)

@@ -34,6 +34,10 @@ struct FileRead
     bool ok() const { return status == Status::Read; }
 };
 
+// A data file (last run, constants, design) holds at most a few megabytes even with every record
+// at its longest; anything larger is damaged and is never pulled into memory whole.
+inline constexpr std::size_t kMaxDataFileBytes = 8u << 20;
+
 // Reads the file at `path` whole, at most `maxBytes` of it. Only a regular file (or a link to
 // one) is read: it is opened without blocking and checked before reading, so a named pipe or a
 // device in its place is reported as unreadable and never waited on.

@@ -3,6 +3,7 @@
 #include "decimal_prefix.h"
 #include "text_encoding.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -57,26 +58,13 @@ void RecordWriter::integer(int value)
     m_bytes += kLineEnd;
 }
 
-RecordReader::RecordReader(std::istream &in) : m_in(in) {}
-
 namespace {
 
-constexpr int kEof = std::char_traits<char>::eof();
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-bool isLineEnd(int ch)
+bool isLineEnd(char ch)
 {
     return ch == '\r' || ch == '\n';
-}
-
-// Consumes one line end (CR LF, lone LF or lone CR) at the current position, if there is one.
-void consumeLineEnd(std::istream &in)
-{
-    if (in.peek() == '\r') {
-        in.get();
-    }
-    if (in.peek() == '\n') {
-        in.get();
-    }
 }
 
 std::string tooLongReason()
@@ -84,24 +72,15 @@ std::string tooLongReason()
     return "field is longer than " + std::to_string(RecordReader::kMaxFieldLength) + " characters";
 }
 
-// Skips the UTF-8 byte-order mark EF BB BF at the current position; anything else is left
-// unread.
-void skipByteOrderMark(std::istream &in)
+} // namespace
+
+RecordReader::RecordReader(std::string_view bytes) : m_bytes(bytes)
 {
-    static constexpr int kMark[] = {0xEF, 0xBB, 0xBF};
-    int matched = 0;
-    while (matched < 3 && in.peek() == kMark[matched]) {
-        in.get();
-        ++matched;
-    }
-    if (matched < 3) {
-        for (; matched > 0; --matched) {
-            in.unget();
-        }
+    // Some editors put a UTF-8 byte-order mark before the first record.
+    if (m_bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+        m_pos = kByteOrderMark.size();
     }
 }
-
-} // namespace
 
 // A quoted field stops at its closing quote or, when that is missing, at the end of the line:
 // a lost quote then damages one record only and never swallows the records after it.
@@ -114,73 +93,60 @@ std::optional<std::string> RecordReader::nextField()
         m_lastError = std::move(reason);
         return std::nullopt;
     };
-    if (m_in.fail()) {
-        return fail("the file cannot be read");
-    }
-    if (!m_startChecked) {
-        m_startChecked = true;
-        skipByteOrderMark(m_in);
-    }
-    if (m_in.peek() == kEof) {
-        return fail(m_in.bad() ? "read error" : "file ends early");
+    const std::size_t size = m_bytes.size();
+    if (m_pos == size) {
+        return fail("file ends early");
     }
     // Leading spaces, bounded like a field so that a file of blanks is not read on and on.
-    std::size_t skipped = 0;
-    while (m_in.peek() == ' ') {
-        if (++skipped > kMaxFieldLength) {
-            return fail(tooLongReason());
-        }
-        m_in.get();
+    const std::size_t firstNonSpace = std::min(m_bytes.find_first_not_of(' ', m_pos), size);
+    if (firstNonSpace - m_pos > kMaxFieldLength) {
+        return fail(tooLongReason());
     }
+    m_pos = firstNonSpace;
 
-    std::string field;
-    const auto take = [&](auto endsField) -> bool {
-        for (int ch = m_in.peek(); ch != kEof && !endsField(ch); ch = m_in.peek()) {
-            if (field.size() == kMaxFieldLength) {
-                return false;
+    // Takes characters up to (not including) the first that ends the field.
+    const auto take = [&](auto endsField) -> std::optional<std::string_view> {
+        const std::size_t begin = m_pos;
+        while (m_pos < size && !endsField(m_bytes[m_pos])) {
+            if (m_pos - begin == kMaxFieldLength) {
+                return std::nullopt;
             }
-            field.push_back(static_cast<char>(ch));
-            m_in.get();
+            ++m_pos;
         }
-        return true;
+        return m_bytes.substr(begin, m_pos - begin);
     };
 
-    if (m_in.peek() == '"') {
-        m_in.get();
-        if (!take([](int ch) { return ch == '"' || isLineEnd(ch); })) {
-            return fail(tooLongReason());
-        }
-        if (m_in.peek() == '"') {
-            m_in.get();
+    std::optional<std::string_view> field;
+    if (m_pos < size && m_bytes[m_pos] == '"') {
+        ++m_pos;
+        field = take([](char ch) { return ch == '"' || isLineEnd(ch); });
+        if (field && m_pos < size && m_bytes[m_pos] == '"') {
+            ++m_pos;
             // What follows the closing quote up to a comma or the line end is dropped.
-            std::size_t dropped = 0;
-            for (int ch = m_in.peek(); ch != kEof && ch != ',' && !isLineEnd(ch);
-                 ch = m_in.peek()) {
-                if (++dropped > kMaxFieldLength) {
-                    return fail(tooLongReason());
-                }
-                m_in.get();
+            if (!take([](char ch) { return ch == ',' || isLineEnd(ch); })) {
+                return fail(tooLongReason());
             }
         }
-    } else if (!take([](int ch) { return ch == ',' || isLineEnd(ch); })) {
+    } else {
+        field = take([](char ch) { return ch == ',' || isLineEnd(ch); });
+    }
+    if (!field) {
         return fail(tooLongReason());
     }
 
-    if (m_in.bad()) {
-        return fail("read error");
-    }
-    if (m_in.peek() == ',') {
-        m_in.get();
+    // One separator: a comma, or a line end (CR LF, lone LF or lone CR).
+    if (m_pos < size && m_bytes[m_pos] == ',') {
+        ++m_pos;
     } else {
-        consumeLineEnd(m_in);
-    }
-    // Reaching the end of the stream sets eofbit; clear it so later calls see a clean state
-    // and report the end of the file themselves.
-    if (!m_in.bad()) {
-        m_in.clear();
+        if (m_pos < size && m_bytes[m_pos] == '\r') {
+            ++m_pos;
+        }
+        if (m_pos < size && m_bytes[m_pos] == '\n') {
+            ++m_pos;
+        }
     }
     ++m_fieldsRead;
-    return latin1ToUtf8(field);
+    return latin1ToUtf8(*field);
 }
 
 namespace {

@@ -5,7 +5,6 @@
 // field per record.
 
 #include <cstddef>
-#include <istream>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,7 +31,7 @@ private:
     std::string m_bytes;
 };
 
-// Reads fields from a record stream, as far as they are asked for and no further.
+// Reads fields from a record file's bytes, as far as they are asked for and no further.
 // Spaces before a field are skipped; a field beginning with a double quote runs to the next
 // double quote (the quotes are dropped, the rest of that line up to a comma is skipped); any
 // other field runs to the next comma or line end. A quoted field never crosses a line end:
@@ -41,17 +40,18 @@ private:
 // A field longer than kMaxFieldLength characters is a failure (so are more than that many
 // leading spaces, or that many characters dropped after a closing quote), so a damaged or
 // foreign file is never pulled into memory whole. A UTF-8 byte-order mark at the very start
-// of the stream, as some editors add, is skipped. The end of the stream before a field is a
-// failure; once a read has failed, every later one fails with the same reason.
+// of the bytes, as some editors add, is skipped. The end of the bytes before a field is a
+// failure; once a read has failed, every later one fails with the same reason. The reader
+// keeps a view of the bytes: they must outlive it.
 class RecordReader
 {
 public:
     static constexpr std::size_t kMaxFieldLength = 65536;
 
-    explicit RecordReader(std::istream &in);
+    explicit RecordReader(std::string_view bytes);
 
-    // The next field as UTF-8, or nullopt when the file ends before a field, the field is too
-    // long or the stream fails; lastError() then says which.
+    // The next field as UTF-8, or nullopt when the file ends before a field or the field is
+    // too long; lastError() then says which.
     std::optional<std::string> nextField();
     const std::string &lastError() const { return m_lastError; }
 
@@ -59,9 +59,9 @@ public:
     int fieldsRead() const { return m_fieldsRead; }
 
 private:
-    std::istream &m_in;
+    std::string_view m_bytes;
+    std::size_t m_pos = 0;
     int m_fieldsRead = 0;
-    bool m_startChecked = false; // whether a UTF-8 byte-order mark was looked for yet
     std::string m_lastError;
 };
 

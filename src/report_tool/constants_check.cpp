@@ -38,9 +38,9 @@ std::optional<double> wholeNumber(std::string_view text)
 
 } // namespace
 
-std::string constantsLimitsProblem(std::istream &in)
+std::string constantsLimitsProblem(std::string_view fileBytes)
 {
-    RecordReader reader(in);
+    RecordReader reader(fileBytes);
     for (int record = 1; record <= kConstantsRecords; ++record) {
         const std::optional<std::string> field = reader.nextField();
         if (!field) {

@@ -5,13 +5,13 @@
 // 0); a script that runs the tool must hear about it instead of getting a report computed from
 // made-up limits.
 
-#include <istream>
 #include <string>
+#include <string_view>
 
 namespace ferrolux {
 
 // Empty when the four value records hold acceptable limits; otherwise "record N: ..." naming
 // the first record that does not. Only reads the file's eight records.
-std::string constantsLimitsProblem(std::istream &in);
+std::string constantsLimitsProblem(std::string_view fileBytes);
 
 } // namespace ferrolux

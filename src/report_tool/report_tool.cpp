@@ -6,6 +6,7 @@
 #include "default_files.h"
 #include "design_extras.h"
 #include "eng_format.h"
+#include "file_helpers.h"
 #include "help_text.h"
 #include "json_report.h"
 #include "last_run_file.h"
@@ -16,9 +17,7 @@
 #include "tool_options.h"
 
 #include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <stdexcept>
 
 #ifndef FERROLUX_VERSION
@@ -69,18 +68,17 @@ int finishOutput(std::ostream &out, std::ostream &err)
     return kExitSuccess;
 }
 
-// Opens a file for reading; a folder counts as unreadable.
-std::optional<std::ifstream> openForReading(const std::string &path)
+// Reads a data file whole; "" when read, otherwise why not. Only a regular file is read and
+// never waited on, so a named pipe or a device given by mistake cannot hang a script.
+std::string readDataFile(const std::string &path, std::string &bytes)
 {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
-        return std::nullopt;
+    FileRead file = readRegularFile(path, kMaxDataFileBytes);
+    if (!file.ok()) {
+        return file.status == FileRead::Status::TooLarge ? "the file is " + file.reason
+                                                         : printableText(file.reason);
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return std::nullopt;
-    }
-    return in;
+    bytes = std::move(file.bytes);
+    return {};
 }
 
 int refused(const Refusal &refusal, std::ostream &err)
@@ -139,36 +137,33 @@ std::string incompleteReason(const std::string &failure, int read, int expected)
 int runFiles(const ToolOptions &options, std::ostream &out, std::ostream &err)
 {
     const std::string &lastRunPath = options.lastRunPath;
-    auto lastRunStream = openForReading(lastRunPath);
-    if (!lastRunStream) {
-        return fileError(err, "cannot open last-run file " + quoted(lastRunPath));
+    std::string lastRunBytes;
+    if (const std::string problem = readDataFile(lastRunPath, lastRunBytes); !problem.empty()) {
+        return fileError(err, "cannot open last-run file " + quoted(lastRunPath) + ": " + problem);
     }
-    const LastRunLoad run = readLastRun(*lastRunStream);
+    const LastRunLoad run = readLastRun(lastRunBytes);
     if (!run.complete()) {
         return fileError(err,
                          "last-run file " + quoted(lastRunPath) + " is incomplete: " +
                              incompleteReason(run.failure, run.recordsRead, kLastRunRecordCount));
     }
-    lastRunStream->clear();
-    lastRunStream->seekg(0);
-    const DesignExtras extras = *lastRunStream ? readDesignExtras(*lastRunStream) : DesignExtras{};
+    const DesignExtras extras = readDesignExtras(lastRunBytes);
 
     const std::string constantsPath =
         options.constantsPath
             ? *options.constantsPath
             : (std::filesystem::path(lastRunPath).parent_path() / kConstantsFileName).string();
-    auto constantsStream = openForReading(constantsPath);
-    if (!constantsStream) {
-        return fileError(err, "cannot open constants file " + quoted(constantsPath));
+    std::string constantsBytes;
+    if (const std::string problem = readDataFile(constantsPath, constantsBytes); !problem.empty()) {
+        return fileError(err,
+                         "cannot open constants file " + quoted(constantsPath) + ": " + problem);
     }
-    const ConstantsLoad constants = readConstants(*constantsStream);
+    const ConstantsLoad constants = readConstants(constantsBytes);
     if (constants.valuesRead < 4) {
         return fileError(err, "constants file " + quoted(constantsPath) + " is incomplete: " +
                                   incompleteReason(constants.failure, constants.valuesRead * 2, 8));
     }
-    constantsStream->clear();
-    constantsStream->seekg(0);
-    if (const std::string problem = constantsLimitsProblem(*constantsStream); !problem.empty()) {
+    if (const std::string problem = constantsLimitsProblem(constantsBytes); !problem.empty()) {
         return fileError(err,
                          "constants file " + quoted(constantsPath) + ": " + printableText(problem));
     }
@@ -180,8 +175,7 @@ int runFiles(const ToolOptions &options, std::ostream &out, std::ostream &err)
 
 int runExample(const ToolOptions &options, std::ostream &out, std::ostream &err)
 {
-    std::istringstream constantsBytes(defaultConstantsFileBytes());
-    const ConstantsLoad constants = readConstants(constantsBytes);
+    const ConstantsLoad constants = readConstants(defaultConstantsFileBytes());
     if (constants.valuesRead < 4) {
         return fileError(err, "the built-in constants could not be read: " +
                                   incompleteReason(constants.failure, constants.valuesRead * 2, 8));

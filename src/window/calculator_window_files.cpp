@@ -12,7 +12,6 @@
 
 #include <QPushButton>
 #include <QRadioButton>
-#include <sstream>
 
 namespace ferrolux {
 namespace {
@@ -50,9 +49,6 @@ QString fromCore(const std::string &text)
 // Record 23 of the last-run file holds the construction type.
 constexpr int kTypeRecord = 23;
 
-// A data file holds at most a few megabytes even with every record at its longest; anything
-// larger is damaged and is never pulled into memory whole.
-constexpr std::size_t kMaxDataFileBytes = 8u << 20;
 // Before a damaged file is replaced, it is copied whole, up to this size.
 constexpr std::size_t kMaxKeptCopyBytes = 1u << 30;
 
@@ -62,11 +58,6 @@ constexpr std::size_t kMaxKeptCopyBytes = 1u << 30;
 FileRead readDataFile(const QString &path)
 {
     return readRegularFile(path.toStdString(), kMaxDataFileBytes);
-}
-
-std::istringstream streamOf(const std::string &bytes)
-{
-    return std::istringstream(bytes, std::ios::in | std::ios::binary);
 }
 
 } // namespace
@@ -149,8 +140,7 @@ void CalculatorWindow::loadFile()
         if (file.status == FileRead::Status::TooLarge) {
             load.failure = "record 1: the file is " + file.reason;
         } else {
-            std::istringstream in = streamOf(file.bytes);
-            load = readLastRun(in);
+            load = readLastRun(file.bytes);
         }
         m_lastRunState = load.complete() ? LastRunState::Whole : LastRunState::Damaged;
         if (!load.complete()) {
@@ -161,7 +151,7 @@ void CalculatorWindow::loadFile()
                                               "keeps the original beside it.");
         }
         // The extension block after the 30 records; a file without one reads as defaults.
-        setDesignExtras(readDesignExtras(std::string_view(file.bytes)));
+        setDesignExtras(readDesignExtras(file.bytes));
     }
     const LastRun &v = load.values;
 
@@ -184,8 +174,7 @@ void CalculatorWindow::loadFile()
         }
         ConstantsLoad constants;
         if (file.ok()) {
-            std::istringstream in = streamOf(file.bytes);
-            constants = readConstants(in);
+            constants = readConstants(file.bytes);
             constants.applyTo(m_limits);
         }
         m_limitsWarning = constantsWarning(path, file.ok() ? &constants : nullptr);

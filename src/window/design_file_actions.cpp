@@ -21,7 +21,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
-#include <sstream>
 #include <string>
 
 namespace ferrolux {
@@ -195,29 +194,37 @@ void DesignFileActions::fillRecentMenu()
         QAction *entry = m_recentMenu->addAction(
             QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()), this,
             [this, path] { openDesign(path); });
-        entry->setToolTip(path);
+        // A design that was moved or deleted since stays listed, greyed, so the list keeps its
+        // order and the user sees what went missing.
+        const QFileInfo info(path);
+        const bool opens =
+            FileExists(QFile::encodeName(info.absolutePath() + QLatin1Char('/')).toStdString(),
+                       QFile::encodeName(info.fileName()).toStdString());
+        entry->setEnabled(opens);
+        entry->setToolTip(opens ? path : path + QStringLiteral(" (cannot be opened)"));
     }
     m_recentMenu->setEnabled(!recent.isEmpty());
 }
 
 QString DesignFileActions::openDesign(const QString &path)
 {
-    QFile file(path);
+    // Only a regular file is read, and never waited on: a named pipe chosen by mistake (from
+    // Open Recent or the command line) would otherwise hang the window.
+    const FileRead file = readRegularFile(QFile::encodeName(path).toStdString(), kMaxDataFileBytes);
     QString reason;
-    if (!file.open(QIODevice::ReadOnly)) {
-        reason = file.errorString();
+    if (!file.ok()) {
+        reason = QString::fromLocal8Bit(file.reason.c_str());
+        if (file.status == FileRead::Status::TooLarge) {
+            reason = QStringLiteral("The file is ") + reason + QLatin1Char('.');
+        }
     } else {
-        const QByteArray bytes = file.readAll();
-        std::istringstream in(bytes.toStdString());
-        const LastRunLoad load = readLastRun(in);
+        const LastRunLoad load = readLastRun(file.bytes);
         if (!load.complete()) {
             reason = QStringLiteral("This is not a complete design file: ") +
                      QString::fromStdString(load.failure.empty() ? std::string("too few records")
                                                                  : load.failure);
         } else {
-            m_window->form()->setInputState(
-                {load.values, readDesignExtras(std::string_view(
-                                  bytes.constData(), static_cast<std::size_t>(bytes.size())))});
+            m_window->form()->setInputState({load.values, readDesignExtras(file.bytes)});
             m_path = QFileInfo(path).absoluteFilePath();
             rememberRecent(m_path);
             markClean();

@@ -32,8 +32,7 @@ TEST(DesignExtras, RoundTripAfterThirtyUnchangedRecords)
     EXPECT_EQ(file.substr(thirty.size(), kMarker.size()), kMarker);
     EXPECT_EQ(readDesignExtras(file), extras);
     // A reader of 30 records reads the same run from the longer file.
-    std::istringstream in(file);
-    const LastRunLoad load = readLastRun(in);
+    const LastRunLoad load = readLastRun(file);
     EXPECT_TRUE(load.complete()) << load.failure;
     EXPECT_EQ(load.values, exampleLastRun());
 }

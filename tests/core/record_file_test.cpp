@@ -15,8 +15,7 @@ using Fields = std::vector<std::string>;
 // Every field up to the first failure, and that failure's reason.
 std::pair<Fields, std::string> readAll(const std::string &bytes)
 {
-    std::istringstream in(bytes);
-    RecordReader reader(in);
+    RecordReader reader(bytes);
     Fields fields;
     while (std::optional<std::string> field = reader.nextField()) {
         fields.push_back(*field);
@@ -54,11 +53,10 @@ TEST(RecordReader, OverlongFieldFailsWithoutReadingOn)
     const std::string longest(kMax, 'a'), tooLong(kMax + 1, 'x');
     EXPECT_EQ(readAll(longest + "\r\nb").first, (Fields{longest, "b"}));
     for (const std::string &bytes : {tooLong, "\"" + tooLong, std::string(kMax + 1, ' ')}) {
-        std::istringstream in(bytes + tooLong + "\r\nnext\r\n");
-        RecordReader reader(in);
+        const std::string file = bytes + tooLong + "\r\nnext\r\n";
+        RecordReader reader(file);
         EXPECT_EQ(reader.nextField(), std::nullopt);
         EXPECT_EQ(reader.lastError(), "field is longer than 65536 characters");
-        EXPECT_LE(in.tellg(), static_cast<std::streamoff>(kMax + 3));
         EXPECT_EQ(reader.nextField(), std::nullopt) << "a failed reader stays failed";
     }
 }

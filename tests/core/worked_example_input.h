@@ -36,8 +36,8 @@ inline std::vector<std::string> defaultConstantsRecords()
 // The inputs the analysis receives from those records, read as the window reads them.
 inline AnalysisInput workedExampleInput()
 {
-    std::istringstream in(joinRecords(workedExampleRecords()));
-    return analysisInputFrom(readLastRun(in).values, DissipationLimits{2.5, 4.5, 1.5, 2.5});
+    return analysisInputFrom(readLastRun(joinRecords(workedExampleRecords())).values,
+                             DissipationLimits{2.5, 4.5, 1.5, 2.5});
 }
 
 inline std::vector<std::string> workedExampleReport()

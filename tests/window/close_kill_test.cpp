@@ -64,8 +64,7 @@ int waitFor(const Driver &driver)
 // The primary voltage of a last-run file that reads whole, or "" for any other file.
 std::string savedVoltage(const std::string &bytes)
 {
-    std::istringstream in(bytes);
-    const LastRunLoad load = readLastRun(in);
+    const LastRunLoad load = readLastRun(bytes);
     return load.complete() ? load.values.primaryVoltage : std::string();
 }
 

@@ -87,8 +87,7 @@ TEST(Designs, OpenEditSaveAsOpenRoundTrip)
 
     // The file is in the last-run format with its extension block, readable without the window.
     const std::string bytes = folder.read("Amp.DAT");
-    std::istringstream in(bytes);
-    const LastRunLoad load = readLastRun(in);
+    const LastRunLoad load = readLastRun(bytes);
     ASSERT_TRUE(load.complete()) << load.failure;
     EXPECT_EQ(load.values.primaryVoltage, "230");
     EXPECT_EQ(load.values.secondaries[1].current, "0.25");
@@ -114,8 +113,7 @@ TEST(Designs, OpenEditSaveAsOpenRoundTrip)
         return QString();
     });
     w.trigger("actionSaveDesign");
-    std::istringstream again(folder.read("Amp.DAT"));
-    EXPECT_EQ(readLastRun(again).values.primaryResistance, "9.5");
+    EXPECT_EQ(readLastRun(folder.read("Amp.DAT")).values.primaryResistance, "9.5");
 }
 
 TEST(Designs, ModifiedMarkFollowsTheDifferenceFromTheLastLoadOrSave)
@@ -176,8 +174,9 @@ TEST(Designs, ClosingByTheTitleBarAsksOnlyWithUnsavedEdits)
         }
         EXPECT_EQ(w.window.close(), c.closed) << c.what;
         EXPECT_EQ(w.questions, c.questions) << c.what;
-        std::istringstream in(folder.read(kLastRunFileName));
-        EXPECT_EQ(readLastRun(in).values.primaryVoltage == "240", c.lastRunSaved) << c.what;
+        EXPECT_EQ(readLastRun(folder.read(kLastRunFileName)).values.primaryVoltage == "240",
+                  c.lastRunSaved)
+            << c.what;
         EXPECT_EQ(w.quitCodes, c.lastRunSaved ? std::vector<int>{0} : std::vector<int>{}) << c.what;
     }
 }

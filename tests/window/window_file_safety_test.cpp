@@ -39,8 +39,7 @@ struct Watchdog
 
 bool loadsWhole(const std::string &bytes)
 {
-    std::istringstream in(bytes);
-    return readLastRun(in).complete();
+    return readLastRun(bytes).complete();
 }
 
 unsigned modeOf(const std::string &path)
