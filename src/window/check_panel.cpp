@@ -108,4 +108,10 @@ bool CheckPanel::chartsBuilt() const
     return m_loadPlot->chartBuilt() || m_mainsPlot->chartBuilt();
 }
 
+void CheckPanel::buildCharts()
+{
+    m_loadPlot->buildWithFigures();
+    m_mainsPlot->buildWithFigures();
+}
+
 } // namespace ferrolux

@@ -46,6 +46,8 @@ public:
     void setLimitsWarning(const QString &warning);
     // True once the chart on the current tab has been built.
     bool chartsBuilt() const;
+    // Builds both plots now when there are figures (an export needs them, shown or not).
+    void buildCharts();
     QTabWidget *tabs() const { return m_tabs; }
 
     QSize sizeHint() const override;

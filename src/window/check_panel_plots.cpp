@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QLabel>
+#include <QPainter>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -76,10 +77,26 @@ ChartPage::ChartPage(QWidget *parent) : QWidget(parent)
 void ChartPage::paintEvent(QPaintEvent *event)
 {
     QWidget::paintEvent(event);
-    // After the first paint, once the event loop is free again.
-    if (!m_buildScheduled && !chartBuilt()) {
+    if (chartBuilt()) {
+        return;
+    }
+    if (!m_figures) {
+        QPainter painter(this);
+        painter.setPen(palette().color(QPalette::PlaceholderText));
+        painter.drawText(rect(), Qt::AlignCenter, QStringLiteral("Press Calculate to plot."));
+        return;
+    }
+    // After the first paint with figures, once the event loop is free again.
+    if (!m_buildScheduled) {
         m_buildScheduled = true;
         QTimer::singleShot(0, this, &ChartPage::build);
+    }
+}
+
+void ChartPage::buildWithFigures()
+{
+    if (m_figures) {
+        build();
     }
 }
 
@@ -98,6 +115,7 @@ void ChartPage::showFigures(const std::optional<CheckFigures> &figures)
 {
     m_figures = figures;
     if (!chartBuilt()) {
+        update(); // a shown page replaces its hint by the chart
         return;
     }
     QChart *chart = m_chart->chart();

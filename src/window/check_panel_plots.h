@@ -2,9 +2,10 @@
 
 // The check panel's two plots: hot spot against the load scale (a curve per model, the class
 // limit, markers at 100 % and at the class-limit scale), and the hottest hot spot against the
-// mains with a table of each secondary's loaded voltage. Charts are costly to build, so each
-// page builds its chart only after it has first been painted (when its tab is first shown);
-// figures that arrive before that wait for it.
+// mains with a table of each secondary's loaded voltage. Charts are costly to build, so a page
+// builds its chart only once it has figures to plot and has been painted (its tab shown);
+// until the first Calculate it shows a one-line hint instead. Figures that arrive before the
+// chart wait for it.
 
 #include "check_figures.h"
 
@@ -26,6 +27,8 @@ public:
 
     void showFigures(const std::optional<CheckFigures> &figures);
     bool chartBuilt() const { return m_chart != nullptr; }
+    // Builds the chart now, painted or not, when there are figures to plot (for an export).
+    void buildWithFigures();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
