@@ -145,7 +145,6 @@ std::optional<std::string> RecordReader::nextField()
             ++m_pos;
         }
     }
-    ++m_fieldsRead;
     return latin1ToUtf8(*field);
 }
 

@@ -55,13 +55,9 @@ public:
     std::optional<std::string> nextField();
     const std::string &lastError() const { return m_lastError; }
 
-    // How many fields have been read so far.
-    int fieldsRead() const { return m_fieldsRead; }
-
 private:
     std::string_view m_bytes;
     std::size_t m_pos = 0;
-    int m_fieldsRead = 0;
     std::string m_lastError;
 };
 

@@ -41,7 +41,9 @@ void drawWinding(QPainter &painter)
     }
 }
 
-QPixmap drawIcon(int size)
+} // namespace
+
+QPixmap ferroluxIconPixmap(int size)
 {
     QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
@@ -53,13 +55,6 @@ QPixmap drawIcon(int size)
     return pixmap;
 }
 
-} // namespace
-
-QPixmap ferroluxIconPixmap(int size)
-{
-    return drawIcon(size);
-}
-
 QIcon ferroluxIcon()
 {
     // The sizes window frames and task bars ask a running program for; every pixmap is sent to
@@ -67,7 +62,7 @@ QIcon ferroluxIcon()
     constexpr std::array<int, 3> sizes{16, 32, 48};
     QIcon icon;
     for (const int size : sizes) {
-        icon.addPixmap(drawIcon(size));
+        icon.addPixmap(ferroluxIconPixmap(size));
     }
     return icon;
 }
