@@ -4,11 +4,19 @@
 #include "default_files.h"
 #include "last_run_file.h"
 
+#include <QAction>
+#include <QGuiApplication>
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QTest>
+#include <csignal>
+#include <unistd.h>
 
 namespace ferrolux::testing {
 
@@ -91,6 +99,18 @@ std::vector<std::string> WindowUnderTest::reportLines() const
     return lines;
 }
 
+QString WindowUnderTest::quickHelp() const
+{
+    return child<QPlainTextEdit>(QStringLiteral("Txt2QuickHelp"))->toPlainText();
+}
+
+void WindowUnderTest::moveOver(const QString &name, QPoint at) const
+{
+    QWidget *target = child(name);
+    QTest::mouseMove(form->windowHandle(),
+                     target->mapTo(form.get(), at.x() < 0 ? target->rect().center() : at));
+}
+
 int WindowUnderTest::visibleRows() const
 {
     static const char *const kRowFamilies[] = {"Text10",   "Text12",   "Text13",
@@ -114,6 +134,80 @@ void WindowUnderTest::showActive() const
     form->show();
     form->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
+}
+
+ExampleWindow::ExampleWindow() : window(folder)
+{
+    folder.writeExample();
+    window->load();
+    window.showActive();
+}
+
+MainUnderTest::MainUnderTest(const ProgramFolder &folder, const char *screen)
+    : window(folder.path())
+{
+    for (QScreen *candidate : QGuiApplication::screens()) {
+        if (candidate->name() == QLatin1String(screen)) {
+            window.setScreen(candidate);
+        }
+    }
+    window.form()->setQuitFunction([this](int code) { quitCodes.push_back(code); });
+    window.form()->setMessageFunction(
+        [this](const QString &, const QString &text) { messages.push_back(text); });
+    actions()->setFailureMessage([this](const QString &text) { failures << text; });
+    actions()->setCloseQuestion([this] {
+        ++closeQuestions;
+        return answer;
+    });
+    window.load();
+}
+
+void MainUnderTest::click(const char *name)
+{
+    child<QPushButton>(QLatin1String(name))->click();
+}
+
+void MainUnderTest::type(const char *name, const QString &text)
+{
+    auto *edit = child<QLineEdit>(QLatin1String(name));
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+}
+
+void MainUnderTest::trigger(const char *action)
+{
+    window.findChild<QAction *>(QLatin1String(action))->trigger();
+}
+
+void MainUnderTest::show()
+{
+    window.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+}
+
+bool reachable(QScrollArea *scroll, QWidget *control)
+{
+    const QPoint at = control->mapTo(scroll->widget(), QPoint(0, 0));
+    const int halfWidth = control->width() / 2;
+    const int halfHeight = control->height() / 2;
+    scroll->ensureVisible(at.x() + halfWidth, at.y() + halfHeight, halfWidth + 1, halfHeight + 1);
+    const QRect inView(control->mapTo(scroll->viewport(), QPoint(0, 0)), control->size());
+    return scroll->viewport()->rect().contains(inView);
+}
+
+Watchdog::Watchdog()
+{
+    std::signal(SIGALRM, [](int) {
+        const char message[] = "a file operation blocked for 20 s; giving up\n";
+        [[maybe_unused]] const auto written = write(2, message, sizeof message - 1);
+        _exit(1);
+    });
+    alarm(20);
+}
+
+Watchdog::~Watchdog()
+{
+    alarm(0);
 }
 
 QString member(const char *family, int index)

@@ -1,10 +1,14 @@
 #pragma once
 
-// Helpers for driving a real calculator window in a temporary program folder.
+// Helpers for driving a real calculator window, alone or in the main window, in a temporary
+// program folder.
 
 #include "../core/scratch_folder.h"
 #include "calculator_window.h"
+#include "design_file_actions.h"
+#include "main_window.h"
 
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -13,6 +17,8 @@
 #include <string>
 #include <utility>
 #include <vector>
+
+class QScrollArea;
 
 // Readable QString values in test failures.
 inline void PrintTo(const QString &text, std::ostream *out)
@@ -37,7 +43,7 @@ private:
     testing_support::ScratchFolder m_dir;
 };
 
-// A window on a program folder whose quit and message functions record their calls.
+// A window on a program folder whose quit, message and question functions record their calls.
 struct WindowUnderTest
 {
     explicit WindowUnderTest(const ProgramFolder &folder);
@@ -59,6 +65,9 @@ struct WindowUnderTest
     void click(const QString &name) const;
     QStringList checkedTypes() const;
     std::vector<std::string> reportLines() const;
+    QString quickHelp() const;
+    // Moves the mouse over a point of a child, its centre by default.
+    void moveOver(const QString &name, QPoint at = QPoint(-1, -1)) const;
     // Number of leading secondary rows whose nine controls are all shown; fails the test when
     // a row is partly shown or a shown row follows a hidden one.
     int visibleRows() const;
@@ -71,6 +80,55 @@ struct WindowUnderTest
     // Questions asked, and the answer every question gets.
     std::vector<QString> questions;
     bool answerYes = false;
+};
+
+// The window on the worked example, loaded and shown.
+struct ExampleWindow
+{
+    ExampleWindow();
+    ProgramFolder folder;
+    WindowUnderTest window;
+};
+
+// A loaded main window, on the named screen when there is one, with recorded quits, messages,
+// file-action failures and close questions.
+struct MainUnderTest
+{
+    explicit MainUnderTest(const ProgramFolder &folder, const char *screen = "large");
+    // A control of the form or of the panel (which this builds if need be).
+    template <typename T = QWidget> T *child(const QString &name)
+    {
+        window.checkPanel();
+        T *found = window.findChild<T *>(name);
+        EXPECT_NE(found, nullptr) << name.toStdString();
+        return found;
+    }
+    void click(const char *name);
+    // Types into a field as a user does: select all, then the keys.
+    void type(const char *name, const QString &text);
+    void trigger(const char *action);
+    void show();
+    DesignFileActions *actions() const { return window.fileActions(); }
+
+    MainWindow window;
+    std::vector<int> quitCodes;
+    std::vector<QString> messages;
+    QStringList failures;
+    int closeQuestions = 0;
+    DesignFileActions::CloseAnswer answer = DesignFileActions::CloseAnswer::Cancel;
+};
+
+// A control is reachable when scrolling to it brings all of it into the scroll area's view.
+bool reachable(QScrollArea *scroll, QWidget *control);
+
+// Ends the test process with a message when a step blocks for 20 seconds, so that a hang
+// fails the test instead of stalling the whole run.
+struct Watchdog
+{
+    Watchdog();
+    ~Watchdog();
+    Watchdog(const Watchdog &) = delete;
+    Watchdog &operator=(const Watchdog &) = delete;
 };
 
 // "TxtSec1V_2" and the like.
