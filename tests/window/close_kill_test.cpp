@@ -2,7 +2,6 @@
 // a second instance: the last-run file is always either the old file or a new one, never torn,
 // and an instance that says it saved did.
 
-#include "last_run_file.h"
 #include "window_fixture.h"
 
 #include <chrono>
@@ -11,7 +10,6 @@
 #include <fcntl.h>
 #include <random>
 #include <spawn.h>
-#include <sstream>
 #include <sys/wait.h>
 #include <thread>
 

@@ -8,23 +8,12 @@
 #include "../core/injected_faults.h"
 #include "../core/other_user.h"
 #include "../core/worked_example_input.h"
-#include "constants_file.h"
-#include "default_files.h"
-#include "last_run_file.h"
 #include "window_fixture.h"
 
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <array>
 #include <filesystem>
 #include <fstream>
-#include <functional>
-#include <sstream>
-#include <string>
 #include <sys/stat.h>
-#include <tuple>
 
 namespace ferrolux::testing {
 namespace {

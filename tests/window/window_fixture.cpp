@@ -1,20 +1,5 @@
 #include "window_fixture.h"
 
-#include "constants_file.h"
-#include "default_files.h"
-#include "last_run_file.h"
-
-#include <QAction>
-#include <QGuiApplication>
-#include <QImage>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QScreen>
-#include <QScrollArea>
-#include <QTest>
 #include <csignal>
 #include <unistd.h>
 
@@ -51,19 +36,6 @@ WindowUnderTest::WindowUnderTest(const QString &folder)
     });
 }
 
-QString WindowUnderTest::text(const QString &name) const
-{
-    auto *field = child<QLineEdit>(name);
-    return field ? field->text() : QString();
-}
-
-void WindowUnderTest::setText(const QString &name, const QString &value) const
-{
-    if (auto *field = child<QLineEdit>(name)) {
-        field->setText(value);
-    }
-}
-
 QStringList WindowUnderTest::fieldTexts() const
 {
     QStringList texts;
@@ -71,11 +43,6 @@ QStringList WindowUnderTest::fieldTexts() const
         texts << text(name);
     }
     return texts;
-}
-
-void WindowUnderTest::click(const QString &name) const
-{
-    QTest::mouseClick(child(name), Qt::LeftButton);
 }
 
 QStringList WindowUnderTest::checkedTypes() const
@@ -97,11 +64,6 @@ std::vector<std::string> WindowUnderTest::reportLines() const
         lines.push_back(list->item(row)->text().toStdString());
     }
     return lines;
-}
-
-QString WindowUnderTest::quickHelp() const
-{
-    return child<QPlainTextEdit>(QStringLiteral("Txt2QuickHelp"))->toPlainText();
 }
 
 void WindowUnderTest::moveOver(const QString &name, QPoint at) const
@@ -162,27 +124,11 @@ MainUnderTest::MainUnderTest(const ProgramFolder &folder, const char *screen)
     window.load();
 }
 
-void MainUnderTest::click(const char *name)
-{
-    child<QPushButton>(QLatin1String(name))->click();
-}
-
 void MainUnderTest::type(const char *name, const QString &text)
 {
     auto *edit = child<QLineEdit>(QLatin1String(name));
     edit->selectAll();
     QTest::keyClicks(edit, text);
-}
-
-void MainUnderTest::trigger(const char *action)
-{
-    window.findChild<QAction *>(QLatin1String(action))->trigger();
-}
-
-void MainUnderTest::show()
-{
-    window.show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
 }
 
 bool reachable(QScrollArea *scroll, QWidget *control)

@@ -5,20 +5,23 @@
 
 #include "../core/scratch_folder.h"
 #include "calculator_window.h"
+#include "constants_file.h"
+#include "default_files.h"
 #include "design_file_actions.h"
+#include "last_run_file.h"
 #include "main_window.h"
 
-#include <QPoint>
-#include <QString>
-#include <QStringList>
+#include <QTest>
+#include <QtWidgets>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
+#include <sstream>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
-
-class QScrollArea;
 
 // Readable QString values in test failures.
 inline void PrintTo(const QString &text, std::ostream *out)
@@ -58,14 +61,17 @@ struct WindowUnderTest
         EXPECT_NE(found, nullptr) << name.toStdString();
         return found;
     }
-    QString text(const QString &name) const;
-    void setText(const QString &name, const QString &value) const;
+    QString text(const QString &name) const { return child<QLineEdit>(name)->text(); }
+    void setText(const QString &name, const QString &value) const
+    {
+        child<QLineEdit>(name)->setText(value);
+    }
     // The texts of every input field, in tab order.
     QStringList fieldTexts() const;
-    void click(const QString &name) const;
+    void click(const QString &name) const { QTest::mouseClick(child(name), Qt::LeftButton); }
     QStringList checkedTypes() const;
     std::vector<std::string> reportLines() const;
-    QString quickHelp() const;
+    QString quickHelp() const { return child<QPlainTextEdit>("Txt2QuickHelp")->toPlainText(); }
     // Moves the mouse over a point of a child, its centre by default.
     void moveOver(const QString &name, QPoint at = QPoint(-1, -1)) const;
     // Number of leading secondary rows whose nine controls are all shown; fails the test when
@@ -103,11 +109,15 @@ struct MainUnderTest
         EXPECT_NE(found, nullptr) << name.toStdString();
         return found;
     }
-    void click(const char *name);
+    void click(const char *name) { child<QPushButton>(QLatin1String(name))->click(); }
     // Types into a field as a user does: select all, then the keys.
     void type(const char *name, const QString &text);
-    void trigger(const char *action);
-    void show();
+    void trigger(const char *name) { window.findChild<QAction *>(QLatin1String(name))->trigger(); }
+    void show()
+    {
+        window.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
     DesignFileActions *actions() const { return window.fileActions(); }
 
     MainWindow window;
@@ -127,8 +137,6 @@ struct Watchdog
 {
     Watchdog();
     ~Watchdog();
-    Watchdog(const Watchdog &) = delete;
-    Watchdog &operator=(const Watchdog &) = delete;
 };
 
 // "TxtSec1V_2" and the like.
