@@ -94,13 +94,15 @@ TEST(CalculatorWindow, RefusalKeepsTheReportTellsWhyAndStaysUntilTheNextEdit)
         SCOPED_TRACE(field);
         ExampleWindow example;
         const WindowUnderTest &window = example.window;
+        QStringList inputs = window.fieldTexts();
         window.click("CmdCalc");
+        EXPECT_EQ(window.fieldTexts(), inputs); // a Calculate, refused or not, changes no input
         const std::vector<std::string> report = window.reportLines();
         ASSERT_EQ(report.size(), 30u);
         window.setText(field, text);
-        const QStringList inputs = window.fieldTexts();
+        inputs = window.fieldTexts();
         window.click("CmdCalc");
-        EXPECT_EQ(window.fieldTexts(), inputs); // Calculate changes no input, refused or not
+        EXPECT_EQ(window.fieldTexts(), inputs);
         EXPECT_EQ(window.reportLines(), report);
         EXPECT_EQ(window.quickHelp(), help);
         if (message.isEmpty()) {
