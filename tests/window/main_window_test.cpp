@@ -7,7 +7,6 @@
 
 #include "check_panel.h"
 #include "check_panel_loads.h"
-#include "check_panel_verdict.h"
 #include "design_extras.h"
 #include "help_actions.h"
 #include "report_export.h"
@@ -168,7 +167,6 @@ TEST(MainWindow, PanelShowsTheCoresFiguresForTheWorkedExample)
         const EngineeringChecks checks = runEngineeringChecks(design, result, inputs);
         const QString verdict = main.child<QLabel>("checkVerdict")->text();
         EXPECT_TRUE(verdict.startsWith(QString::fromUtf8(verdictStart))) << verdict.toStdString();
-        EXPECT_EQ(verdict, verdictText(checks.thermal, inputs));
         // The models table against the published rises (McLyman 9.03 K, Amidon 6.12 K).
         auto *models = main.child<QTableWidget>("checkModels");
         EXPECT_EQ(models->item(0, 0)->text(), "9.03");
