@@ -1,4 +1,4 @@
-// A calculator window run as its own process for the tests that kill it or race two of it:
+// A calculator window run as its own process for the test that kills it during Close:
 // opens the window on a program folder, types a primary voltage and presses Close. The save
 // waits the given number of microseconds between writing the new file and putting it in
 // place. Prints every message the window shows, then "exit N", and exits with Close's status.

@@ -1,13 +1,13 @@
-// The calculator's command line through the real executable: --version, and --help naming the
-// data folder that the program's layout selects (a build folder keeps its data beside the
-// program; an installed copy uses the user's data folder).
+// The calculator's command line through the real executable: --version and usage errors, also
+// from a terminal without a display, and --help naming the data folder that the program's layout
+// selects (a build folder keeps its data beside the program; an installed copy uses the user's
+// data folder).
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
-#include <QString>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -27,8 +27,8 @@ ProcessRun runCalculator(const QString &program, const QStringList &arguments,
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    if (noDisplay) {
-        for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+    for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+        if (noDisplay) {
             environment.remove(QString::fromLatin1(name));
         }
     }
@@ -44,19 +44,26 @@ ProcessRun runCalculator(const QString &program, const QStringList &arguments,
             QString::fromLocal8Bit(process.readAllStandardError())};
 }
 
-// A copy of the calculator in `root`/usr/bin with its pictures in `root`/usr/share/ferrolux,
-// as the package installs it; returns the program's path.
-QString installCopy(const QString &root)
+TEST(CalculatorCommandLine, VersionAndUsageErrors)
 {
-    const QString calculator = QStringLiteral(FERROLUX_CALCULATOR);
-    const QString buildFolder = QFileInfo(calculator).absolutePath();
-    QDir().mkpath(root + QStringLiteral("/usr/bin"));
-    QDir().mkpath(root + QStringLiteral("/usr/share/ferrolux"));
-    const QString program = root + QStringLiteral("/usr/bin/ferrolux");
-    EXPECT_TRUE(QFile::copy(calculator, program));
-    EXPECT_TRUE(QFile::copy(buildFolder + QStringLiteral("/Transformer-1.jpg"),
-                            root + QStringLiteral("/usr/share/ferrolux/Transformer-1.jpg")));
-    return program;
+    QTemporaryDir scratch;
+    const QString version = QStringLiteral("Ferrolux ") + FERROLUX_VERSION + '\n';
+    // Arguments, exit status, the start of standard output, whether there is no display.
+    const std::tuple<QStringList, int, QString, bool> cases[] = {
+        {{"--version"}, 0, version, false}, {{"--version"}, 0, version, true},
+        {{"--help"}, 0, "Usage: ", true},   {{"--no-such-option"}, 1, "", false},
+        {{"a.DAT", "b.DAT"}, 2, "", false},
+    };
+    for (const auto &[arguments, exitCode, outStart, noDisplay] : cases) {
+        SCOPED_TRACE(arguments.join(' ').toStdString() + (noDisplay ? ", no display" : ""));
+        const ProcessRun run =
+            runCalculator(FERROLUX_CALCULATOR, arguments, scratch.path(), noDisplay);
+        EXPECT_EQ(run.exitCode, exitCode);
+        EXPECT_TRUE(outStart.isEmpty() || run.out.startsWith(outStart)) << run.out.toStdString();
+        if (exitCode != 0) {
+            EXPECT_FALSE(run.err.isEmpty()); // a usage error says what was wrong
+        }
+    }
 }
 
 TEST(CalculatorCommandLine, HelpNamesTheDataFolderOfEachLayout)
@@ -64,65 +71,29 @@ TEST(CalculatorCommandLine, HelpNamesTheDataFolderOfEachLayout)
     QTemporaryDir scratch;
     ASSERT_TRUE(scratch.isValid());
     const QString dataHome = scratch.filePath(QStringLiteral("data-home"));
-    const QString installed = installCopy(scratch.filePath(QStringLiteral("root")));
-    const QString buildCalculator = QStringLiteral(FERROLUX_CALCULATOR);
-
-    struct Case
-    {
-        const char *layout;
-        QString program;
-        QString dataFolder;
-        QString pictures;
+    // A copy in root/usr/bin with its pictures in root/usr/share/ferrolux, as the package
+    // installs it.
+    const QString build = QFileInfo(QStringLiteral(FERROLUX_CALCULATOR)).absolutePath();
+    const QString root = scratch.filePath(QStringLiteral("root"));
+    ASSERT_TRUE(QDir().mkpath(root + "/usr/bin") && QDir().mkpath(root + "/usr/share/ferrolux"));
+    ASSERT_TRUE(QFile::copy(FERROLUX_CALCULATOR, root + "/usr/bin/ferrolux"));
+    ASSERT_TRUE(
+        QFile::copy(build + "/Transformer-1.jpg", root + "/usr/share/ferrolux/Transformer-1.jpg"));
+    // Program, data folder, picture folder.
+    const std::tuple<QString, QString, QString> cases[] = {
+        {FERROLUX_CALCULATOR, build, build},
+        {root + "/usr/bin/ferrolux", dataHome + "/Ferrolux", root + "/usr/share/ferrolux"},
     };
-    const Case cases[] = {
-        {"build folder", buildCalculator, QFileInfo(buildCalculator).absolutePath(),
-         QFileInfo(buildCalculator).absolutePath()},
-        {"installed", installed, dataHome + QStringLiteral("/Ferrolux"),
-         scratch.filePath(QStringLiteral("root/usr/share/ferrolux"))},
-    };
-    for (const Case &c : cases) {
-        const ProcessRun run = runCalculator(c.program, {QStringLiteral("--help")}, dataHome);
-        EXPECT_EQ(run.exitCode, 0) << c.layout << run.err.toStdString();
-        EXPECT_TRUE(run.out.contains(QStringLiteral("Data folder: ") + c.dataFolder + '\n'))
-            << c.layout << "\n"
-            << run.out.toStdString();
-        EXPECT_TRUE(run.out.contains(QStringLiteral("Pictures: ") + c.pictures + '\n'))
-            << c.layout << "\n"
-            << run.out.toStdString();
-        EXPECT_TRUE(run.out.contains(QStringLiteral("DESIGN.DAT"))) << c.layout;
+    for (const auto &[program, dataFolder, pictures] : cases) {
+        SCOPED_TRACE(program.toStdString());
+        const ProcessRun run = runCalculator(program, {QStringLiteral("--help")}, dataHome);
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_TRUE(run.out.contains("Data folder: " + dataFolder + '\n')) << run.out.toStdString();
+        EXPECT_TRUE(run.out.contains("Pictures: " + pictures + '\n')) << run.out.toStdString();
+        EXPECT_TRUE(run.out.contains(QStringLiteral("DESIGN.DAT")));
     }
     // Asking for help writes nothing anywhere.
     EXPECT_FALSE(QFileInfo::exists(dataHome));
-}
-
-TEST(CalculatorCommandLine, VersionAndUsageErrors)
-{
-    QTemporaryDir scratch;
-    const QString calculator = QStringLiteral(FERROLUX_CALCULATOR);
-    struct Case
-    {
-        QStringList arguments;
-        int exitCode;
-        QString outStart;
-        bool noDisplay = false;
-    };
-    const QString version = QStringLiteral("Ferrolux ") + FERROLUX_VERSION + '\n';
-    const Case cases[] = {
-        {{QStringLiteral("--version")}, 0, version},
-        // Printing needs no display: a terminal without one still gets the answer.
-        {{QStringLiteral("--version")}, 0, version, true},
-        {{QStringLiteral("--help")}, 0, QStringLiteral("Usage: "), true},
-        {{QStringLiteral("--no-such-option")}, 1, QString()},
-        {{QStringLiteral("a.DAT"), QStringLiteral("b.DAT")}, 2, QString()},
-    };
-    for (const Case &c : cases) {
-        const ProcessRun run = runCalculator(calculator, c.arguments, scratch.path(), c.noDisplay);
-        EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments.join(' ').toStdString();
-        EXPECT_TRUE(run.out.startsWith(c.outStart)) << run.out.toStdString();
-        if (c.exitCode != 0) {
-            EXPECT_FALSE(run.err.isEmpty()) << c.arguments.join(' ').toStdString();
-        }
-    }
 }
 
 } // namespace

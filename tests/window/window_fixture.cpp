@@ -1,14 +1,7 @@
 #include "window_fixture.h"
 
-#include "constants_file.h"
-#include "default_files.h"
-#include "last_run_file.h"
-
-#include <QImage>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QRadioButton>
-#include <QTest>
+#include <csignal>
+#include <unistd.h>
 
 namespace ferrolux::testing {
 
@@ -43,19 +36,6 @@ WindowUnderTest::WindowUnderTest(const QString &folder)
     });
 }
 
-QString WindowUnderTest::text(const QString &name) const
-{
-    auto *field = child<QLineEdit>(name);
-    return field ? field->text() : QString();
-}
-
-void WindowUnderTest::setText(const QString &name, const QString &value) const
-{
-    if (auto *field = child<QLineEdit>(name)) {
-        field->setText(value);
-    }
-}
-
 QStringList WindowUnderTest::fieldTexts() const
 {
     QStringList texts;
@@ -63,11 +43,6 @@ QStringList WindowUnderTest::fieldTexts() const
         texts << text(name);
     }
     return texts;
-}
-
-void WindowUnderTest::click(const QString &name) const
-{
-    QTest::mouseClick(child(name), Qt::LeftButton);
 }
 
 QStringList WindowUnderTest::checkedTypes() const
@@ -89,6 +64,13 @@ std::vector<std::string> WindowUnderTest::reportLines() const
         lines.push_back(list->item(row)->text().toStdString());
     }
     return lines;
+}
+
+void WindowUnderTest::moveOver(const QString &name, QPoint at) const
+{
+    QWidget *target = child(name);
+    QTest::mouseMove(form->windowHandle(),
+                     target->mapTo(form.get(), at.x() < 0 ? target->rect().center() : at));
 }
 
 int WindowUnderTest::visibleRows() const
@@ -114,6 +96,64 @@ void WindowUnderTest::showActive() const
     form->show();
     form->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
+}
+
+ExampleWindow::ExampleWindow() : window(folder)
+{
+    folder.writeExample();
+    window->load();
+    window.showActive();
+}
+
+MainUnderTest::MainUnderTest(const ProgramFolder &folder, const char *screen)
+    : window(folder.path())
+{
+    for (QScreen *candidate : QGuiApplication::screens()) {
+        if (candidate->name() == QLatin1String(screen)) {
+            window.setScreen(candidate);
+        }
+    }
+    window.form()->setQuitFunction([this](int code) { quitCodes.push_back(code); });
+    window.form()->setMessageFunction(
+        [this](const QString &, const QString &text) { messages.push_back(text); });
+    actions()->setFailureMessage([this](const QString &text) { failures << text; });
+    actions()->setCloseQuestion([this] {
+        ++closeQuestions;
+        return answer;
+    });
+    window.load();
+}
+
+void MainUnderTest::type(const char *name, const QString &text)
+{
+    auto *edit = child<QLineEdit>(QLatin1String(name));
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+}
+
+bool reachable(QScrollArea *scroll, QWidget *control)
+{
+    const QPoint at = control->mapTo(scroll->widget(), QPoint(0, 0));
+    const int halfWidth = control->width() / 2;
+    const int halfHeight = control->height() / 2;
+    scroll->ensureVisible(at.x() + halfWidth, at.y() + halfHeight, halfWidth + 1, halfHeight + 1);
+    const QRect inView(control->mapTo(scroll->viewport(), QPoint(0, 0)), control->size());
+    return scroll->viewport()->rect().contains(inView);
+}
+
+Watchdog::Watchdog()
+{
+    std::signal(SIGALRM, [](int) {
+        const char message[] = "a file operation blocked for 20 s; giving up\n";
+        [[maybe_unused]] const auto written = write(2, message, sizeof message - 1);
+        _exit(1);
+    });
+    alarm(20);
+}
+
+Watchdog::~Watchdog()
+{
+    alarm(0);
 }
 
 QString member(const char *family, int index)

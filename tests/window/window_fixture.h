@@ -1,16 +1,25 @@
 #pragma once
 
-// Helpers for driving a real calculator window in a temporary program folder.
+// Helpers for driving a real calculator window, alone or in the main window, in a temporary
+// program folder.
 
 #include "../core/scratch_folder.h"
 #include "calculator_window.h"
+#include "constants_file.h"
+#include "default_files.h"
+#include "design_file_actions.h"
+#include "last_run_file.h"
+#include "main_window.h"
 
-#include <QString>
-#include <QStringList>
+#include <QTest>
+#include <QtWidgets>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
+#include <sstream>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -37,7 +46,7 @@ private:
     testing_support::ScratchFolder m_dir;
 };
 
-// A window on a program folder whose quit and message functions record their calls.
+// A window on a program folder whose quit, message and question functions record their calls.
 struct WindowUnderTest
 {
     explicit WindowUnderTest(const ProgramFolder &folder);
@@ -52,13 +61,19 @@ struct WindowUnderTest
         EXPECT_NE(found, nullptr) << name.toStdString();
         return found;
     }
-    QString text(const QString &name) const;
-    void setText(const QString &name, const QString &value) const;
+    QString text(const QString &name) const { return child<QLineEdit>(name)->text(); }
+    void setText(const QString &name, const QString &value) const
+    {
+        child<QLineEdit>(name)->setText(value);
+    }
     // The texts of every input field, in tab order.
     QStringList fieldTexts() const;
-    void click(const QString &name) const;
+    void click(const QString &name) const { QTest::mouseClick(child(name), Qt::LeftButton); }
     QStringList checkedTypes() const;
     std::vector<std::string> reportLines() const;
+    QString quickHelp() const { return child<QPlainTextEdit>("Txt2QuickHelp")->toPlainText(); }
+    // Moves the mouse over a point of a child, its centre by default.
+    void moveOver(const QString &name, QPoint at = QPoint(-1, -1)) const;
     // Number of leading secondary rows whose nine controls are all shown; fails the test when
     // a row is partly shown or a shown row follows a hidden one.
     int visibleRows() const;
@@ -71,6 +86,57 @@ struct WindowUnderTest
     // Questions asked, and the answer every question gets.
     std::vector<QString> questions;
     bool answerYes = false;
+};
+
+// The window on the worked example, loaded and shown.
+struct ExampleWindow
+{
+    ExampleWindow();
+    ProgramFolder folder;
+    WindowUnderTest window;
+};
+
+// A loaded main window, on the named screen when there is one, with recorded quits, messages,
+// file-action failures and close questions.
+struct MainUnderTest
+{
+    explicit MainUnderTest(const ProgramFolder &folder, const char *screen = "large");
+    // A control of the form or of the panel (which this builds if need be).
+    template <typename T = QWidget> T *child(const QString &name)
+    {
+        window.checkPanel();
+        T *found = window.findChild<T *>(name);
+        EXPECT_NE(found, nullptr) << name.toStdString();
+        return found;
+    }
+    void click(const char *name) { child<QPushButton>(QLatin1String(name))->click(); }
+    // Types into a field as a user does: select all, then the keys.
+    void type(const char *name, const QString &text);
+    void trigger(const char *name) { window.findChild<QAction *>(QLatin1String(name))->trigger(); }
+    void show()
+    {
+        window.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+    DesignFileActions *actions() const { return window.fileActions(); }
+
+    MainWindow window;
+    std::vector<int> quitCodes;
+    std::vector<QString> messages;
+    QStringList failures;
+    int closeQuestions = 0;
+    DesignFileActions::CloseAnswer answer = DesignFileActions::CloseAnswer::Cancel;
+};
+
+// A control is reachable when scrolling to it brings all of it into the scroll area's view.
+bool reachable(QScrollArea *scroll, QWidget *control);
+
+// Ends the test process with a message when a step blocks for 20 seconds, so that a hang
+// fails the test instead of stalling the whole run.
+struct Watchdog
+{
+    Watchdog();
+    ~Watchdog();
 };
 
 // "TxtSec1V_2" and the like.
