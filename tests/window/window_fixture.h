@@ -17,7 +17,6 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
-#include <sstream>
 #include <string>
 #include <tuple>
 #include <utility>
