@@ -72,8 +72,6 @@ public:
     }
     void setPictureFolder(QString folder) { m_pictureFolder = std::move(folder); }
 
-    // True while the last-run file holds the worked example shipped with the program.
-    bool holdsExample() const { return m_example; }
     // The percent-dissipation limits the analysis uses, from the constants file.
     const DissipationLimits &limits() const { return m_limits; }
     void setLimits(const DissipationLimits &limits) { m_limits = limits; }

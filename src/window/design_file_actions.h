@@ -39,11 +39,8 @@ public:
     // Adds the actions to the window's File and Edit menus and watches its close events.
     explicit DesignFileActions(MainWindow *window);
 
-    // The design's file; empty while the window holds the last run.
-    const QString &designPath() const { return m_path; }
     // "Ferrolux.DAT"'s run is the "Last run"; a named design is its file name.
     QString designName() const;
-    bool isModified() const { return m_modified; }
     QStringList recentDesigns() const;
 
     // Reads a design file (30 records and the extension block) into the form. Returns "" on

@@ -164,16 +164,15 @@ void MainWindow::buildMenus()
         m_editMenu->addAction(QStringLiteral("C&lear Data"), this, clickOnForm("CmdClr"));
     clear->setObjectName(QStringLiteral("actionClearData"));
 
-    m_viewMenu = addMenu(QStringLiteral("&View"), "menuView");
+    QMenu *viewMenu = addMenu(QStringLiteral("&View"), "menuView");
     m_panelAction = m_dock->toggleViewAction();
     m_panelAction->setText(QStringLiteral("&Check Panel"));
     m_panelAction->setObjectName(QStringLiteral("actionCheckPanel"));
     m_panelAction->setShortcut(QKeySequence(Qt::Key_F8));
     connect(m_panelAction, &QAction::triggered, this, &MainWindow::setPanelVisibleByUser);
-    m_viewMenu->addAction(m_panelAction);
+    viewMenu->addAction(m_panelAction);
 
-    m_helpMenu = addMenu(QStringLiteral("&Help"), "menuHelp");
-    addHelpActions(m_helpMenu, this, m_appFolder);
+    addHelpActions(addMenu(QStringLiteral("&Help"), "menuHelp"), this, m_appFolder);
     m_fileActions = new DesignFileActions(this);
     nameFormInputs(m_form);
 }

@@ -39,14 +39,8 @@ public:
     CalculatorWindow *form() const { return m_form; }
     // The check panel, built now if the window has not been painted yet.
     CheckPanel *checkPanel();
-    QDockWidget *checkPanelDock() const { return m_dock; }
-    QScrollArea *formScrollArea() const { return m_scroll; }
     QMenu *fileMenu() const { return m_fileMenu; }
     QMenu *editMenu() const { return m_editMenu; }
-    QMenu *viewMenu() const { return m_viewMenu; }
-    QMenu *helpMenu() const { return m_helpMenu; }
-    // View > Check Panel: shows or hides the panel; the choice is remembered.
-    QAction *checkPanelAction() const { return m_panelAction; }
 
     // The window's settings file, "Ferrolux.ini" in the program folder, in INI format. Each
     // change is written at once, because Close ends the process without unwinding.
@@ -79,8 +73,6 @@ private:
     QDockWidget *m_dock = nullptr;
     QMenu *m_fileMenu = nullptr;
     QMenu *m_editMenu = nullptr;
-    QMenu *m_viewMenu = nullptr;
-    QMenu *m_helpMenu = nullptr;
     QAction *m_panelAction = nullptr;
     QLabel *m_reportStatus = nullptr;
     DesignFileActions *m_fileActions = nullptr;

@@ -26,7 +26,7 @@ int checkEveryControlReachable(MainWindow &window)
     int checked = 0;
     for (QWidget *control : window.form()->findChildren<QWidget *>()) {
         if (control->isVisible() && (control->focusPolicy() & Qt::TabFocus)) {
-            EXPECT_TRUE(reachable(window.formScrollArea(), control))
+            EXPECT_TRUE(reachable(window.findChild<QScrollArea *>("formScrollArea"), control))
                 << control->objectName().toStdString();
             ++checked;
         }
@@ -52,8 +52,8 @@ TEST(MainWindow, PlacedOnEachScreenWithEveryControlReachableAndTheFormAtItsSize)
         // Centred across, allowing for rounding and a frame unlike the design's.
         EXPECT_LE(std::abs((outer.left() - available.left()) - (available.right() - outer.right())),
                   12);
-        EXPECT_EQ(main.window.checkPanelDock()->isVisible(), panelShown);
-        QScrollArea *scroll = main.window.formScrollArea();
+        EXPECT_EQ(main.dock()->isVisible(), panelShown);
+        QScrollArea *scroll = main.formScroll();
         EXPECT_EQ(scroll->horizontalScrollBar()->isVisible() ||
                       scroll->verticalScrollBar()->isVisible(),
                   scrolls);
@@ -80,8 +80,8 @@ TEST(HighDpi, FormReachedThroughTheScrollAreaAtDoubleScale)
     MainUnderTest main(folder);
     main.show();
     EXPECT_TRUE(screen->availableGeometry().contains(main.window.frameGeometry()));
-    EXPECT_GT(main.window.formScrollArea()->verticalScrollBar()->maximum(), 0);
-    EXPECT_GT(main.window.formScrollArea()->horizontalScrollBar()->maximum(), 0);
+    EXPECT_GT(main.formScroll()->verticalScrollBar()->maximum(), 0);
+    EXPECT_GT(main.formScroll()->horizontalScrollBar()->maximum(), 0);
     EXPECT_GT(checkEveryControlReachable(main.window), 20);
 }
 
@@ -92,22 +92,22 @@ TEST(MainWindow, PanelVisibilityIsRememberedInTheProgramFolder)
     for (const bool shown : {false, true, false}) {
         {
             MainUnderTest main(folder);
-            QAction *toggle = main.window.checkPanelAction();
-            EXPECT_TRUE(main.window.viewMenu()->actions().contains(toggle));
+            auto *toggle = main.window.findChild<QAction *>("actionCheckPanel");
+            EXPECT_TRUE(main.window.findChild<QMenu *>("menuView")->actions().contains(toggle));
             if (toggle->isChecked() != shown) {
                 toggle->trigger();
             }
-            EXPECT_EQ(main.window.checkPanelDock()->isHidden(), !shown);
+            EXPECT_EQ(main.dock()->isHidden(), !shown);
         }
         EXPECT_EQ(QSettings(folder.path() + "Ferrolux.ini", QSettings::IniFormat)
                       .value("window/checkPanelVisible")
                       .toBool(),
                   shown);
-        EXPECT_EQ(MainUnderTest(folder).window.checkPanelDock()->isHidden(), !shown);
+        EXPECT_EQ(MainUnderTest(folder).dock()->isHidden(), !shown);
     }
     // The small screen starts without the panel but does not forget the choice.
-    EXPECT_TRUE(MainUnderTest(folder, "small").window.checkPanelDock()->isHidden());
-    EXPECT_TRUE(MainUnderTest(folder).window.checkPanelDock()->isHidden());
+    EXPECT_TRUE(MainUnderTest(folder, "small").dock()->isHidden());
+    EXPECT_TRUE(MainUnderTest(folder).dock()->isHidden());
 }
 
 TEST(MainWindow, PanelAndChartsAreBuiltOnlyAfterTheFirstPaint)
@@ -116,13 +116,13 @@ TEST(MainWindow, PanelAndChartsAreBuiltOnlyAfterTheFirstPaint)
     folder.writeExample();
     MainUnderTest main(folder);
     const auto panels = [&] { return main.window.findChildren<CheckPanel *>().size(); };
-    const int placeholderWidth = main.window.checkPanelDock()->width();
+    const int placeholderWidth = main.dock()->width();
     main.window.show();
     EXPECT_EQ(panels(), 0);
     ASSERT_TRUE(QTest::qWaitFor([&] { return panels() == 1; }));
     // It took the placeholder's room and caught up with the form's four secondaries.
-    EXPECT_EQ(main.window.checkPanelDock()->width(), placeholderWidth);
-    EXPECT_GE(main.window.formScrollArea()->viewport()->width(), main.window.form()->width());
+    EXPECT_EQ(main.dock()->width(), placeholderWidth);
+    EXPECT_GE(main.formScroll()->viewport()->width(), main.window.form()->width());
     EXPECT_FALSE(main.child("checkKind_3")->isHidden());
     EXPECT_TRUE(main.child("checkKind_4")->isHidden());
     // Until there are figures to plot, the plot tab holds a hint and no chart is made.
@@ -360,7 +360,7 @@ TEST(Designs, SaveAsWritesTheWholeStateAndOpenBringsItBack)
     answer(false);
     w.trigger("actionOpenDesign");
     EXPECT_EQ(w.window.form()->inputState(), state);
-    EXPECT_FALSE(w.actions()->isModified());
+    EXPECT_FALSE(w.window.isWindowModified());
     EXPECT_EQ(w.window.windowTitle(), QStringLiteral("Amp.DAT[*] - Ferrolux Analysis Calculator"));
     // Save Design writes to the design's own file without asking.
     w.type("TxtPriR", QStringLiteral("9.5"));
@@ -393,7 +393,7 @@ TEST(Designs, ModifiedMarkFollowsTheDifferenceFromTheLastLoadOrSave)
     };
     for (const auto &[what, act, modified] : steps) {
         act();
-        EXPECT_EQ(w.actions()->isModified(), modified) << what;
+        EXPECT_EQ(w.window.isWindowModified(), modified) << what;
         EXPECT_EQ(w.window.isWindowModified(), modified) << what;
     }
 }

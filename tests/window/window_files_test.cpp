@@ -96,7 +96,6 @@ TEST(WindowFiles, CloseSavesEverythingAndANewWindowRestoresIt)
     EXPECT_EQ(restored.checkedTypes(), QStringList{"OpType2"});
     EXPECT_EQ(loading(restored), Qt::PartiallyChecked);
     EXPECT_EQ(loadCaption(restored), "Load Last Run");
-    EXPECT_FALSE(restored->holdsExample());
 }
 
 TEST(WindowFiles, LoadDiscardsEditsAndTakesWhatAShortFileHolds)

@@ -118,6 +118,8 @@ struct MainUnderTest
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
     }
     DesignFileActions *actions() const { return window.fileActions(); }
+    QDockWidget *dock() const { return window.findChild<QDockWidget *>("checkPanelDock"); }
+    QScrollArea *formScroll() const { return window.findChild<QScrollArea *>("formScrollArea"); }
 
     MainWindow window;
     std::vector<int> quitCodes;
