@@ -132,11 +132,6 @@ TEST(ReportTool, FilesGiveTheReportTheirBlockAndCheckedLimits)
              {"extras.DAT", example + designExtrasBytes(extras)},
              {"blank.DAT", limit(" 4.5 ")},
              {"abc.DAT", limit("abc")},
-             {"nan.DAT", limit("NaN")},
-             {"neg.DAT", limit("-5")},
-             {"over.DAT", limit("100.5")},
-             {"huge.DAT", limit("1e999")},
-             {"tail.DAT", limit("4.5x")},
              {"esc.DAT", limit("\x1b[2J")},
              {"cut.DAT", good.substr(0, value)}}) {
         writeBytes(s.path(name), bytes);
@@ -161,14 +156,13 @@ TEST(ReportTool, FilesGiveTheReportTheirBlockAndCheckedLimits)
         {json("blank.DAT"), 0, "\"insulation_class\": \"B\""},
         {{s.path("extras.DAT"), "--json", "--ambient", "20"}, 0, "\"ambient_c\": 20.0"},
         {json("abc.DAT"), 2, "abc.DAT': record 4: \"abc\" is not a limit from 0 to 100"},
-        {json("nan.DAT"), 2, "record 4"},
-        {json("neg.DAT"), 2, "record 4"},
-        {json("over.DAT"), 2, "record 4"},
-        {json("huge.DAT"), 2, "record 4"},
-        {json("tail.DAT"), 2, "record 4"},
         {json("esc.DAT"), 2, "\"\\x1b[2J\""}, // escaped, never raw
         {json("cut.DAT"), 2, "cut.DAT"},
     });
+    for (const char *bad : {"NaN", "-5", "100.5", "1e999", "4.5x"}) {
+        writeBytes(s.path("bad.DAT"), limit(bad));
+        expectRuns({{json("bad.DAT"), 2, "record 4"}});
+    }
 }
 
 TEST(ReportTool, JsonHoldsTheFiguresAndAnUnwritableReportFails)
