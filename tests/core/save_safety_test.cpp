@@ -49,6 +49,11 @@ int temporaryFilesIn(const std::string &folder)
     return count;
 }
 
+long entriesIn(const std::string &folder)
+{
+    return std::distance(fs::directory_iterator(folder), fs::directory_iterator());
+}
+
 constexpr unsigned kAnyMode = 010000;
 
 struct SaveCase
@@ -243,8 +248,7 @@ TEST(SeedFirstStart, WritesOnlyWhatIsMissing)
         EXPECT_EQ(contents("Ferrolux.DAT"), lastRunAfter);
         EXPECT_EQ(contents("CONSTANT.DAT"), constantsAfter);
         // Nothing else, no temporary file either.
-        EXPECT_EQ(std::distance(fs::directory_iterator(s.folder()), fs::directory_iterator()),
-                  (lastRunAfter != "-") + (constantsAfter != "-"));
+        EXPECT_EQ(entriesIn(s.folder()), (lastRunAfter != "-") + (constantsAfter != "-"));
     }
 }
 
@@ -281,6 +285,8 @@ TEST(SeedFirstStart, NeverWritesOverAFileThatExistsButCannotBeRead)
         EXPECT_EQ(failure, "") << name;
         EXPECT_EQ(modeOf(s.path(name)), 0u) << name;
         EXPECT_EQ(readBytes(s.path(name)), "theirs") << name;
+        // An unreadable last-run file still marks the folder as set up: nothing is seeded.
+        EXPECT_EQ(entriesIn(s.folder()), name == std::string(kLastRunFileName) ? 1 : 2) << name;
     }
 }
 
