@@ -44,9 +44,7 @@ TEST(ThermalModels, ConvectionRadiationMeetsTheEnergyBalance)
                                                         {0.5, -50, 0.01}, {50, 100, 1},
                                                         {10000, 25, 0.5}, {4.192, 40, 0.075}};
     for (const auto &[heat, ambient, emissivity] : cases) {
-        ThermalInputs in;
-        in.ambientC = ambient;
-        in.emissivity = emissivity;
+        const ThermalInputs in{.ambientC = ambient, .emissivity = emissivity};
         const double rise = modelRiseK(ThermalModel::ConvectionRadiation, heat, kExample, in);
         ASSERT_GT(rise, 0) << heat;
         EXPECT_NEAR(convectionRadiationHeatW(rise, kExample, in), heat, 1e-6 * heat) << heat;
@@ -73,8 +71,7 @@ TEST(ThermalModels, HeatAtRiseInvertsEachModel)
 // At 25 °C the surface radiates less, and the balance overtakes McLyman's 9.03 K.
 TEST(ThermalModels, HottestEstimateAtACoolAmbient)
 {
-    ThermalInputs in;
-    in.ambientC = 25, in.hotSpotAllowanceK = 5;
+    const ThermalInputs in{.ambientC = 25, .hotSpotAllowanceK = 5};
     const ModelEstimate e = hottestEstimate(modelEstimates(4.192, kExample, in));
     EXPECT_EQ(e.model, ThermalModel::ConvectionRadiation);
     EXPECT_DOUBLE_EQ(e.hotSpotC, 30 + modelRiseK(e.model, 4.192, kExample, in));
@@ -82,17 +79,13 @@ TEST(ThermalModels, HottestEstimateAtACoolAmbient)
 
 TEST(ThermalModels, UnavailableGeometryAndInputsSayWhy)
 {
-    ThermalInputs hot;
-    hot.ambientC = 101;
-    ThermalInputs dull;
-    dull.emissivity = 0;
     const std::tuple<ThermalGeometry, ThermalInputs, const char *> cases[] = {
         {{0, 0.1}, {}, "surface"},
         {{-5, 0.1}, {}, "surface"},
         {{476, 0}, {}, "mean of X, Y and Z"},
         {{476, NAN}, {}, "mean of X, Y and Z"},
-        {kExample, hot, "ambient"},
-        {kExample, dull, "emissivity"},
+        {kExample, {.ambientC = 101}, "ambient"},
+        {kExample, {.emissivity = 0}, "emissivity"},
         {kExample, {}, ""}};
     for (const auto &[geometry, inputs, words] : cases) {
         const std::string reason = thermalUnavailableReason(geometry, inputs);
@@ -197,9 +190,7 @@ TEST(EngineeringChecks, RepeatedStepsReproduceTheAnalysis)
 TEST(EngineeringChecks, MainsSweepScalesVoltagesCurrentsAndCoreLoss)
 {
     const Analysed a = analysed(oneWinding(100, 1, {50, 1, 2}, 5, false));
-    ThermalInputs in;
-    in.coreLossW = 1;
-    const EngineeringChecks c = runEngineeringChecks(a.design, a.result, in);
+    const EngineeringChecks c = runEngineeringChecks(a.design, a.result, {.coreLossW = 1});
     const MainsPoint &high = c.mains.back();
     EXPECT_EQ(high.percent, 10);
     EXPECT_NEAR(high.primaryVoltage, 110, 1e-12);
@@ -267,19 +258,13 @@ TEST(EngineeringChecks, LoadScaleFindsTheFirstCrossingOfANonMonotonicHeat)
 TEST(EngineeringChecks, LoadScaleZeroAndNone)
 {
     const Analysed example = workedExample();
-    ThermalInputs coreAlone;
-    coreAlone.coreLossW = 10000;
-    ThermalInputs hotRoom;
-    hotRoom.ambientC = 100;
-    ThermalInputs classH;
-    classH.insulationClass = InsulationClass::H;
     // A winding of 1 µΩ on a 1 µΩ primary: 100 times the load still gives off almost nothing.
     const Analysed cold = analysed(oneWinding(117, 1e-6, {6.3, 1, 1e-6}, 10, false));
     // Design, inputs, expected scale (nullopt for none), the class verdict.
     const std::tuple<const Analysed *, ThermalInputs, std::optional<double>, bool> cases[] = {
-        {&example, coreAlone, 0.0, false},
-        {&example, hotRoom, 0.0, false},
-        {&cold, classH, std::nullopt, true},
+        {&example, {.coreLossW = 10000}, 0.0, false},
+        {&example, {.ambientC = 100}, 0.0, false},
+        {&cold, {.insulationClass = InsulationClass::H}, std::nullopt, true},
         {&cold, ThermalInputs{}, std::nullopt, true}};
     for (const auto &[a, in, expected, within] : cases) {
         const EngineeringChecks c = runEngineeringChecks(a->design, a->result, in);
