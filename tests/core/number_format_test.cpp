@@ -4,7 +4,6 @@
 #include "eng_format.h"
 #include "number_text.h"
 
-#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <optional>
@@ -59,36 +58,24 @@ TEST(TextToWholeNumber, RoundsHalfToEvenInto16Bits)
     }
 }
 
-// Width as the user sees it: UTF-8 continuation bytes are not characters.
-std::size_t characterWidth(const std::string &text)
-{
-    return static_cast<std::size_t>(
-        std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
-}
-
 TEST(EngFormat, RealModeEdgeCases)
 {
-    // Value, text, width in characters; then padding of each mantissa width, the carry into
-    // the next decade, and the exponent group the list above leaves out.
-    const std::tuple<double, std::string, std::size_t> cases[] = {
-        {0.0, " 0.000     ", 11},         {-0.0, " 0.000     ", 11},
-        {5e-16, " 0.000     ", 11},       {-5e-16, "-0.000     ", 11},
-        {9.9995e-16, " 0.000     ", 11},  {1e-15, " 1.000e-15 ", 11},
-        {2e-13, " 200.0e-15 ", 11},       {47e-12, " 47.00e-12 ", 11},
-        {3.3e-9, " 3.300e-9  ", 11},      {-2.5e-7, "-250.0e-9  ", 11},
-        {0.000999, " 999.0e-6  ", 11},    {0.0012346, " 1.235e-3  ", 11},
-        {0.75, " 750.0e-3  ", 11},        {1.0, " 1.000     ", 11},
-        {3.14159, " 3.142     ", 11},     {12.5, " 12.50     ", 11},
-        {117.0, " 117.0     ", 11},       {-999.4, "-999.4     ", 11},
-        {999.95, " 1000     ", 10},       {999.96, " 1.000e+3  ", 11},
-        {12340.0, " 12.34e+3  ", 11},     {999950.0, " 1000e+3  ", 10},
-        {1234567.0, " 1.235e+6  ", 11},   {1e12, " 1.000e+12 ", 11},
-        {9.9994e12, " 9.999e+12 ", 11},   {1e13, "+*.***E\xC2\xB1* ", 10},
-        {-1e13, "-*.***E\xC2\xB1* ", 10}, {1.05, " 1.050     ", 11},
-        {20.0, " 20.00     ", 11},        {9.9996, " 10.00     ", 11},
-        {5e9, " 5.000e+9  ", 11},         {2.5e10, " 25.00e+9  ", 11},
-        {5e11, " 500.0e+9  ", 11}};
-    for (const auto &[value, expected, width] : cases) {
+    // Value and text, eleven characters wide (± is one) but for "1000" and the overflow; then
+    // padding of each mantissa width, the carry into the next decade, and the exponent group
+    // the list above leaves out.
+    const std::pair<double, std::string> cases[] = {
+        {0.0, " 0.000     "},       {-0.0, " 0.000     "},       {5e-16, " 0.000     "},
+        {-5e-16, "-0.000     "},    {9.9995e-16, " 0.000     "}, {1e-15, " 1.000e-15 "},
+        {2e-13, " 200.0e-15 "},     {47e-12, " 47.00e-12 "},     {3.3e-9, " 3.300e-9  "},
+        {-2.5e-7, "-250.0e-9  "},   {0.000999, " 999.0e-6  "},   {0.0012346, " 1.235e-3  "},
+        {0.75, " 750.0e-3  "},      {1.0, " 1.000     "},        {3.14159, " 3.142     "},
+        {12.5, " 12.50     "},      {117.0, " 117.0     "},      {-999.4, "-999.4     "},
+        {999.95, " 1000     "},     {999.96, " 1.000e+3  "},     {12340.0, " 12.34e+3  "},
+        {999950.0, " 1000e+3  "},   {1234567.0, " 1.235e+6  "},  {1e12, " 1.000e+12 "},
+        {9.9994e12, " 9.999e+12 "}, {1e13, "+*.***E\xC2\xB1* "}, {-1e13, "-*.***E\xC2\xB1* "},
+        {1.05, " 1.050     "},      {20.0, " 20.00     "},       {9.9996, " 10.00     "},
+        {5e9, " 5.000e+9  "},       {2.5e10, " 25.00e+9  "},     {5e11, " 500.0e+9  "}};
+    for (const auto &[value, expected] : cases) {
         double dValue = value;
         std::string text, real = "old real", imag = "old imag";
         EngFormat(dValue, text, real, imag);
@@ -96,7 +83,6 @@ TEST(EngFormat, RealModeEdgeCases)
         EXPECT_EQ(text, expected) << value;
         EXPECT_EQ(imag, "old imag") << value;
         EXPECT_TRUE(dValue == value && std::signbit(dValue) == std::signbit(value)) << value;
-        EXPECT_EQ(characterWidth(real), width) << '"' << real << '"';
     }
 }
 
