@@ -154,6 +154,7 @@ TEST(ReportTool, FilesGiveTheReportTheirBlockAndCheckedLimits)
         // The file's block, then the command line overriding it.
         {json("CONSTANT.DAT"), 0, "\"ambient_c\": 60.0"},
         {json("blank.DAT"), 0, "\"insulation_class\": \"B\""},
+        {json("blank.DAT"), 0, "\"class_limit_c\": 130.0"},
         {{s.path("extras.DAT"), "--json", "--ambient", "20"}, 0, "\"ambient_c\": 20.0"},
         {json("abc.DAT"), 2, "abc.DAT': record 4: \"abc\" is not a limit from 0 to 100"},
         {json("esc.DAT"), 2, "\"\\x1b[2J\""}, // escaped, never raw
