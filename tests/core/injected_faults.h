@@ -43,9 +43,8 @@ public:
         : m_kind(fault.kind), m_folder(m_scratch.path("program/"))
     {
         std::filesystem::create_directory(m_folder);
-        if (needsMount()) {
-            m_mounted = mount("tmpfs", m_folder.c_str(), "tmpfs", 0, "size=64k,mode=0755") == 0;
-        }
+        m_mounted = m_kind != WriteFault::SizeLimit &&
+                    mount("tmpfs", m_folder.c_str(), "tmpfs", 0, "size=64k,mode=0755") == 0;
     }
     ~FaultyFolder()
     {
@@ -60,15 +59,14 @@ public:
     FaultyFolder &operator=(const FaultyFolder &) = delete;
 
     // False when the fault needs a mount that is not permitted here.
-    bool usable() const { return m_mounted || !needsMount(); }
+    bool usable() const { return m_mounted || m_kind == WriteFault::SizeLimit; }
     // Ends in a separator, as the program names its folder.
     const std::string &folder() const { return m_folder; }
 
     // Turns the fault on; false when that did not work.
     bool arm()
     {
-        switch (m_kind) {
-        case WriteFault::SizeLimit: {
+        if (m_kind == WriteFault::SizeLimit) {
             // Every write that would make a file longer than 4 bytes fails with EFBIG; the
             // signal that would come with it is ignored.
             std::signal(SIGXFSZ, SIG_IGN);
@@ -79,26 +77,18 @@ public:
             m_limited = setrlimit(RLIMIT_FSIZE, &tiny) == 0;
             return m_limited;
         }
-        case WriteFault::ReadOnlyMount:
+        if (m_kind == WriteFault::ReadOnlyMount) {
             return mount("tmpfs", m_folder.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0;
-        case WriteFault::FullMount: {
-            std::ofstream filler(m_folder + "filler", std::ios::binary);
-            const std::string block(4096, 'x');
-            while (filler.write(block.data(), static_cast<std::streamsize>(block.size()))) {
-                filler.flush();
-            }
-            return true;
         }
+        std::ofstream filler(m_folder + "filler", std::ios::binary);
+        const std::string block(4096, 'x');
+        while (filler.write(block.data(), static_cast<std::streamsize>(block.size()))) {
+            filler.flush();
         }
-        return false;
+        return true;
     }
 
 private:
-    bool needsMount() const
-    {
-        return m_kind == WriteFault::ReadOnlyMount || m_kind == WriteFault::FullMount;
-    }
-
     WriteFault::Kind m_kind;
     ScratchFolder m_scratch;
     std::string m_folder;

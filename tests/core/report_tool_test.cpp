@@ -1,4 +1,9 @@
+// The report tool through its function (files, options, check text, JSON, constants limits,
+// escaped messages) and once as the real executable.
+
 #include "default_files.h"
+#include "design_extras.h"
+#include "printable_text.h"
 #include "report_tool.h"
 #include "scratch_folder.h"
 #include "worked_example_input.h"
@@ -6,15 +11,29 @@
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <sys/wait.h>
 #include <tuple>
-#include <vector>
 
 namespace ferrolux {
 namespace {
 
 using testing_support::ScratchFolder;
+using testing_support::writeBytes;
+
+struct ToolRun
+{
+    int status;
+    std::string out, err;
+};
+
+ToolRun run(const std::vector<std::string> &args)
+{
+    std::ostringstream out, err;
+    const int status = runReportTool(args, out, err);
+    return {status, out.str(), err.str()};
+}
 
 std::string workedExampleReportText()
 {
@@ -25,88 +44,183 @@ std::string workedExampleReportText()
     return report;
 }
 
-// Saved runs in a scratch folder, CONSTANT.DAT beside them, through the tool's function.
-TEST(ReportTool, FilesGiveTheReportOrRefuseWithTheExitStatus)
+// Arguments, exit status, a text in stdout (success; the whole of it for the report) or in
+// stderr (failure); stdout is empty on failure and stderr on success.
+using ToolCase = std::tuple<std::vector<std::string>, int, std::string>;
+
+void expectRuns(const std::vector<ToolCase> &cases)
 {
-    const std::string report = workedExampleReportText();
-    ScratchFolder s;
-    const std::string example = exampleLastRunFileBytes();
-    LastRun none = exampleLastRun(), c0 = none, grayed = none, potted = none, r1 = none;
-    none.secondaryCount = "0", c0.c = "0", grayed.loading = 2, r1.secondaries[1].resistance = "";
-    potted.typeCode = 4, potted.b = "0";
-    const std::pair<const char *, std::string> files[] = {
-        {"CONSTANT.DAT", defaultConstantsFileBytes()},
-        {"Ferrolux.DAT", example},
-        {"bare/Ferrolux.DAT", example}, // no CONSTANT.DAT beside it
-        {"short.DAT", example.substr(0, example.find("40.0"))},
-        {"none.DAT", lastRunFileBytes(none)},
-        {"r1.DAT", lastRunFileBytes(r1)},
-        {"c0.DAT", lastRunFileBytes(c0)},
-        {"grayed.DAT", lastRunFileBytes(grayed)},
-        {"potted.DAT", lastRunFileBytes(potted)}};
-    std::filesystem::create_directory(s.path("bare"));
-    for (const auto &[name, bytes] : files) {
-        testing_support::writeBytes(s.path(name), bytes);
-    }
-    // Arguments, exit status, stdout (the whole report, or a line of it; empty on a refusal),
-    // a text in stderr (empty on success).
-    const std::tuple<std::vector<std::string>, int, std::string, std::string> cases[] = {
-        {{s.path("Ferrolux.DAT")}, 0, report, ""},
-        {{"--", s.path("Ferrolux.DAT")}, 0, report, ""},
-        {{"--constants", s.path("x.DAT"), s.path("Ferrolux.DAT")}, 2, "", "x.DAT"},
-        {{s.path("missing.DAT")}, 2, "", "missing.DAT"},
-        {{s.path("bare/Ferrolux.DAT")}, 2, "", "CONSTANT.DAT"},
-        {{s.path("short.DAT")}, 2, "", "short.DAT"},
-        {{s.path("none.DAT")}, 1, "", "(field: number of secondaries)"},
-        {{s.path("r1.DAT")}, 1, "", "zero or empty. (field: secondary 2 resistance)"},
-        {{s.path("c0.DAT")}, 1, "", "What kind of transformer do you have?\nA, B, C and D MUST"},
-        {{s.path("grayed.DAT")}, 0, "Secondayr 1     Voltage = 350.0     Volts\n", ""},
-        // 10000 x 4.1920 W over the 622.42 cm² of the closed box.
-        {{s.path("potted.DAT")}, 0, "          Power Dendity = 67.35     W/Sq Meter\n", ""}};
-    for (const auto &[arguments, status, out, err] : cases) {
-        std::ostringstream stdoutText, stderrText;
-        EXPECT_EQ(runReportTool(arguments, stdoutText, stderrText), status) << arguments.back();
-        EXPECT_TRUE(out == report ? stdoutText.str() == report
-                                  : stdoutText.str().find(out) != std::string::npos)
-            << arguments.back() << ": " << stdoutText.str();
-        EXPECT_NE(stderrText.str().find(err), std::string::npos) << stderrText.str();
-        EXPECT_EQ(stdoutText.str().empty(), status != 0) << arguments.back();
-        EXPECT_EQ(stderrText.str().empty(), status == 0) << stderrText.str();
+    for (const auto &[args, status, text] : cases) {
+        std::string name;
+        for (const std::string &arg : args) {
+            name += arg + " ";
+        }
+        const ToolRun r = run(args);
+        EXPECT_EQ(r.status, status) << name << r.err;
+        if (text == workedExampleReportText()) {
+            EXPECT_EQ(r.out, text) << name;
+        }
+        EXPECT_NE((status == 0 ? r.out : r.err).find(text), std::string::npos) << name << "\n"
+                                                                               << r.out << r.err;
+        EXPECT_EQ(r.out.empty(), status != 0) << name;
+        EXPECT_EQ(r.err.empty(), status == 0) << name;
     }
 }
 
-// The real executable: one report, and the exit status and empty standard output that only a
-// process shows.
+TEST(ReportTool, OptionsExitStatusAndOutput)
+{
+    expectRuns({
+        {{"--example", "--check"}, 0, "McLyman                     9.03 K    59.0 \xC2\xB0"},
+        {{"--example", "--check"}, 0, "within class, margin 46.0 K"},
+        {{"--example", "--check", "--class", "h"}, 0, "class H (limit 180"},
+        {{"--example", "--check", "--core-loss", "10000"}, 0, "the core loss alone"},
+        {{"--example", "--check", "--ambient=-50", "--hot-spot", "0"}, 0, "Ambient -50.0"},
+        {{"--example", "--json", "--emissivity", "1"}, 0, "\"emissivity\": 1.0"},
+        {{"--winding-current", "bridge-capacitor", "0.1"}, 0, "0.16129032258064518\n"},
+        {{"--version"}, 0, "ferrolux-report 1."},
+        {{"--help"}, 0, "--winding-current KIND AMPS"},
+        {{"--winding-current", "bridge", "1"}, 2, "bridge-choke"},
+        {{"--winding-current", "ac", "-1"}, 2, "not negative"},
+        {{"--winding-current", "ac"}, 2, "--winding-current"},
+        {{"--example", "--json", "--ambient", "100.01"}, 2, "from -50 to 100"},
+        {{"--example", "--check", "--hot-spot", "50.5"}, 2, "--hot-spot"},
+        {{"--example", "--check", "--core-loss", "inf"}, 2, "--core-loss"},
+        {{"--example", "--check", "--emissivity", "0"}, 2, "from 0.01 to 1"},
+        {{"--example", "--check", "--class", "C"}, 2, "A, E, B, F or H"},
+        {{"--example", "--ambient", "20"}, 2, "only with --check or --json"},
+        {{"--example", "--check", "--json"}, 2, "cannot be used together"},
+        {{"--example", "--check", "--check"}, 2, "--check given more than once"},
+        {{"--constants", "x", "--example"}, 2, "built-in limits"},
+        {{"--example", "--eng", "1"}, 2, "cannot be used together"},
+        {{"--eng", "1", "--json"}, 2, "--json applies only"},
+        {{"--eng-complex", "1 + j2", "--constants", "x"}, 2, "--constants applies only"},
+        {{"--eng", "117", "1e13", "abc"}, 0, " 117.0     \n+*.***E\xC2\xB1* \n 0.000     \n"},
+        {{"--eng-complex", "100 + J-0.47"}, 0, " 100.0     \n-470.0e-3  \n"},
+        {{"--eng", "1e999"}, 2, "1e999"},
+        {{"--eng-complex", "no imaginary part"}, 2, ""},
+        {{}, 2, ""},
+        {{"--bogus"}, 2, "--bogus"},
+        {{"one.dat", "two.dat"}, 2, ""},
+        {{"--example", "extra"}, 2, ""},
+    });
+}
+
+// Saved runs and constants files in a scratch folder. The refusal and the changed runs check
+// that the tool reads the file as the window does; the analysis itself is analysis_test's.
+TEST(ReportTool, FilesGiveTheReportTheirBlockAndCheckedLimits)
+{
+    ScratchFolder s;
+    const std::string example = exampleLastRunFileBytes(), good = defaultConstantsFileBytes();
+    LastRun none = exampleLastRun(), grayed = none, potted = none;
+    none.secondaryCount = "0", grayed.loading = 2, potted.typeCode = 4, potted.b = "0";
+    DesignExtras extras;
+    extras.thermal.ambientC = 60;
+    extras.thermal.insulationClass = InsulationClass::B;
+    const std::size_t value = good.find("4.5");
+    const auto limit = [&](const std::string &text) {
+        return good.substr(0, value) + text + good.substr(value + 3);
+    };
+    std::filesystem::create_directory(s.path("bare"));
+    for (const auto &[name, bytes] : std::initializer_list<std::pair<const char *, std::string>>{
+             {"CONSTANT.DAT", good},
+             {"Ferrolux.DAT", example},
+             {"bare/Ferrolux.DAT", example}, // no CONSTANT.DAT beside it
+             {"short.DAT", example.substr(0, example.find("40.0"))},
+             {"none.DAT", lastRunFileBytes(none)},
+             {"grayed.DAT", lastRunFileBytes(grayed)},
+             {"potted.DAT", lastRunFileBytes(potted)},
+             {"extras.DAT", example + designExtrasBytes(extras)},
+             {"blank.DAT", limit(" 4.5 ")},
+             {"abc.DAT", limit("abc")},
+             {"esc.DAT", limit("\x1b[2J")},
+             {"cut.DAT", good.substr(0, value)}}) {
+        writeBytes(s.path(name), bytes);
+    }
+    const auto json = [&](const char *constants) {
+        return std::vector<std::string>{"--json", "--constants", s.path(constants),
+                                        s.path("extras.DAT")};
+    };
+    expectRuns({
+        {{s.path("Ferrolux.DAT")}, 0, workedExampleReportText()},
+        {{"--", s.path("Ferrolux.DAT")}, 0, workedExampleReportText()},
+        {{"--constants", s.path("x.DAT"), s.path("Ferrolux.DAT")}, 2, "x.DAT"},
+        {{s.path("missing.DAT")}, 2, "missing.DAT"},
+        {{s.path("bare/Ferrolux.DAT")}, 2, "CONSTANT.DAT"},
+        {{s.path("short.DAT")}, 2, "short.DAT"},
+        {{s.path("none.DAT")}, 1, "(field: number of secondaries)"},
+        {{s.path("grayed.DAT")}, 0, "Secondayr 1     Voltage = 350.0     Volts\n"},
+        // 10000 x 4.1920 W over the 622.42 cm² of the closed box.
+        {{s.path("potted.DAT")}, 0, "          Power Dendity = 67.35     W/Sq Meter\n"},
+        // The file's block, then the command line overriding it.
+        {json("CONSTANT.DAT"), 0, "\"ambient_c\": 60.0"},
+        {json("blank.DAT"), 0, "\"insulation_class\": \"B\""},
+        {json("blank.DAT"), 0, "\"class_limit_c\": 130.0"},
+        {{s.path("extras.DAT"), "--json", "--ambient", "20"}, 0, "\"ambient_c\": 20.0"},
+        {json("abc.DAT"), 2, "abc.DAT': record 4: \"abc\" is not a limit from 0 to 100"},
+        {json("esc.DAT"), 2, "\"\\x1b[2J\""}, // escaped, never raw
+        {json("cut.DAT"), 2, "cut.DAT"},
+    });
+    for (const char *bad : {"NaN", "-5", "100.5", "1e999", "4.5x"}) {
+        writeBytes(s.path("bad.DAT"), limit(bad));
+        expectRuns({{json("bad.DAT"), 2, "record 4"}});
+    }
+}
+
+TEST(ReportTool, JsonHoldsTheFiguresAndAnUnwritableReportFails)
+{
+    const ToolRun r = run({"--example", "--json"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const nlohmann::json j = nlohmann::json::parse(r.out);
+    EXPECT_EQ(j["report"].size(), 30u);
+    EXPECT_EQ(j["secondaries"][0]["winding"], "plate");
+    EXPECT_TRUE(j["secondaries"][0]["searched"].get<bool>());
+    EXPECT_FALSE(j["secondaries"][2]["searched"].get<bool>());
+    EXPECT_EQ(j["secondaries"][2]["winding"], "filament");
+    // The worked example's surface exactly, worked out from X, Y, Z, A, B and C by hand.
+    EXPECT_EQ(j["surface_cm2"].get<double>(), 2 * 11.3 * 9.6 + 2 * 4.0 * 11.3 +
+                                                  4 * ((9.7 - 4.0) / 2) * 8.4 +
+                                                  4 * ((9.7 - 4.0) / 2) * 6.4);
+    EXPECT_NEAR(j["temperature_c"].get<double>(), 106.33, 0.01);
+    EXPECT_EQ(j["thermal"]["models"][2]["name"], "convection_radiation");
+    EXPECT_NEAR(j["thermal"]["hottest_c"].get<double>(), 59.0, 0.05);
+    EXPECT_EQ(j["mains"].size(), 5u);
+    EXPECT_EQ(j["mains"][0]["percent"].get<double>(), -10);
+    std::ostringstream out, err;
+    out.setstate(std::ios::badbit);
+    EXPECT_EQ(runReportTool({"--example"}, out, err), 2);
+    EXPECT_NE(err.str().find("cannot write"), std::string::npos) << err.str();
+}
+
+TEST(ReportTool, PrintableTextEscapesControlsAndBadBytes)
+{
+    const std::tuple<std::string, std::string> cases[] = {
+        {"plain \xC2\xB0 text", "plain \xC2\xB0 text"},
+        {"a\x1b[31mb", "a\\x1b[31mb"},
+        {"line\nnext\ttab\x7f", "line\\nnext\\ttab\\x7f"},
+        {"csi \xC2\x9B", "csi \\u009b"},
+        {"bad \xFF\xC3", "bad \\xff\\xc3"},
+        {"overlong \xC0\xAF", "overlong \\xc0\\xaf"},
+        {std::string("nul\0", 4), "nul\\x00"}};
+    for (const auto &[text, expected] : cases) {
+        EXPECT_EQ(printableText(text), expected);
+    }
+}
+
+// The real executable: the exit status and the untouched standard output only a process shows.
 TEST(ReportTool, ExecutableExitStatusAndStandardOutput)
 {
-    const std::string report = workedExampleReportText();
     ScratchFolder s;
-    LastRun none = exampleLastRun();
-    none.secondaryCount = "0";
-    testing_support::writeBytes(s.path("CONSTANT.DAT"), defaultConstantsFileBytes());
-    testing_support::writeBytes(s.path("none.DAT"), lastRunFileBytes(none));
-    // Arguments, exit status, whether stdout holds the report (otherwise it is empty).
-    const std::tuple<std::string, int, bool> cases[] = {{"--example", 0, true},
-                                                        {s.path("none.DAT"), 1, false},
-                                                        {"--example --check --json", 2, false}};
-    for (const auto &[arguments, status, printsReport] : cases) {
+    const std::tuple<std::string, int, std::string> cases[] = {
+        {"--example", 0, workedExampleReportText()}, {"--example --check --json", 2, ""}};
+    for (const auto &[arguments, status, out] : cases) {
         const std::string command = std::string(FERROLUX_REPORT_TOOL) + " " + arguments + " >" +
                                     s.path("stdout") + " 2>" + s.path("stderr");
         const int raw = std::system(command.c_str());
         ASSERT_TRUE(WIFEXITED(raw)) << arguments;
         EXPECT_EQ(WEXITSTATUS(raw), status) << arguments;
-        EXPECT_EQ(testing_support::readBytes(s.path("stdout")), printsReport ? report : "")
-            << arguments;
+        EXPECT_EQ(testing_support::readBytes(s.path("stdout")), out) << arguments;
         EXPECT_EQ(testing_support::readBytes(s.path("stderr")).empty(), status == 0) << arguments;
     }
-}
-
-TEST(ReportTool, AReportThatCannotBeWrittenIsAFailure)
-{
-    std::ostringstream out, err;
-    out.setstate(std::ios::badbit);
-    EXPECT_EQ(runReportTool({"--example"}, out, err), 2);
-    EXPECT_NE(err.str().find("cannot write"), std::string::npos) << err.str();
 }
 
 } // namespace

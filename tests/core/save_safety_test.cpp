@@ -1,12 +1,15 @@
 // Saving and reading data files where the file system works against it: links, planted
 // temporary names, named pipes, folders, files of other users, read-only folders, bind mounts,
-// two savers at once. After every case the file's bytes, mode and link are checked.
+// two savers at once, a disk that refuses writes. After every case the file's bytes, mode and
+// link are checked. And the files a first start writes, and only where nothing stands.
 
 #include "default_files.h"
 #include "file_helpers.h"
+#include "injected_faults.h"
 #include "last_run_file.h"
 #include "other_user.h"
 #include "scratch_folder.h"
+#include "worked_example_input.h"
 
 #include <chrono>
 #include <filesystem>
@@ -15,6 +18,7 @@
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 namespace ferrolux {
@@ -22,6 +26,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing_support::AsOtherUser;
+using testing_support::joinRecords;
 using testing_support::readBytes;
 using testing_support::ScratchFolder;
 using testing_support::writeBytes;
@@ -42,6 +47,11 @@ int temporaryFilesIn(const std::string &folder)
         count += entry.path().filename().string().find(".tmp-") != std::string::npos;
     }
     return count;
+}
+
+long entriesIn(const std::string &folder)
+{
+    return std::distance(fs::directory_iterator(folder), fs::directory_iterator());
 }
 
 constexpr unsigned kAnyMode = 010000;
@@ -129,32 +139,24 @@ TEST(SaveFile, ReplacesTheFinalTargetAndNeverWritesThroughPlantedNames)
     }
 }
 
-TEST(SaveFile, KeepsTheOwnerWhereAllowed)
-{
-    if (geteuid() != 0) {
-        GTEST_SKIP() << "giving a file to another user needs root";
-    }
-    ScratchFolder s;
-    const std::string path = s.path("Ferrolux.DAT");
-    writeBytes(path, "old");
-    ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
-    ASSERT_TRUE(saveFile(path, "new").ok());
-    struct stat info
-    {
-    };
-    ASSERT_EQ(::stat(path.c_str(), &info), 0);
-    EXPECT_EQ(info.st_uid, 65534u);
-    EXPECT_EQ(info.st_gid, 65534u);
-}
-
-// A folder the other user may not add to, holding a file that user may write.
-TEST(SaveFile, WritesInPlaceOnlyWhereAReplaceIsImpossible)
+// A file of another user in a folder that user may not add to: a save by root replaces it and
+// keeps the owner; a save by that user can only write the file in place.
+TEST(SaveFile, KeepsTheOwnerAndWritesInPlaceOnlyWhereAReplaceIsImpossible)
 {
     ScratchFolder s;
     fs::permissions(s.folder(), fs::perms(0755));
     const std::string path = s.path("Ferrolux.DAT");
-    writeBytes(path, "old bytes, longer than the new ones");
-    ASSERT_EQ(::chown(path.c_str(), testing_support::kNobody, testing_support::kNobody), 0);
+    writeBytes(path, "old");
+    if (::chown(path.c_str(), testing_support::kNobody, testing_support::kNobody) != 0) {
+        GTEST_SKIP() << "giving a file to another user needs root";
+    }
+    ASSERT_EQ(saveFile(path, "old bytes, longer than the new ones").outcome,
+              SaveResult::Outcome::Replaced);
+    struct stat info
+    {
+    };
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_TRUE(info.st_uid == testing_support::kNobody && info.st_gid == testing_support::kNobody);
     const AsOtherUser other;
     if (!other.active()) {
         GTEST_SKIP() << "acting as another user needs root";
@@ -208,6 +210,65 @@ TEST(SaveFile, TwoSlowedSaversLeaveOneWholeFileAndBothSucceed)
     EXPECT_EQ(temporaryFilesIn(s.folder()), 0);
 }
 
+TEST(FileHelpers, WriteFileAtomicallyGivesTheReasonAndFileExistsOnlyForFiles)
+{
+    ScratchFolder s;
+    const std::string path = s.path("Ferrolux.DAT");
+    EXPECT_EQ(writeFileAtomically(path, ""), "");
+    EXPECT_TRUE(FileExists(s.folder() + "Ferrolux", ".DAT")); // no separator is inserted
+    fs::remove(path);
+    fs::create_directory(path);
+    EXPECT_FALSE(FileExists(s.folder(), "Ferrolux.DAT"));
+    EXPECT_EQ(writeFileAtomically(path, "new\r\n"),
+              "Cannot write " + path + ": Not a regular file");
+}
+
+TEST(SeedFirstStart, WritesOnlyWhatIsMissing)
+{
+    const std::string example = joinRecords(testing_support::workedExampleRecords());
+    const std::string constants = joinRecords(testing_support::defaultConstantsRecords());
+    // Last-run file and CONSTANT.DAT before and after ("-": no file).
+    const std::tuple<std::string, std::string, std::string, std::string> cases[] = {
+        {"-", "-", example, constants},
+        {"-", "mine\r\n9\r\n", example, "mine\r\n9\r\n"}, // a tuned file is kept
+        {"False\r\n1", "-", "False\r\n1", "-"},           // already set up
+        {"", "-", "", "-"}};                              // an empty file counts
+    for (const auto &[lastRunBefore, constantsBefore, lastRunAfter, constantsAfter] : cases) {
+        ScratchFolder s;
+        const auto contents = [&](const char *name) {
+            return fs::exists(s.path(name)) ? readBytes(s.path(name)) : "-";
+        };
+        for (const auto &[name, bytes] : {std::pair{"Ferrolux.DAT", lastRunBefore},
+                                          std::pair{"CONSTANT.DAT", constantsBefore}}) {
+            if (bytes != "-") {
+                writeBytes(s.path(name), bytes);
+            }
+        }
+        EXPECT_EQ(seedFirstStart(s.folder()), "");
+        EXPECT_EQ(contents("Ferrolux.DAT"), lastRunAfter);
+        EXPECT_EQ(contents("CONSTANT.DAT"), constantsAfter);
+        // Nothing else, no temporary file either.
+        EXPECT_EQ(entriesIn(s.folder()), (lastRunAfter != "-") + (constantsAfter != "-"));
+    }
+}
+
+TEST(SeedFirstStart, AnythingInTheWayIsKept)
+{
+    // What stands in the way (always kept), and whether the last-run file is seeded.
+    const std::pair<const char *, bool> cases[] = {
+        {"Ferrolux.DAT.new", true}, // a temporary name of old is no obstacle
+        {"CONSTANT.DAT", true},     // exists, so it is kept, folder or not
+        {"Ferrolux.DAT", false},    // exists: nothing is seeded
+        {"CONSTANT.DAT/x", true}};
+    for (const auto &[inTheWay, lastRunWritten] : cases) {
+        ScratchFolder s;
+        fs::create_directories(s.path(inTheWay));
+        EXPECT_EQ(seedFirstStart(s.folder()), "") << inTheWay;
+        EXPECT_EQ(fs::is_regular_file(s.path("Ferrolux.DAT")), lastRunWritten) << inTheWay;
+        EXPECT_TRUE(fs::is_directory(s.path(inTheWay))) << inTheWay;
+    }
+}
+
 // A file of mode 0000: root reads it, so root acts as another user; anyone else cannot read it.
 TEST(SeedFirstStart, NeverWritesOverAFileThatExistsButCannotBeRead)
 {
@@ -224,23 +285,27 @@ TEST(SeedFirstStart, NeverWritesOverAFileThatExistsButCannotBeRead)
         EXPECT_EQ(failure, "") << name;
         EXPECT_EQ(modeOf(s.path(name)), 0u) << name;
         EXPECT_EQ(readBytes(s.path(name)), "theirs") << name;
+        // An unreadable last-run file still marks the folder as set up: nothing is seeded.
+        EXPECT_EQ(entriesIn(s.folder()), name == std::string(kLastRunFileName) ? 1 : 2) << name;
     }
 }
 
-TEST(SeedFirstStart, TwoStartsAtOnceBothOpen)
+// Another start may seed the folder between the check and the write: a file that appeared
+// meanwhile is kept, and that is no failure.
+TEST(SeedFirstStart, AFileThatAppearedMeanwhileIsKept)
 {
-    for (int round = 0; round < 20; ++round) {
-        ScratchFolder s;
-        std::string a = "unset", b = "unset";
-        std::thread one([&] { a = seedFirstStart(s.folder()); });
-        std::thread two([&] { b = seedFirstStart(s.folder()); });
-        one.join(), two.join();
-        EXPECT_EQ(a, "");
-        EXPECT_EQ(b, "");
-        EXPECT_EQ(readBytes(s.path(kLastRunFileName)), exampleLastRunFileBytes());
-        EXPECT_EQ(readBytes(s.path("CONSTANT.DAT")), defaultConstantsFileBytes());
-        EXPECT_EQ(temporaryFilesIn(s.folder()), 0);
-    }
+    ScratchFolder s;
+    writeBytes(s.path(kLastRunFileName), "theirs");
+    EXPECT_EQ(WriteDefaultFiles(s.folder()), "");
+    EXPECT_EQ(readBytes(s.path(kLastRunFileName)), "theirs");
+    EXPECT_EQ(readBytes(s.path("CONSTANT.DAT")), defaultConstantsFileBytes());
+    // The same race inside a create-only save: the file appears after the check.
+    SaveOptions late;
+    late.createOnly = true;
+    late.beforeReplace = [&] { writeBytes(s.path("late"), "theirs"); };
+    EXPECT_EQ(saveFile(s.path("late"), "new", late).outcome, SaveResult::Outcome::AlreadyThere);
+    EXPECT_EQ(readBytes(s.path("late")), "theirs");
+    EXPECT_EQ(temporaryFilesIn(s.folder()), 0);
 }
 
 TEST(ReadRegularFile, ReadsOnlyRegularFilesAndNeverWaits)
@@ -283,6 +348,32 @@ TEST(KeepCopyBeside, TakesTheFirstFreeNumberedName)
         EXPECT_EQ(readBytes(expected[k]), "copy " + std::to_string(k));
     }
 }
+
+class FirstStartFaults : public ::testing::TestWithParam<testing_support::WriteFault>
+{
+};
+
+// A folder that is gone, or a disk that refuses: the failure names the file and the reason, and
+// no last-run file, whole or in part, is left, so the next start is a first start again.
+TEST_P(FirstStartFaults, SayWhyAndLeaveTheFolderToBeSeededAgain)
+{
+    testing_support::FaultyFolder program(GetParam());
+    if (!program.usable()) {
+        GTEST_SKIP() << "mounting a tmpfs is not permitted here";
+    }
+    ASSERT_TRUE(program.arm());
+    const std::string failure = seedFirstStart(program.folder());
+    EXPECT_NE(failure.find(program.folder()), std::string::npos) << failure;
+    EXPECT_NE(failure.find(GetParam().cause), std::string::npos) << failure;
+    EXPECT_FALSE(fs::exists(program.folder() + kLastRunFileName));
+    const std::string gone = program.folder() + "gone/";
+    EXPECT_EQ(seedFirstStart(gone),
+              "Cannot write " + gone + "CONSTANT.DAT: No such file or directory");
+    EXPECT_FALSE(fs::exists(gone));
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryFault, FirstStartFaults,
+                         ::testing::ValuesIn(testing_support::kWriteFaults));
 
 } // namespace
 } // namespace ferrolux
