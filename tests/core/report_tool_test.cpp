@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <sstream>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <tuple>
 
@@ -121,6 +122,7 @@ TEST(ReportTool, FilesGiveTheReportTheirBlockAndCheckedLimits)
         return good.substr(0, value) + text + good.substr(value + 3);
     };
     std::filesystem::create_directory(s.path("bare"));
+    ASSERT_EQ(mkfifo(s.path("pipe.DAT").c_str(), 0600), 0);
     for (const auto &[name, bytes] : std::initializer_list<std::pair<const char *, std::string>>{
              {"CONSTANT.DAT", good},
              {"Ferrolux.DAT", example},
@@ -145,6 +147,9 @@ TEST(ReportTool, FilesGiveTheReportTheirBlockAndCheckedLimits)
         {{"--", s.path("Ferrolux.DAT")}, 0, workedExampleReportText()},
         {{"--constants", s.path("x.DAT"), s.path("Ferrolux.DAT")}, 2, "x.DAT"},
         {{s.path("missing.DAT")}, 2, "missing.DAT"},
+        // Refused at once: opening a named pipe for reading would wait for a writer.
+        {{s.path("pipe.DAT")}, 2, "pipe.DAT': Not a regular file"},
+        {{"--constants", s.path("pipe.DAT"), s.path("Ferrolux.DAT")}, 2, "Not a regular file"},
         {{s.path("bare/Ferrolux.DAT")}, 2, "CONSTANT.DAT"},
         {{s.path("short.DAT")}, 2, "short.DAT"},
         {{s.path("none.DAT")}, 1, "(field: number of secondaries)"},

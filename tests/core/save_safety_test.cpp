@@ -219,6 +219,8 @@ TEST(FileHelpers, WriteFileAtomicallyGivesTheReasonAndFileExistsOnlyForFiles)
     fs::remove(path);
     fs::create_directory(path);
     EXPECT_FALSE(FileExists(s.folder(), "Ferrolux.DAT"));
+    ASSERT_EQ(mkfifo(s.path("pipe").c_str(), 0600), 0);
+    EXPECT_FALSE(FileExists(s.folder(), "pipe")); // and never waits for a writer
     EXPECT_EQ(writeFileAtomically(path, "new\r\n"),
               "Cannot write " + path + ": Not a regular file");
 }
