@@ -15,7 +15,6 @@
 #include <QFile>
 #include <QPixmap>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
 #include <cstdio>
@@ -28,9 +27,9 @@ int main(int argc, char *argv[])
         return 2;
     }
     const QString output = QString::fromLocal8Bit(argv[1]);
-    QTemporaryDir folder;
-    const QString path = folder.path() + QLatin1Char('/');
-    if (!folder.isValid() || !ferrolux_tools::seedWorkedExample(path)) {
+    const ferrolux_tools::WorkedExampleFolder folder;
+    const QString &path = folder.path();
+    if (path.isEmpty()) {
         std::fprintf(stderr, "cannot prepare a program folder\n");
         return 1;
     }

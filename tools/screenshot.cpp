@@ -17,7 +17,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
 
@@ -29,9 +28,9 @@ int main(int argc, char *argv[])
         return 2;
     }
     const QString output = QString::fromLocal8Bit(argv[1]);
-    QTemporaryDir folder;
-    const QString path = folder.path() + QLatin1Char('/');
-    if (!folder.isValid() || !ferrolux_tools::seedWorkedExample(path)) {
+    const ferrolux_tools::WorkedExampleFolder folder;
+    const QString &path = folder.path();
+    if (path.isEmpty()) {
         std::fprintf(stderr, "cannot prepare a program folder\n");
         return 1;
     }

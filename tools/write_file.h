@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <QString>
+#include <QTemporaryDir>
 #include <string>
 
 namespace ferrolux_tools {
@@ -29,5 +30,23 @@ inline bool seedWorkedExample(const QString &folder)
            writeFile(folder + QLatin1String(ferrolux::kConstantsFileName),
                      ferrolux::defaultConstantsFileBytes());
 }
+
+// A scratch program folder holding the worked example for as long as the object lives. path()
+// ends in a separator; it is empty when the folder could not be made or seeded.
+class WorkedExampleFolder
+{
+public:
+    WorkedExampleFolder() : m_path(m_folder.path() + QLatin1Char('/'))
+    {
+        if (!m_folder.isValid() || !seedWorkedExample(m_path)) {
+            m_path.clear();
+        }
+    }
+    const QString &path() const { return m_path; }
+
+private:
+    QTemporaryDir m_folder;
+    QString m_path;
+};
 
 } // namespace ferrolux_tools
