@@ -143,27 +143,20 @@ TEST(Analysis, RefusalsNameTheFirstFault)
         EXPECT_NE(refusal->message.find(message), std::string::npos)
             << name << ": " << refusal->message;
     }
-}
-
-// The window's inputs cannot hold a seventh secondary; a design built in code can, and is refused.
-TEST(Analysis, DesignOfSevenSecondariesIsRefused)
-{
-    TransformerDesign seven =
+    // The window's inputs cannot hold a seventh secondary; a design built in code can.
+    TransformerDesign design =
         std::get<TransformerDesign>(parseDesign(testing_support::workedExampleInput()));
-    seven.secondaries.resize(7, seven.secondaries[0]);
-    EXPECT_EQ(std::get<Refusal>(analyseDesign(seven)).kind, RefusalKind::CountOutOfRange);
+    design.secondaries.resize(7, design.secondaries[0]);
+    EXPECT_EQ(std::get<Refusal>(analyseDesign(design)).kind, RefusalKind::CountOutOfRange);
 }
 
-TEST(Report, WorkedExampleGivesTheThirtyLines)
+TEST(Report, FiveLinesForEachSecondaryThenTheTotals)
 {
     const AnalysisOutcome outcome = analyseTransformer(testing_support::workedExampleInput());
     ASSERT_TRUE(std::holds_alternative<AnalysisResult>(outcome));
     EXPECT_EQ(buildReport(std::get<AnalysisResult>(outcome)),
               testing_support::workedExampleReport());
-}
-
-TEST(Report, SixSecondariesGiveFortyLines)
-{
+    // Six secondaries give ten more lines before the rule.
     AnalysisResult result;
     result.secondaries.resize(6);
     const std::vector<std::string> lines = buildReport(result);
