@@ -35,7 +35,7 @@ std::pair<Fields, std::string> readAll(const std::string &bytes)
     return {fields, reader.lastError()};
 }
 
-TEST(RecordReader, SplitsFieldsAndFailsAtTheEnd)
+TEST(RecordReader, SplitsFieldsAndFailsAtTheEndOrAtAnOverlongField)
 {
     // CR LF, LF, CR and no final line end; empty lines; commas; leading spaces; quoted fields,
     // with text after the closing quote dropped and an open quote ending with its line;
@@ -57,10 +57,7 @@ TEST(RecordReader, SplitsFieldsAndFailsAtTheEnd)
     for (const auto &[bytes, fields] : cases) {
         EXPECT_EQ(readAll(bytes), std::make_pair(fields, std::string("file ends early"))) << bytes;
     }
-}
-
-TEST(RecordReader, OverlongFieldFailsWithoutReadingOn)
-{
+    // An overlong field fails without reading on.
     constexpr std::size_t kMax = RecordReader::kMaxFieldLength;
     const std::string longest(kMax, 'a'), tooLong(kMax + 1, 'x');
     EXPECT_EQ(readAll(longest + "\r\nb").first, (Fields{longest, "b"}));

@@ -72,23 +72,6 @@ TEST(ThermalModels, HeatAtRiseInvertsEachModel)
     }
 }
 
-TEST(ThermalModels, UnavailableGeometryAndInputsSayWhy)
-{
-    const std::tuple<ThermalGeometry, ThermalInputs, const char *> cases[] = {
-        {{0, 0.1}, {}, "surface"},
-        {{-5, 0.1}, {}, "surface"},
-        {{476, 0}, {}, "mean of X, Y and Z"},
-        {{476, NAN}, {}, "mean of X, Y and Z"},
-        {kExample, {.ambientC = 101}, "ambient"},
-        {kExample, {.emissivity = 0}, "emissivity"},
-        {kExample, {}, ""}};
-    for (const auto &[geometry, inputs, words] : cases) {
-        const std::string reason = thermalUnavailableReason(geometry, inputs);
-        EXPECT_EQ(reason.empty(), std::string(words).empty()) << reason;
-        EXPECT_NE(reason.find(words), std::string::npos) << reason;
-    }
-}
-
 TEST(ThermalModels, ClassLimitsAndNames)
 {
     const std::tuple<const char *, double> cases[] = {
@@ -247,8 +230,21 @@ TEST(EngineeringChecks, LoadScaleZeroAndNone)
     }
 }
 
-TEST(EngineeringChecks, UnavailableThermalCheckLeavesTheRestStanding)
+TEST(EngineeringChecks, UnavailableThermalCheckSaysWhyAndLeavesTheRestStanding)
 {
+    const std::tuple<ThermalGeometry, ThermalInputs, const char *> cases[] = {
+        {{0, 0.1}, {}, "surface"},
+        {{-5, 0.1}, {}, "surface"},
+        {{476, 0}, {}, "mean of X, Y and Z"},
+        {{476, NAN}, {}, "mean of X, Y and Z"},
+        {kExample, {.ambientC = 101}, "ambient"},
+        {kExample, {.emissivity = 0}, "emissivity"},
+        {kExample, {}, ""}};
+    for (const auto &[geometry, inputs, words] : cases) {
+        const std::string reason = thermalUnavailableReason(geometry, inputs);
+        EXPECT_EQ(reason.empty(), std::string(words).empty()) << reason;
+        EXPECT_NE(reason.find(words), std::string::npos) << reason;
+    }
     Analysed a = analysed(oneWinding(117, 2, {50, 1, 2}, 5, false));
     a.design.x = -15; // the mean of X, Y and Z below zero
     const EngineeringChecks c = runEngineeringChecks(a.design, a.result, ThermalInputs{});
