@@ -58,11 +58,11 @@ struct SaveCase
     const char *what;
     std::function<void(const ScratchFolder &)> arrange;
     SaveResult::Outcome outcome;
-    const char *reasonPart; // in the reason, when not empty
-    const char *writtenAt;  // the file that must now hold the new bytes, or ""
-    const char *linkStays;  // a link that must still be a link, or ""
-    const char *untouched;  // a file whose bytes "victim" must be unchanged, or ""
-    unsigned modeAfter;     // mode of writtenAt afterwards, 0 for any
+    const char *writtenAt = "";    // the file that must now hold the new bytes
+    const char *reasonPart = "";   // in the reason
+    const char *linkStays = "";    // a link that must still be a link
+    unsigned modeAfter = kAnyMode; // the mode of writtenAt afterwards
+    const char *untouched = "";    // a file that must still hold its own name as its bytes
 };
 
 TEST(SaveFile, ReplacesTheFinalTargetAndNeverWritesThroughPlantedNames)
@@ -87,30 +87,27 @@ TEST(SaveFile, ReplacesTheFinalTargetAndNeverWritesThroughPlantedNames)
     };
     using O = SaveResult::Outcome;
     const SaveCase cases[] = {
-        {"a missing file", [](const ScratchFolder &) {}, O::Replaced, "", "T", "", "", kAnyMode},
-        {"mode 0640 is kept", file("T", "old", 0640), O::Replaced, "", "T", "", "", 0640},
-        {"mode 0000 is kept", file("T", "old", 0), O::Replaced, "", "T", "", "", 0},
+        {"a missing file", [](const ScratchFolder &) {}, O::Replaced, "T"},
+        {"mode 0640 is kept", file("T", "old", 0640), O::Replaced, "T", "", "", 0640},
+        {"mode 0000 is kept", file("T", "old", 0), O::Replaced, "T", "", "", 0},
         {"a relative link",
-         both(both(folder("d"), file("d/real", "old", 0604)), link("T", "d/real")), O::Replaced, "",
-         "d/real", "T", "", 0604},
+         both(both(folder("d"), file("d/real", "old", 0604)), link("T", "d/real")), O::Replaced,
+         "d/real", "", "T", 0604},
         {"a chain of links",
          both(both(file("real", "old", 0644), link("mid", "real")), link("T", "mid")), O::Replaced,
-         "", "real", "T", "", 0644},
-        {"a link to nothing yet", link("T", "later"), O::Replaced, "", "later", "T", "", kAnyMode},
+         "real", "", "T", 0644},
+        {"a link to nothing yet", link("T", "later"), O::Replaced, "later", "", "T"},
         {"a planted link on the old temporary name",
-         both(file("victim", "victim", 0644), link("T.new", "victim")), O::Replaced, "", "T", "",
-         "victim", kAnyMode},
-        {"a planted pipe on the old temporary name", fifo("T.new"), O::Replaced, "", "T", "", "",
-         kAnyMode},
-        {"a pipe in its place", fifo("T"), O::Failed, "Not a regular file", "", "", "", kAnyMode},
-        {"a folder in its place", folder("T"), O::Failed, "Not a regular file", "", "", "",
-         kAnyMode},
-        {"a link loop", both(link("T", "U"), link("U", "T")), O::Failed,
-         "Too many levels of symbolic links", "", "T", "", kAnyMode},
-        {"a link to a pipe", both(fifo("pipe"), link("T", "pipe")), O::Failed, "Not a regular file",
-         "", "T", "", kAnyMode},
-        {"a missing folder", link("T", "none/T"), O::Failed, "No such file or directory", "", "T",
-         "", kAnyMode},
+         both(file("victim", "victim", 0644), link("T.new", "victim")), O::Replaced, "T", "", "",
+         kAnyMode, "victim"},
+        {"a planted pipe on the old temporary name", fifo("T.new"), O::Replaced, "T"},
+        {"a pipe in its place", fifo("T"), O::Failed, "", "Not a regular file"},
+        {"a folder in its place", folder("T"), O::Failed, "", "Not a regular file"},
+        {"a link loop", both(link("T", "U"), link("U", "T")), O::Failed, "",
+         "Too many levels of symbolic links", "T"},
+        {"a link to a pipe", both(fifo("pipe"), link("T", "pipe")), O::Failed, "",
+         "Not a regular file", "T"},
+        {"a missing folder", link("T", "none/T"), O::Failed, "", "No such file or directory", "T"},
     };
     for (const SaveCase &c : cases) {
         SCOPED_TRACE(c.what);
