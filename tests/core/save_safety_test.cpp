@@ -258,6 +258,7 @@ TEST(SeedFirstStart, WritesOnlyWhatIsMissingAndKeepsAnythingInTheWay)
     fs::create_directory(s.path("Ferrolux.DAT.new"));
     EXPECT_EQ(seedFirstStart(s.folder()), "");
     EXPECT_TRUE(fs::is_regular_file(s.path("Ferrolux.DAT")));
+    EXPECT_TRUE(fs::is_directory(s.path("Ferrolux.DAT.new")));
 }
 
 // A file of mode 0000: root reads it, so root acts as another user; anyone else cannot read it.
