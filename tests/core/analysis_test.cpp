@@ -47,33 +47,28 @@ AnalysisInput oneSecondary(const char *volts, const char *amps, double plate, do
     return {"117", "2", "1", rows, "2", "3", "4", "", "", "", true, false, plate, filament};
 }
 
-TEST(Analysis, SearchPicksFirstCurrentAndLimitByVoltage)
+TEST(Analysis, SearchPicksFirstCurrentAndLimitByVoltageAndGivenCurrentsAreKept)
 {
-    // Volts, plate limit, filament limit, current found: 1.01 times the first current when
-    // the limit is reached at once, 0 when a limit above 100 % lets the current overflow.
-    const std::tuple<const char *, double, double, double> cases[] = {
-        {"30", 0, 0, 0.101},          {"30.001", 0, 0, 0.00101}, {"30", 101, -5, 0.101},
-        {"30.001", -5, 101, 0.00101}, {"30", 0, 101, 0},         {"30.001", 101, 0, 0}};
-    for (const auto &[volts, plateLimit, filamentLimit, expected] : cases) {
+    // Volts, current given, plate limit, filament limit, current found. A current of 0 is
+    // searched: 1.01 times the first current when the limit is reached at once, and an overflow
+    // (0 here) when a limit above 100 % lets the current grow. Any other current is taken as
+    // given, a negative one and one of 1e-200, whose square underflows, too.
+    const std::tuple<const char *, const char *, double, double, double> cases[] = {
+        {"30", "0", 0, 0, 0.101},    {"30.001", "0", 0, 0, 0.00101},
+        {"30", "0", 101, -5, 0.101}, {"30.001", "0", -5, 101, 0.00101},
+        {"30", "0", 0, 101, 0},      {"30.001", "0", 101, 0, 0},
+        {"350", "-2", 2.5, 4.5, -2}, {"350", "1e-200", 2.5, 4.5, 1e-200}};
+    for (const auto &[volts, amps, plateLimit, filamentLimit, expected] : cases) {
         const AnalysisOutcome outcome =
-            analysed(oneSecondary(volts, "0", plateLimit, filamentLimit));
+            analysed(oneSecondary(volts, amps, plateLimit, filamentLimit));
         if (expected != 0) {
-            EXPECT_DOUBLE_EQ(std::get<AnalysisResult>(outcome).secondaries.at(0).Is, expected);
+            EXPECT_DOUBLE_EQ(std::get<AnalysisResult>(outcome).secondaries.at(0).Is, expected)
+                << amps;
             continue;
         }
         const Refusal &refusal = std::get<Refusal>(outcome);
         EXPECT_EQ(refusal.fault, ArithmeticFault::Overflow) << volts;
         EXPECT_EQ(refusal.quantity, "Secondary 1 Current Search") << volts;
-    }
-}
-
-// The worked example's given currents are in its report; a current of 1e-200 underflows in its
-// square, which is no failure, and a negative one is taken as given too.
-TEST(Analysis, GivenCurrentsAreNeverSearched)
-{
-    for (const char *amps : {"-2", "1e-200"}) {
-        const auto r = std::get<AnalysisResult>(analysed(oneSecondary("350", amps, 2.5, 4.5)));
-        EXPECT_EQ(r.secondaries.at(0).Is, std::stod(amps)) << amps;
     }
 }
 
@@ -143,27 +138,20 @@ TEST(Analysis, RefusalsNameTheFirstFault)
         EXPECT_NE(refusal->message.find(message), std::string::npos)
             << name << ": " << refusal->message;
     }
-}
-
-// The window's inputs cannot hold a seventh secondary; a design built in code can, and is refused.
-TEST(Analysis, DesignOfSevenSecondariesIsRefused)
-{
-    TransformerDesign seven =
+    // The window's inputs cannot hold a seventh secondary; a design built in code can.
+    TransformerDesign design =
         std::get<TransformerDesign>(parseDesign(testing_support::workedExampleInput()));
-    seven.secondaries.resize(7, seven.secondaries[0]);
-    EXPECT_EQ(std::get<Refusal>(analyseDesign(seven)).kind, RefusalKind::CountOutOfRange);
+    design.secondaries.resize(7, design.secondaries[0]);
+    EXPECT_EQ(std::get<Refusal>(analyseDesign(design)).kind, RefusalKind::CountOutOfRange);
 }
 
-TEST(Report, WorkedExampleGivesTheThirtyLines)
+TEST(Report, FiveLinesForEachSecondaryThenTheTotals)
 {
     const AnalysisOutcome outcome = analyseTransformer(testing_support::workedExampleInput());
     ASSERT_TRUE(std::holds_alternative<AnalysisResult>(outcome));
     EXPECT_EQ(buildReport(std::get<AnalysisResult>(outcome)),
               testing_support::workedExampleReport());
-}
-
-TEST(Report, SixSecondariesGiveFortyLines)
-{
+    // Six secondaries give ten more lines before the rule.
     AnalysisResult result;
     result.secondaries.resize(6);
     const std::vector<std::string> lines = buildReport(result);

@@ -35,7 +35,7 @@ std::pair<Fields, std::string> readAll(const std::string &bytes)
     return {fields, reader.lastError()};
 }
 
-TEST(RecordReader, SplitsFieldsAndFailsAtTheEnd)
+TEST(RecordReader, SplitsFieldsAndFailsAtTheEndOrAtAnOverlongField)
 {
     // CR LF, LF, CR and no final line end; empty lines; commas; leading spaces; quoted fields,
     // with text after the closing quote dropped and an open quote ending with its line;
@@ -57,10 +57,7 @@ TEST(RecordReader, SplitsFieldsAndFailsAtTheEnd)
     for (const auto &[bytes, fields] : cases) {
         EXPECT_EQ(readAll(bytes), std::make_pair(fields, std::string("file ends early"))) << bytes;
     }
-}
-
-TEST(RecordReader, OverlongFieldFailsWithoutReadingOn)
-{
+    // An overlong field fails without reading on.
     constexpr std::size_t kMax = RecordReader::kMaxFieldLength;
     const std::string longest(kMax, 'a'), tooLong(kMax + 1, 'x');
     EXPECT_EQ(readAll(longest + "\r\nb").first, (Fields{longest, "b"}));
@@ -76,7 +73,8 @@ TEST(RecordReader, OverlongFieldFailsWithoutReadingOn)
 TEST(RecordWriter, TextRecordsReadBackWithoutShifting)
 {
     // Text, the line written, the field read back: a comma or a leading blank is quoted,
-    // quotes and line breaks are dropped, what Latin-1 cannot hold becomes "?".
+    // quotes and line breaks are dropped, what Latin-1 cannot hold becomes one "?" (below: a
+    // four-byte character, a truncated sequence and a lone continuation byte too).
     const std::tuple<std::string, std::string, std::string> cases[] = {
         {"99.0e-3", "99.0e-3", "99.0e-3"}, {"", "", ""},
         {"4,5", "\"4,5\"", "4,5"},         {" 3", "\" 3\"", " 3"},
@@ -90,6 +88,14 @@ TEST(RecordWriter, TextRecordsReadBackWithoutShifting)
         EXPECT_EQ(writer.bytes(), line + "\r\nafter\r\n");
         EXPECT_EQ(readAll(writer.bytes()).first, (Fields{readBack, "after"}));
     }
+    EXPECT_EQ(utf8ToLatin1("a\xF0\x9F\x94\x8Cz"), "a?z");
+    EXPECT_EQ(utf8ToLatin1("x\xC3"), "x?");
+    EXPECT_EQ(utf8ToLatin1("\x80q"), "?q");
+    std::string all; // every Latin-1 byte survives the way to UTF-8 and back
+    for (int byte = 0; byte < 256; ++byte) {
+        all.push_back(static_cast<char>(byte));
+    }
+    EXPECT_EQ(utf8ToLatin1(latin1ToUtf8(all)), all);
 }
 
 TEST(TextToTruth, WordsOrOneWholeNumberNonZeroMeaningTrue)
@@ -106,25 +112,6 @@ TEST(TextToTruth, WordsOrOneWholeNumberNonZeroMeaningTrue)
     }
 }
 
-// Characters Latin-1 cannot hold become one "?" each (the writer's cases have a three-byte
-// one), a truncated sequence and a lone continuation byte too; all 256 bytes round-trip.
-TEST(TextEncoding, Latin1RoundTripAndReplacementOfTheRest)
-{
-    EXPECT_EQ(utf8ToLatin1("a\xF0\x9F\x94\x8Cz"), "a?z");
-    EXPECT_EQ(utf8ToLatin1("x\xC3"), "x?");
-    EXPECT_EQ(utf8ToLatin1("\x80q"), "?q");
-    std::string all;
-    for (int byte = 0; byte < 256; ++byte) {
-        all.push_back(static_cast<char>(byte));
-    }
-    EXPECT_EQ(utf8ToLatin1(latin1ToUtf8(all)), all);
-}
-
-LastRunLoad readFrom(const std::string &bytes)
-{
-    return readLastRun(bytes);
-}
-
 // Every text different, including what the plain record format cannot carry by itself.
 LastRun awkwardRun()
 {
@@ -138,22 +125,18 @@ LastRun awkwardRun()
     return run;
 }
 
-TEST(LastRunFile, RoundTripsEveryFieldWithoutShifting)
+// A file cut off anywhere is in ReadingFaults below; here the failure names the missing record,
+// and records after the thirtieth never disturb the run, however damaged.
+TEST(LastRunFile, RoundTripsEveryFieldAndIgnoresWhatFollowsTheThirtiethRecord)
 {
-    const LastRunLoad load = readFrom(lastRunFileBytes(awkwardRun()));
+    const std::string whole = lastRunFileBytes(awkwardRun());
+    const LastRunLoad load = readLastRun(whole);
     EXPECT_TRUE(load.complete()) << load.failure;
     EXPECT_EQ(load.values, awkwardRun());
     // The flag is a truth record, the type and the check box are integer records.
-    const std::vector<std::string> lines = splitRecords(lastRunFileBytes(awkwardRun()));
+    const std::vector<std::string> lines = splitRecords(whole);
     EXPECT_EQ(lines.at(0) + "|" + lines.at(22) + "|" + lines.at(29), "True| 4 | 2 ");
-}
-
-// A file cut off anywhere is in ReadingFaults below; here the failure names the missing record,
-// and records after the thirtieth never disturb the run, however damaged.
-TEST(LastRunFile, EndsEarlyOrGoesOnAfterTheThirtiethRecord)
-{
-    const std::string whole = lastRunFileBytes(awkwardRun());
-    EXPECT_EQ(readFrom(whole.substr(0, whole.find("\r\n") + 2)).failure,
+    EXPECT_EQ(readLastRun(whole.substr(0, whole.find("\r\n") + 2)).failure,
               "record 2: file ends early");
     EXPECT_EQ(readLastRun(whole + "extra\r\n\"" + std::string(200000, 'x')).values, awkwardRun());
 }
@@ -174,14 +157,15 @@ TEST(LastRunFile, FlagTypeAndCheckBoxRecords)
         for (int record = 2; record <= 30; ++record) {
             bytes += std::string(record == 23 ? typeCode : record == 30 ? loading : "") + "\r\n";
         }
-        const LastRunLoad load = readFrom(bytes);
+        const LastRunLoad load = readLastRun(bytes);
         SCOPED_TRACE(std::string(flag) + "|" + typeCode + "|" + loading);
         EXPECT_EQ(load.recordsRead, read) << load.failure;
         EXPECT_EQ(load.failure.empty(), read == 30) << load.failure;
         EXPECT_TRUE(load.values.example == example && load.values.typeCode == expectedType &&
                     load.values.loading == expectedLoading);
     }
-    EXPECT_EQ(readFrom("yes\r\n").failure, "record 1 (example flag): \"yes\" is not a truth value");
+    EXPECT_EQ(readLastRun("yes\r\n").failure,
+              "record 1 (example flag): \"yes\" is not a truth value");
 }
 
 TEST(ConstantsFile, StoresEachValueAsItIsRead)
@@ -218,62 +202,53 @@ DesignExtras someExtras()
     return e;
 }
 
-TEST(DesignExtras, RoundTripAfterThirtyUnchangedRecords)
+TEST(DesignExtras, RoundTripAfterThirtyUnchangedRecordsAndDefaultsWithoutTheBlock)
 {
     const std::string thirty = exampleLastRunFileBytes();
-    const DesignExtras extras = someExtras();
-    const std::string file = thirty + designExtrasBytes(extras);
+    const std::string file = thirty + designExtrasBytes(someExtras());
     EXPECT_EQ(file.substr(thirty.size(), kMarker.size()), kMarker);
-    EXPECT_EQ(readDesignExtras(file), extras);
-}
-
-TEST(DesignExtras, MissingOrForeignBlockReadsAsDefaults)
-{
-    const std::string thirty = exampleLastRunFileBytes();
-    const std::string cases[] = {
+    EXPECT_EQ(readDesignExtras(file), someExtras());
+    const std::string missingOrForeign[] = {
         thirty,
         thirty.substr(0, thirty.size() / 2), // a short file
         thirty + "ambient_c=20\r\n",         // no marker
         thirty + "\r\n" + kMarker + "ambient_c=20\r\n",
         "",
     };
-    for (const std::string &file : cases) {
-        EXPECT_EQ(readDesignExtras(file), DesignExtras{}) << file.size();
+    for (const std::string &bytes : missingOrForeign) {
+        EXPECT_EQ(readDesignExtras(bytes), DesignExtras{}) << bytes.size();
     }
 }
 
-TEST(DesignExtras, ValuesThatDoNotReadAreDefaults)
+TEST(DesignExtras, ValuesOutOfRangeOrNotInTheirExactFormAreDefaults)
 {
-    // Record of the block, and what it leaves (the rest at the defaults).
-    const ThermalInputs d;
-    const std::tuple<const char *, ThermalInputs, LoadKind> cases[] = {
-        {"ambient_c=100", {100, d.insulationClass, 10, 0, 0.9}, LoadKind::AC},
-        {"ambient_c=100.5", d, LoadKind::AC},
-        {"ambient_c=-51", d, LoadKind::AC},
-        {"ambient_c=1e1", d, LoadKind::AC},
-        {"ambient_c= 20", d, LoadKind::AC},
-        {"hot_spot_k=50", {40, d.insulationClass, 50, 0, 0.9}, LoadKind::AC},
-        {"hot_spot_k=nan", d, LoadKind::AC},
-        {"core_loss_w=10001", d, LoadKind::AC},
-        {"core_loss_w=-0.5", d, LoadKind::AC},
-        {"emissivity=0.009", d, LoadKind::AC},
-        {"emissivity=1", {40, d.insulationClass, 10, 0, 1}, LoadKind::AC},
-        {"insulation_class=b", {40, InsulationClass::B, 10, 0, 0.9}, LoadKind::AC},
-        {"insulation_class=Z", d, LoadKind::AC},
-        {"load_kind_1=bridge-capacitor", d, LoadKind::BridgeCapacitor},
-        {"load_kind_1=Bridge-Capacitor", d, LoadKind::AC},
-        {"load_kind_1=", d, LoadKind::AC}};
-    for (const auto &[record, thermal, kind] : cases) {
-        const std::string file =
-            exampleLastRunFileBytes() + kMarker + "insulation_class=H\r\n" + record + "\r\n";
-        DesignExtras expected;
-        expected.thermal = thermal;
-        if (std::string(record).starts_with("insulation_class") == false) {
-            expected.thermal.insulationClass = InsulationClass::H;
-        }
-        expected.loads[0].kind = kind;
-        EXPECT_EQ(readDesignExtras(file), expected) << record;
+    // Each record follows "insulation_class=H"; a bad class goes back to the default.
+    const auto read = [](const std::string &record) {
+        return readDesignExtras(exampleLastRunFileBytes() + kMarker + "insulation_class=H\r\n" +
+                                record + "\r\n");
+    };
+    const auto withThermal = [](const ThermalInputs &thermal) {
+        DesignExtras extras;
+        extras.thermal = thermal;
+        return extras;
+    };
+    const InsulationClass H = InsulationClass::H;
+    const std::pair<const char *, ThermalInputs> cases[] = {
+        {"ambient_c=100", {.ambientC = 100, .insulationClass = H}},
+        {"hot_spot_k=50", {.insulationClass = H, .hotSpotAllowanceK = 50}},
+        {"emissivity=1", {.insulationClass = H, .emissivity = 1}},
+        {"insulation_class=b", {.insulationClass = InsulationClass::B}},
+        {"insulation_class=Z", {}}};
+    for (const auto &[record, thermal] : cases) {
+        EXPECT_EQ(read(record), withThermal(thermal)) << record;
     }
+    for (const char *record :
+         {"ambient_c=100.5", "ambient_c=-51", "ambient_c=1e1", "ambient_c= 20", "hot_spot_k=nan",
+          "core_loss_w=10001", "core_loss_w=-0.5", "emissivity=0.009",
+          "load_kind_1=Bridge-Capacitor", "load_kind_1="}) {
+        EXPECT_EQ(read(record), withThermal({.insulationClass = H})) << record;
+    }
+    EXPECT_EQ(read("load_kind_1=bridge-capacitor").loads[0].kind, LoadKind::BridgeCapacitor);
 }
 
 TEST(DesignExtras, UnknownKeysAreKeptInOrderAndLastKnownValueWins)

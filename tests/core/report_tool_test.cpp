@@ -72,7 +72,12 @@ TEST(ReportTool, OptionsExitStatusAndOutput)
 {
     expectRuns({
         {{"--example", "--check"}, 0, "McLyman                     9.03 K    59.0 \xC2\xB0"},
+        {{"--example", "--check"}, 0, "(McLyman) against class A's 105"},
         {{"--example", "--check"}, 0, "within class, margin 46.0 K"},
+        // The headroom of secondary 1, 0.135 A of 2.5 · 350 / (67.4 · 97.5) A.
+        {{"--example", "--check"}, 0, "current 0.135 A of 0.1332 A: 101.4 %"},
+        // The sweep's nominal point gives the report's voltages, heat and McLyman's hot spot.
+        {{"--example", "--check"}, 0, "117    338.4    38.93    4.987    6.314    4.192      59.0"},
         {{"--example", "--check", "--class", "h"}, 0, "class H (limit 180"},
         {{"--example", "--check", "--core-loss", "10000"}, 0, "the core loss alone"},
         {{"--example", "--check", "--ambient=-50", "--hot-spot", "0"}, 0, "Ambient -50.0"},

@@ -33,10 +33,7 @@ using testing_support::writeBytes;
 
 unsigned modeOf(const std::string &path)
 {
-    struct stat info
-    {
-    };
-    return ::lstat(path.c_str(), &info) == 0 ? info.st_mode & 07777u : 0u;
+    return static_cast<unsigned>(fs::symlink_status(path).permissions());
 }
 
 // Names in the folder that look like temporary files of a save.
@@ -61,11 +58,11 @@ struct SaveCase
     const char *what;
     std::function<void(const ScratchFolder &)> arrange;
     SaveResult::Outcome outcome;
-    const char *reasonPart; // in the reason, when not empty
-    const char *writtenAt;  // the file that must now hold the new bytes, or ""
-    const char *linkStays;  // a link that must still be a link, or ""
-    const char *untouched;  // a file whose bytes "victim" must be unchanged, or ""
-    unsigned modeAfter;     // mode of writtenAt afterwards, 0 for any
+    const char *writtenAt = "";    // the file that must now hold the new bytes
+    const char *reasonPart = "";   // in the reason
+    const char *linkStays = "";    // a link that must still be a link
+    unsigned modeAfter = kAnyMode; // the mode of writtenAt afterwards
+    const char *untouched = "";    // a file that must still hold its own name as its bytes
 };
 
 TEST(SaveFile, ReplacesTheFinalTargetAndNeverWritesThroughPlantedNames)
@@ -90,30 +87,27 @@ TEST(SaveFile, ReplacesTheFinalTargetAndNeverWritesThroughPlantedNames)
     };
     using O = SaveResult::Outcome;
     const SaveCase cases[] = {
-        {"a missing file", [](const ScratchFolder &) {}, O::Replaced, "", "T", "", "", kAnyMode},
-        {"mode 0640 is kept", file("T", "old", 0640), O::Replaced, "", "T", "", "", 0640},
-        {"mode 0000 is kept", file("T", "old", 0), O::Replaced, "", "T", "", "", 0},
+        {"a missing file", [](const ScratchFolder &) {}, O::Replaced, "T"},
+        {"mode 0640 is kept", file("T", "old", 0640), O::Replaced, "T", "", "", 0640},
+        {"mode 0000 is kept", file("T", "old", 0), O::Replaced, "T", "", "", 0},
         {"a relative link",
-         both(both(folder("d"), file("d/real", "old", 0604)), link("T", "d/real")), O::Replaced, "",
-         "d/real", "T", "", 0604},
+         both(both(folder("d"), file("d/real", "old", 0604)), link("T", "d/real")), O::Replaced,
+         "d/real", "", "T", 0604},
         {"a chain of links",
          both(both(file("real", "old", 0644), link("mid", "real")), link("T", "mid")), O::Replaced,
-         "", "real", "T", "", 0644},
-        {"a link to nothing yet", link("T", "later"), O::Replaced, "", "later", "T", "", kAnyMode},
+         "real", "", "T", 0644},
+        {"a link to nothing yet", link("T", "later"), O::Replaced, "later", "", "T"},
         {"a planted link on the old temporary name",
-         both(file("victim", "victim", 0644), link("T.new", "victim")), O::Replaced, "", "T", "",
-         "victim", kAnyMode},
-        {"a planted pipe on the old temporary name", fifo("T.new"), O::Replaced, "", "T", "", "",
-         kAnyMode},
-        {"a pipe in its place", fifo("T"), O::Failed, "Not a regular file", "", "", "", kAnyMode},
-        {"a folder in its place", folder("T"), O::Failed, "Not a regular file", "", "", "",
-         kAnyMode},
-        {"a link loop", both(link("T", "U"), link("U", "T")), O::Failed,
-         "Too many levels of symbolic links", "", "T", "", kAnyMode},
-        {"a link to a pipe", both(fifo("pipe"), link("T", "pipe")), O::Failed, "Not a regular file",
-         "", "T", "", kAnyMode},
-        {"a missing folder", link("T", "none/T"), O::Failed, "No such file or directory", "", "T",
-         "", kAnyMode},
+         both(file("victim", "victim", 0644), link("T.new", "victim")), O::Replaced, "T", "", "",
+         kAnyMode, "victim"},
+        {"a planted pipe on the old temporary name", fifo("T.new"), O::Replaced, "T"},
+        {"a pipe in its place", fifo("T"), O::Failed, "", "Not a regular file"},
+        {"a folder in its place", folder("T"), O::Failed, "", "Not a regular file"},
+        {"a link loop", both(link("T", "U"), link("U", "T")), O::Failed, "",
+         "Too many levels of symbolic links", "T"},
+        {"a link to a pipe", both(fifo("pipe"), link("T", "pipe")), O::Failed, "",
+         "Not a regular file", "T"},
+        {"a missing folder", link("T", "none/T"), O::Failed, "", "No such file or directory", "T"},
     };
     for (const SaveCase &c : cases) {
         SCOPED_TRACE(c.what);
@@ -225,24 +219,31 @@ TEST(FileHelpers, WriteFileAtomicallyGivesTheReasonAndFileExistsOnlyForFiles)
               "Cannot write " + path + ": Not a regular file");
 }
 
-TEST(SeedFirstStart, WritesOnlyWhatIsMissing)
+TEST(SeedFirstStart, WritesOnlyWhatIsMissingAndKeepsAnythingInTheWay)
 {
     const std::string example = joinRecords(testing_support::workedExampleRecords());
     const std::string constants = joinRecords(testing_support::defaultConstantsRecords());
-    // Last-run file and CONSTANT.DAT before and after ("-": no file).
+    // Last-run file and CONSTANT.DAT before and after ("-": nothing, "/": a folder holding a
+    // file; whatever exists counts as there).
     const std::tuple<std::string, std::string, std::string, std::string> cases[] = {
         {"-", "-", example, constants},
         {"-", "mine\r\n9\r\n", example, "mine\r\n9\r\n"}, // a tuned file is kept
         {"False\r\n1", "-", "False\r\n1", "-"},           // already set up
-        {"", "-", "", "-"}};                              // an empty file counts
+        {"", "-", "", "-"},                               // an empty file counts
+        {"-", "/", example, "/"},
+        {"/", "-", "/", "-"}};
     for (const auto &[lastRunBefore, constantsBefore, lastRunAfter, constantsAfter] : cases) {
         ScratchFolder s;
         const auto contents = [&](const char *name) {
-            return fs::exists(s.path(name)) ? readBytes(s.path(name)) : "-";
+            return fs::is_directory(s.path(name)) ? "/"
+                   : fs::exists(s.path(name))     ? readBytes(s.path(name))
+                                                  : "-";
         };
         for (const auto &[name, bytes] : {std::pair{"Ferrolux.DAT", lastRunBefore},
                                           std::pair{"CONSTANT.DAT", constantsBefore}}) {
-            if (bytes != "-") {
+            if (bytes == "/") {
+                fs::create_directories(s.path(name) + "/x");
+            } else if (bytes != "-") {
                 writeBytes(s.path(name), bytes);
             }
         }
@@ -252,23 +253,12 @@ TEST(SeedFirstStart, WritesOnlyWhatIsMissing)
         // Nothing else, no temporary file either.
         EXPECT_EQ(entriesIn(s.folder()), (lastRunAfter != "-") + (constantsAfter != "-"));
     }
-}
-
-TEST(SeedFirstStart, AnythingInTheWayIsKept)
-{
-    // What stands in the way (always kept), and whether the last-run file is seeded.
-    const std::pair<const char *, bool> cases[] = {
-        {"Ferrolux.DAT.new", true}, // a temporary name of old is no obstacle
-        {"CONSTANT.DAT", true},     // exists, so it is kept, folder or not
-        {"Ferrolux.DAT", false},    // exists: nothing is seeded
-        {"CONSTANT.DAT/x", true}};
-    for (const auto &[inTheWay, lastRunWritten] : cases) {
-        ScratchFolder s;
-        fs::create_directories(s.path(inTheWay));
-        EXPECT_EQ(seedFirstStart(s.folder()), "") << inTheWay;
-        EXPECT_EQ(fs::is_regular_file(s.path("Ferrolux.DAT")), lastRunWritten) << inTheWay;
-        EXPECT_TRUE(fs::is_directory(s.path(inTheWay))) << inTheWay;
-    }
+    // A folder on the temporary name older versions used is no obstacle.
+    ScratchFolder s;
+    fs::create_directory(s.path("Ferrolux.DAT.new"));
+    EXPECT_EQ(seedFirstStart(s.folder()), "");
+    EXPECT_TRUE(fs::is_regular_file(s.path("Ferrolux.DAT")));
+    EXPECT_TRUE(fs::is_directory(s.path("Ferrolux.DAT.new")));
 }
 
 // A file of mode 0000: root reads it, so root acts as another user; anyone else cannot read it.
@@ -340,20 +330,15 @@ TEST(KeepCopyBeside, TakesTheFirstFreeNumberedName)
 {
     ScratchFolder s;
     const std::string path = s.path("Ferrolux.DAT");
-    const std::vector<std::string> expected = {path + ".damaged", path + ".damaged.1",
-                                               path + ".damaged.2"};
-    for (std::size_t k = 0; k < expected.size(); ++k) {
+    for (const std::string suffix : {".damaged", ".damaged.1", ".damaged.2"}) {
         std::string why;
-        EXPECT_EQ(keepCopyBeside(path, "copy " + std::to_string(k), why), expected[k]) << why;
-    }
-    for (std::size_t k = 0; k < expected.size(); ++k) {
-        EXPECT_EQ(readBytes(expected[k]), "copy " + std::to_string(k));
+        EXPECT_EQ(keepCopyBeside(path, "copy" + suffix, why), path + suffix) << why;
+        EXPECT_EQ(readBytes(path + suffix), "copy" + suffix);
+        EXPECT_EQ(readBytes(path + ".damaged"), "copy.damaged"); // never written over
     }
 }
 
-class FirstStartFaults : public ::testing::TestWithParam<testing_support::WriteFault>
-{
-};
+using FirstStartFaults = ::testing::TestWithParam<testing_support::WriteFault>;
 
 // A folder that is gone, or a disk that refuses: the failure names the file and the reason, and
 // no last-run file, whole or in part, is left, so the next start is a first start again.

@@ -127,19 +127,15 @@ TEST(PlaceWindow, CentresTheDesignSizeInTheMaximisedClientArea)
     }
     EXPECT_EQ(placeWindow(INFINITY, INFINITY), (WindowPlacement{10473.5, 12221, 11820, 8325}));
     EXPECT_EQ(placeWindow(NAN, NAN), (WindowPlacement{0, 0, 0, 0})); // no usable screen
-}
-
-TEST(PlaceWindow, AWindowOfItsOwnDesignSizeFollowsTheSameRule)
-{
     // Client width and height, the window's design outer size, then the placement: the main
     // window (form, menu bar and panel) on a 1280 x 800 screen at 96 dpi, on 640 x 480, and
     // exactly the size of the client area.
-    const std::tuple<double, double, int, int, WindowPlacement> cases[] = {
+    const std::tuple<double, double, int, int, WindowPlacement> ownSize[] = {
         {19050, 11325, 18375, 9120, {337.5, 1027.5, 18375, 9120}},
         {9450, 6525, 18375, 9120, {0, 0, 9450, 6375}},
         {12000, 9000, 12000, 8850, {0, 0, 12000, 8850}},
     };
-    for (const auto &[clientWidth, clientHeight, width, height, expected] : cases) {
+    for (const auto &[clientWidth, clientHeight, width, height, expected] : ownSize) {
         EXPECT_EQ(placeWindow(clientWidth, clientHeight, width, height), expected)
             << clientWidth << " x " << clientHeight;
     }
