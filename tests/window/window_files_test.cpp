@@ -37,11 +37,6 @@ std::array<double, 4> limitsOf(const WindowUnderTest &window)
     return {l.OCPPDis, l.OCFPDis, l.POTPPDis, l.POTFPDis};
 }
 
-bool loadsWhole(const std::string &bytes)
-{
-    return readLastRun(bytes).complete();
-}
-
 // Ways of putting something in place of a data file; false when it failed.
 using Maker = std::function<bool(const std::string &path)>;
 const Maker makeNothing = [](const std::string &) { return true; };
@@ -53,30 +48,25 @@ Maker makeBytes(std::string bytes)
     return [bytes](const std::string &p) { return bool(std::ofstream(p) << bytes); };
 }
 
-TEST(WindowFiles, FirstStartSeedsTheExampleAndCalculateShowsItsReport)
+TEST(WindowFiles, FirstStartShowsTheWorkedReportAndCloseSavesWhatANewWindowRestores)
 {
     ProgramFolder folder;
     ASSERT_EQ(seedFirstStart(folder.file("")), "");
-    WindowUnderTest window(folder);
-    window->load();
-    EXPECT_EQ(window.visibleRows(), 4);
-    EXPECT_EQ(window.checkedTypes(), QStringList{"OpType3"});
-    EXPECT_EQ(loading(window), Qt::Checked);
-    EXPECT_EQ(loadCaption(window), "Load Example");
-    EXPECT_EQ(limitsOf(window), (std::array{2.5, 4.5, 1.5, 2.5}));
-    EXPECT_TRUE(window.messages.empty());
-    window.click("CmdCalc");
-    EXPECT_EQ(window.reportLines(), testing_support::workedExampleReport());
-}
-
-TEST(WindowFiles, CloseSavesEverythingAndANewWindowRestoresIt)
-{
-    ProgramFolder folder;
-    folder.writeExample();
     QStringList saved;
     {
         WindowUnderTest window(folder);
         window->load();
+        EXPECT_EQ(window.visibleRows(), 4);
+        EXPECT_EQ(window.checkedTypes(), QStringList{"OpType3"});
+        EXPECT_EQ(loading(window), Qt::Checked);
+        EXPECT_EQ(loadCaption(window), "Load Example");
+        EXPECT_EQ(limitsOf(window), (std::array{2.5, 4.5, 1.5, 2.5}));
+        window.click("CmdCalc");
+        QStringList report;
+        for (const std::string &line : testing_support::workedExampleReport()) {
+            report << QString::fromStdString(line);
+        }
+        EXPECT_EQ(window->reportLines(), report);
         window.setText("TxtPriR", "");
         window.setText("TxtNoSec", "5");
         window.setText("TxtSec1V_4", "12.6");
@@ -109,9 +99,8 @@ TEST(WindowFiles, LoadDiscardsEditsAndTakesWhatAShortFileHolds)
         {10, "edited", {"OpMil"}, 0}};
     for (const auto &[count, secondary3Voltage, types, plateLimit] : cases) {
         SCOPED_TRACE(count);
-        ProgramFolder folder;
+        ProgramFolder folder(ProgramFolder::Example);
         folder.write(kLastRunFileName, joinRecords(testing_support::workedExampleRecords(), count));
-        folder.write(kConstantsFileName, defaultConstantsFileBytes());
         WindowUnderTest window(folder);
         window->load();
         for (const QString &name : inputFieldNames()) {
@@ -176,7 +165,7 @@ TEST(WindowFiles, UnreadableFileChangesNothingAndIsReplacedOnlyWhenTheUserSaysSo
             EXPECT_EQ(window.quitCodes, std::vector<int>{yes ? statusOnYes : 0});
             setfsuid(0);
             const bool replaced =
-                fs::is_regular_file(path) && loadsWhole(folder.read(kLastRunFileName));
+                fs::is_regular_file(path) && readLastRun(folder.read(kLastRunFileName)).complete();
             EXPECT_EQ(replaced, yes && statusOnYes == 0);
             if (regular) {
                 struct stat info
@@ -212,8 +201,7 @@ TEST(WindowFiles, DamagedFileIsReportedAtStartAndKeptBeforeCloseReplacesIt)
     };
     for (const auto &[bytes, failedRecord] : cases) {
         SCOPED_TRACE(failedRecord.empty() ? "whole" : failedRecord);
-        ProgramFolder folder;
-        folder.write(kConstantsFileName, defaultConstantsFileBytes());
+        ProgramFolder folder(ProgramFolder::Example);
         folder.write(kLastRunFileName, bytes);
         const std::string path = folder.file(kLastRunFileName);
         const bool damaged = !failedRecord.empty();
@@ -228,7 +216,7 @@ TEST(WindowFiles, DamagedFileIsReportedAtStartAndKeptBeforeCloseReplacesIt)
         }
         window.click("CmdClose");
         EXPECT_EQ(window.quitCodes, std::vector<int>{0});
-        EXPECT_TRUE(loadsWhole(folder.read(kLastRunFileName)));
+        EXPECT_TRUE(readLastRun(folder.read(kLastRunFileName)).complete());
         EXPECT_EQ(fs::exists(path + ".damaged"), damaged);
         if (damaged) {
             EXPECT_EQ(testing_support::readBytes(path + ".damaged"), bytes);
@@ -327,9 +315,8 @@ TEST(WindowFiles, BinaryBytesComeBackAsTheyWereAndForeignTextKeepsTheRecordsInPl
     std::vector<std::string> lines = splitRecords(exampleLastRunFileBytes());
     lines[1] = everyByte;                     // TxtPriV
     lines[23] = std::string("\0\x1b\xb0", 3); // TxtX
-    ProgramFolder folder;
+    ProgramFolder folder(ProgramFolder::Example);
     folder.write(kLastRunFileName, joinRecords(lines));
-    folder.write(kConstantsFileName, defaultConstantsFileBytes());
     WindowUnderTest window(folder);
     window->load();
     EXPECT_EQ(window.text("TxtPriV"), QString::fromLatin1(lines[1]));
@@ -346,8 +333,7 @@ TEST(WindowFiles, BinaryBytesComeBackAsTheyWereAndForeignTextKeepsTheRecordsInPl
 
 TEST(WindowFiles, PictureThatIsANamedPipeNeverBlocksStartUp)
 {
-    ProgramFolder folder;
-    folder.writeExample(true);
+    ProgramFolder folder(ProgramFolder::Pictures);
     const std::string picture = folder.file("Transformer-3.jpg"); // the example's type
     fs::remove(picture);
     ASSERT_TRUE(makeNamedPipe(picture));
@@ -359,8 +345,7 @@ TEST(WindowFiles, PictureThatIsANamedPipeNeverBlocksStartUp)
 
 TEST(WindowFiles, FolderThatRefusesNewFilesGetsTheFileWrittenInPlaceAndSaysSo)
 {
-    ProgramFolder folder;
-    folder.writeExample();
+    ProgramFolder folder(ProgramFolder::Example);
     fs::permissions(folder.path().toStdString(), fs::perms(0755));
     const std::string path = folder.file(kLastRunFileName);
     ASSERT_EQ(chown(path.c_str(), testing_support::kNobody, 0), 0);
