@@ -21,11 +21,6 @@ namespace {
 namespace fs = std::filesystem;
 using testing_support::AsOtherUser;
 
-Qt::CheckState loading(const WindowUnderTest &window)
-{
-    return window.child<QCheckBox>("ChkLoading")->checkState();
-}
-
 QString loadCaption(const WindowUnderTest &window)
 {
     return window.child<QPushButton>("CmdLoadData")->text();
@@ -58,7 +53,7 @@ TEST(WindowFiles, FirstStartShowsTheWorkedReportAndCloseSavesWhatANewWindowResto
         window->load();
         EXPECT_EQ(window.visibleRows(), 4);
         EXPECT_EQ(window.checkedTypes(), QStringList{"OpType3"});
-        EXPECT_EQ(loading(window), Qt::Checked);
+        EXPECT_EQ(window.child<QCheckBox>("ChkLoading")->checkState(), Qt::Checked);
         EXPECT_EQ(loadCaption(window), "Load Example");
         EXPECT_EQ(limitsOf(window), (std::array{2.5, 4.5, 1.5, 2.5}));
         window.click("CmdCalc");
@@ -84,7 +79,7 @@ TEST(WindowFiles, FirstStartShowsTheWorkedReportAndCloseSavesWhatANewWindowResto
     EXPECT_EQ(restored.fieldTexts(), saved);
     EXPECT_EQ(restored.visibleRows(), 5);
     EXPECT_EQ(restored.checkedTypes(), QStringList{"OpType2"});
-    EXPECT_EQ(loading(restored), Qt::PartiallyChecked);
+    EXPECT_EQ(restored.child<QCheckBox>("ChkLoading")->checkState(), Qt::PartiallyChecked);
     EXPECT_EQ(loadCaption(restored), "Load Last Run");
 }
 
