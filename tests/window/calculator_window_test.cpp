@@ -51,8 +51,7 @@ TEST(CalculatorWindow, CountTextDecidesTheVisibleRows)
 
 TEST(CalculatorWindow, PottedTypeHidesOnlyABCAndClearResetsInputsTypeAndReport)
 {
-    ProgramFolder folder;
-    folder.writeExample();
+    ProgramFolder folder(ProgramFolder::Example);
     WindowUnderTest window(folder);
     window->load();
     window.click("OpMil");
@@ -63,7 +62,7 @@ TEST(CalculatorWindow, PottedTypeHidesOnlyABCAndClearResetsInputsTypeAndReport)
         EXPECT_FALSE(window.child(name)->isHidden()) << name;
     }
     window.click("CmdCalc");
-    ASSERT_FALSE(window.reportLines().empty());
+    ASSERT_FALSE(window->reportLines().isEmpty());
 
     window.click("CmdClr");
     QStringList expected(inputFieldNames().size(), QString());
@@ -74,7 +73,7 @@ TEST(CalculatorWindow, PottedTypeHidesOnlyABCAndClearResetsInputsTypeAndReport)
     EXPECT_TRUE(window.checkedTypes().isEmpty());
     EXPECT_TRUE(window.child("Image1")->isHidden());
     EXPECT_TRUE(window.child("TxtA")->isHidden()); // as the potted type left it
-    EXPECT_TRUE(window.reportLines().empty());
+    EXPECT_TRUE(window->reportLines().isEmpty());
     EXPECT_EQ(window.child<QCheckBox>("ChkLoading")->checkState(), Qt::Checked);
 }
 
@@ -92,18 +91,17 @@ TEST(CalculatorWindow, RefusalKeepsTheReportTellsWhyAndStaysUntilTheNextEdit)
     };
     for (const auto &[field, text, help, message] : cases) {
         SCOPED_TRACE(field);
-        ExampleWindow example;
-        const WindowUnderTest &window = example.window;
+        ExampleWindow window;
         QStringList inputs = window.fieldTexts();
         window.click("CmdCalc");
         EXPECT_EQ(window.fieldTexts(), inputs); // a Calculate, refused or not, changes no input
-        const std::vector<std::string> report = window.reportLines();
-        ASSERT_EQ(report.size(), 30u);
+        const QStringList report = window->reportLines();
+        ASSERT_EQ(report.size(), 30);
         window.setText(field, text);
         inputs = window.fieldTexts();
         window.click("CmdCalc");
         EXPECT_EQ(window.fieldTexts(), inputs);
-        EXPECT_EQ(window.reportLines(), report);
+        EXPECT_EQ(window->reportLines(), report);
         EXPECT_EQ(window.quickHelp(), help);
         if (message.isEmpty()) {
             EXPECT_TRUE(window.messages.empty());
@@ -125,8 +123,7 @@ TEST(CalculatorWindow, RefusalKeepsTheReportTellsWhyAndStaysUntilTheNextEdit)
     };
     for (const auto &[ending, end] : endings) {
         SCOPED_TRACE(ending);
-        ExampleWindow example;
-        const WindowUnderTest &window = example.window;
+        ExampleWindow window;
         window.setText("TxtPriV", "");
         window.click("CmdCalc");
         const QString refusal = window.quickHelp();
@@ -154,9 +151,7 @@ TEST(CalculatorWindow, RefusalKeepsTheReportTellsWhyAndStaysUntilTheNextEdit)
 
 TEST(CalculatorWindow, FocusSelectsTheFirst99CharactersByTabClickOrCode)
 {
-    ProgramFolder folder;
-    WindowUnderTest window(folder);
-    window.showActive();
+    ExampleWindow window;
     const QString entry = QString(60, QLatin1Char('1')) + QString(60, QLatin1Char('2'));
     auto *from = window.child<QLineEdit>("TxtPriV");
     auto *target = window.child<QLineEdit>("TxtPriR");
@@ -183,8 +178,7 @@ TEST(CalculatorWindow, LaidOutInEveryStyle)
     for (const char *style : {"Windows", "Fusion"}) {
         SCOPED_TRACE(style);
         QApplication::setStyle(QString::fromLatin1(style));
-        ProgramFolder folder;
-        folder.writeExample();
+        ProgramFolder folder(ProgramFolder::Example);
         WindowUnderTest window(folder);
         window->resize(200, 100);
         window->load();
@@ -220,12 +214,10 @@ TEST(CalculatorWindow, LaidOutInEveryStyle)
     QApplication::setStyle(ownStyle);
 }
 
-TEST(CalculatorWindow, TabVisitsTheShownFieldsInTheirOrder)
+TEST(CalculatorWindow, TabVisitsTheShownFieldsInOrderAndTheOptionsAsARadioGroup)
 {
-    ProgramFolder folder;
-    WindowUnderTest window(folder);
-    window.click("CmdClr"); // all six rows shown
-    window.showActive();
+    ExampleWindow window;
+    window.click("CmdClr"); // all six rows shown, no type chosen
     const QStringList expected =
         inputFieldNames() + QStringList{"ListOut", "Txt2QuickHelp", "OpType1",  "CmdCalc",
                                         "CmdClr",  "CmdLoadData",   "CmdClose", "ChkLoading"};
@@ -240,10 +232,7 @@ TEST(CalculatorWindow, TabVisitsTheShownFieldsInTheirOrder)
     window.child("TxtSec1R_0")->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(focusName(), "TxtX");
-}
 
-TEST(CalculatorWindow, ConstructionOptionsBehaveAsARadioGroup)
-{
     // Selected option; Tab from the help box must land on it; then an arrow key, and the
     // option that is then focused and selected.
     const std::tuple<const char *, Qt::Key, const char *> cases[] = {
@@ -251,8 +240,6 @@ TEST(CalculatorWindow, ConstructionOptionsBehaveAsARadioGroup)
         {"OpType1", Qt::Key_Down, "OpType2"},  {"OpMil", Qt::Key_Up, "OpType3"},
         {"OpType2", Qt::Key_Right, "OpType3"}, {"OpType2", Qt::Key_Left, "OpType1"},
     };
-    ExampleWindow example;
-    const WindowUnderTest &window = example.window;
     for (const auto &[selected, key, next] : cases) {
         SCOPED_TRACE(selected);
         window.click(selected);
@@ -274,7 +261,7 @@ TEST(CalculatorWindow, EnterActivatesTheFocusedButtonAndRunsCalculateFromAField)
 {
     // Focused control, and what Enter must have done.
     using Check = std::function<bool(const WindowUnderTest &)>;
-    const Check reported = [](const WindowUnderTest &w) { return w.reportLines().size() == 30; };
+    const Check reported = [](const WindowUnderTest &w) { return w->reportLines().size() == 30; };
     const std::pair<const char *, Check> cases[] = {
         {"CmdCalc", reported},
         {"TxtPriV", reported},
@@ -285,20 +272,18 @@ TEST(CalculatorWindow, EnterActivatesTheFocusedButtonAndRunsCalculateFromAField)
     for (const auto &[focused, done] : cases) {
         for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
             SCOPED_TRACE(std::string(focused) + (key == Qt::Key_Enter ? " Enter" : " Return"));
-            ExampleWindow example;
-            example.window.child(focused)->setFocus();
+            ExampleWindow window;
+            window.child(focused)->setFocus();
             QTest::keyClick(QApplication::focusWidget(), key);
-            EXPECT_TRUE(done(example.window));
+            EXPECT_TRUE(done(window));
         }
     }
 }
 
 TEST(CalculatorWindow, EmptyOutputsShowTheFocus)
 {
-    ProgramFolder folder;
-    WindowUnderTest window(folder);
+    ExampleWindow window;
     window.click("CmdClr"); // empty report, empty help box
-    window.showActive();
     for (const char *output : {"ListOut", "Txt2QuickHelp"}) {
         SCOPED_TRACE(output);
         QWidget *widget = window.child(output);
@@ -327,8 +312,7 @@ TEST(CalculatorWindow, FieldReadOnlyInPartIsMarkedWithTheValueUsed)
         {".5", ""},
         {"", ""},
     };
-    ExampleWindow example;
-    const WindowUnderTest &window = example.window;
+    ExampleWindow window;
     auto *field = window.child<QLineEdit>("TxtPriR");
     const QColor plain = field->palette().color(QPalette::Base);
     for (const auto &[typed, tooltip] : cases) {
@@ -343,11 +327,11 @@ TEST(CalculatorWindow, FieldReadOnlyInPartIsMarkedWithTheValueUsed)
     // names: "2,05" ohms reads as 2, the same report as "2".
     window.setText("TxtPriR", "2");
     window.click("CmdCalc");
-    const std::vector<std::string> asTwo = window.reportLines();
+    const QStringList asTwo = window->reportLines();
     window.setText("TxtPriR", "2,05");
     EXPECT_EQ(field->toolTip(), "read as 2: use a point");
     window.click("CmdCalc");
-    EXPECT_EQ(window.reportLines(), asTwo);
+    EXPECT_EQ(window->reportLines(), asTwo);
 }
 
 TEST(CalculatorWindow, TextTheFileCannotStoreIsRefusedAtTypingTime)
@@ -365,8 +349,7 @@ TEST(CalculatorWindow, TextTheFileCannotStoreIsRefusedAtTypingTime)
     };
     for (const auto &[typed, kept, told] : cases) {
         SCOPED_TRACE(typed.toStdString());
-        ExampleWindow example;
-        const WindowUnderTest &window = example.window;
+        ExampleWindow window;
         auto *field = window.child<QLineEdit>("TxtSec1V_1");
         field->setFocus(); // selects the entry, so typing replaces it
         typeText(field, typed);
@@ -381,8 +364,7 @@ TEST(CalculatorWindow, TextTheFileCannotStoreIsRefusedAtTypingTime)
 
 TEST(CalculatorWindow, MessageBoxesUseTheFormsFont)
 {
-    ProgramFolder folder;
-    folder.writeExample();
+    ProgramFolder folder(ProgramFolder::Example);
     CalculatorWindow form(folder.path()); // its own message boxes, not a recorder
     form.load();
     form.show();

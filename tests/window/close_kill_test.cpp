@@ -5,42 +5,24 @@
 #include "window_fixture.h"
 
 #include <chrono>
-#include <csignal>
 #include <cstdio>
-#include <fcntl.h>
 #include <random>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <thread>
-
-extern char **environ;
 
 namespace ferrolux::testing {
 namespace {
 
-// Starts a driver that types `voltage` and presses Close.
-pid_t startDriver(const ProgramFolder &folder, const std::string &voltage, long delayMicros)
+// Starts a driver that types `voltage` and presses Close; its output is thrown away.
+std::unique_ptr<QProcess> startDriver(const ProgramFolder &folder, const std::string &voltage,
+                                      long delayMicros)
 {
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    for (const int output : {1, 2}) {
-        posix_spawn_file_actions_addopen(&actions, output, "/dev/null", O_WRONLY, 0);
-    }
-    std::string arguments[] = {FERROLUX_CLOSE_DRIVER, folder.path().toStdString(), voltage,
-                               std::to_string(delayMicros)};
-    char *argv[] = {arguments[0].data(), arguments[1].data(), arguments[2].data(),
-                    arguments[3].data(), nullptr};
-    pid_t pid = -1;
-    EXPECT_EQ(posix_spawn(&pid, FERROLUX_CLOSE_DRIVER, &actions, nullptr, argv, environ), 0);
-    posix_spawn_file_actions_destroy(&actions);
-    return pid;
-}
-
-int waitFor(pid_t pid)
-{
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
+    auto driver = std::make_unique<QProcess>();
+    driver->setStandardOutputFile(QProcess::nullDevice());
+    driver->setStandardErrorFile(QProcess::nullDevice());
+    driver->start(FERROLUX_CLOSE_DRIVER,
+                  {folder.path(), QString::fromStdString(voltage), QString::number(delayMicros)});
+    EXPECT_TRUE(driver->waitForStarted());
+    return driver;
 }
 
 // The primary voltage of a last-run file that reads whole, or "" for any other file.
@@ -52,11 +34,12 @@ std::string savedVoltage(const std::string &bytes)
 
 TEST(CloseKill, KilledAtAnyMomentTheFileIsOldOrNew)
 {
-    ProgramFolder folder;
-    folder.writeExample();
+    ProgramFolder folder(ProgramFolder::Example);
     // How long a whole run takes, so that the kills spread over all of it.
     const auto start = std::chrono::steady_clock::now();
-    ASSERT_EQ(waitFor(startDriver(folder, "1", 0)), 0);
+    const auto first = startDriver(folder, "1", 0);
+    ASSERT_TRUE(first->waitForFinished());
+    ASSERT_EQ(first->exitCode(), 0);
     const auto runMicros = std::chrono::duration_cast<std::chrono::microseconds>(
                                std::chrono::steady_clock::now() - start)
                                .count();
@@ -66,11 +49,10 @@ TEST(CloseKill, KilledAtAnyMomentTheFileIsOldOrNew)
     int killedBefore = 0, replaced = 0;
     for (int cycle = 0; cycle < 200; ++cycle) {
         const std::string voltage = std::to_string(100 + cycle);
-        const pid_t driver = startDriver(folder, voltage, random() % 2000);
-        ASSERT_GT(driver, 0);
+        const auto driver = startDriver(folder, voltage, random() % 2000);
         std::this_thread::sleep_for(std::chrono::microseconds(random() % (runMicros + 2000)));
-        kill(driver, SIGKILL);
-        waitFor(driver);
+        driver->kill(); // SIGKILL
+        driver->waitForFinished();
         const std::string now = folder.read(kLastRunFileName);
         if (now == old) {
             ++killedBefore;

@@ -44,9 +44,11 @@ ProcessRun runCalculator(const QString &program, const QStringList &arguments,
             QString::fromLocal8Bit(process.readAllStandardError())};
 }
 
-TEST(CalculatorCommandLine, VersionAndUsageErrors)
+TEST(CalculatorCommandLine, VersionUsageErrorsAndHelpNamingTheDataFolderOfEachLayout)
 {
     QTemporaryDir scratch;
+    ASSERT_TRUE(scratch.isValid());
+    const QString dataHome = scratch.filePath(QStringLiteral("data-home"));
     const QString version = QStringLiteral("Ferrolux ") + FERROLUX_VERSION + '\n';
     // Arguments, exit status, the start of standard output, whether there is no display.
     const std::tuple<QStringList, int, QString, bool> cases[] = {
@@ -56,21 +58,13 @@ TEST(CalculatorCommandLine, VersionAndUsageErrors)
     };
     for (const auto &[arguments, exitCode, outStart, noDisplay] : cases) {
         SCOPED_TRACE(arguments.join(' ').toStdString() + (noDisplay ? ", no display" : ""));
-        const ProcessRun run =
-            runCalculator(FERROLUX_CALCULATOR, arguments, scratch.path(), noDisplay);
+        const ProcessRun run = runCalculator(FERROLUX_CALCULATOR, arguments, dataHome, noDisplay);
         EXPECT_EQ(run.exitCode, exitCode);
         EXPECT_TRUE(outStart.isEmpty() || run.out.startsWith(outStart)) << run.out.toStdString();
         if (exitCode != 0) {
             EXPECT_FALSE(run.err.isEmpty()); // a usage error says what was wrong
         }
     }
-}
-
-TEST(CalculatorCommandLine, HelpNamesTheDataFolderOfEachLayout)
-{
-    QTemporaryDir scratch;
-    ASSERT_TRUE(scratch.isValid());
-    const QString dataHome = scratch.filePath(QStringLiteral("data-home"));
     // A copy in root/usr/bin with its pictures in root/usr/share/ferrolux, as the package
     // installs it.
     const QString build = QFileInfo(QStringLiteral(FERROLUX_CALCULATOR)).absolutePath();
@@ -80,11 +74,11 @@ TEST(CalculatorCommandLine, HelpNamesTheDataFolderOfEachLayout)
     ASSERT_TRUE(
         QFile::copy(build + "/Transformer-1.jpg", root + "/usr/share/ferrolux/Transformer-1.jpg"));
     // Program, data folder, picture folder.
-    const std::tuple<QString, QString, QString> cases[] = {
+    const std::tuple<QString, QString, QString> layouts[] = {
         {FERROLUX_CALCULATOR, build, build},
         {root + "/usr/bin/ferrolux", dataHome + "/Ferrolux", root + "/usr/share/ferrolux"},
     };
-    for (const auto &[program, dataFolder, pictures] : cases) {
+    for (const auto &[program, dataFolder, pictures] : layouts) {
         SCOPED_TRACE(program.toStdString());
         const ProcessRun run = runCalculator(program, {QStringLiteral("--help")}, dataHome);
         EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
@@ -92,7 +86,7 @@ TEST(CalculatorCommandLine, HelpNamesTheDataFolderOfEachLayout)
         EXPECT_TRUE(run.out.contains("Pictures: " + pictures + '\n')) << run.out.toStdString();
         EXPECT_TRUE(run.out.contains(QStringLiteral("DESIGN.DAT")));
     }
-    // Asking for help writes nothing anywhere.
+    // None of these runs writes anything anywhere.
     EXPECT_FALSE(QFileInfo::exists(dataHome));
 }
 

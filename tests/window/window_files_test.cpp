@@ -21,11 +21,6 @@ namespace {
 namespace fs = std::filesystem;
 using testing_support::AsOtherUser;
 
-Qt::CheckState loading(const WindowUnderTest &window)
-{
-    return window.child<QCheckBox>("ChkLoading")->checkState();
-}
-
 QString loadCaption(const WindowUnderTest &window)
 {
     return window.child<QPushButton>("CmdLoadData")->text();
@@ -35,11 +30,6 @@ std::array<double, 4> limitsOf(const WindowUnderTest &window)
 {
     const DissipationLimits &l = window->limits();
     return {l.OCPPDis, l.OCFPDis, l.POTPPDis, l.POTFPDis};
-}
-
-bool loadsWhole(const std::string &bytes)
-{
-    return readLastRun(bytes).complete();
 }
 
 // Ways of putting something in place of a data file; false when it failed.
@@ -53,30 +43,25 @@ Maker makeBytes(std::string bytes)
     return [bytes](const std::string &p) { return bool(std::ofstream(p) << bytes); };
 }
 
-TEST(WindowFiles, FirstStartSeedsTheExampleAndCalculateShowsItsReport)
+TEST(WindowFiles, FirstStartShowsTheWorkedReportAndCloseSavesWhatANewWindowRestores)
 {
     ProgramFolder folder;
     ASSERT_EQ(seedFirstStart(folder.file("")), "");
-    WindowUnderTest window(folder);
-    window->load();
-    EXPECT_EQ(window.visibleRows(), 4);
-    EXPECT_EQ(window.checkedTypes(), QStringList{"OpType3"});
-    EXPECT_EQ(loading(window), Qt::Checked);
-    EXPECT_EQ(loadCaption(window), "Load Example");
-    EXPECT_EQ(limitsOf(window), (std::array{2.5, 4.5, 1.5, 2.5}));
-    EXPECT_TRUE(window.messages.empty());
-    window.click("CmdCalc");
-    EXPECT_EQ(window.reportLines(), testing_support::workedExampleReport());
-}
-
-TEST(WindowFiles, CloseSavesEverythingAndANewWindowRestoresIt)
-{
-    ProgramFolder folder;
-    folder.writeExample();
     QStringList saved;
     {
         WindowUnderTest window(folder);
         window->load();
+        EXPECT_EQ(window.visibleRows(), 4);
+        EXPECT_EQ(window.checkedTypes(), QStringList{"OpType3"});
+        EXPECT_EQ(window.child<QCheckBox>("ChkLoading")->checkState(), Qt::Checked);
+        EXPECT_EQ(loadCaption(window), "Load Example");
+        EXPECT_EQ(limitsOf(window), (std::array{2.5, 4.5, 1.5, 2.5}));
+        window.click("CmdCalc");
+        QStringList report;
+        for (const std::string &line : testing_support::workedExampleReport()) {
+            report << QString::fromStdString(line);
+        }
+        EXPECT_EQ(window->reportLines(), report);
         window.setText("TxtPriR", "");
         window.setText("TxtNoSec", "5");
         window.setText("TxtSec1V_4", "12.6");
@@ -94,7 +79,7 @@ TEST(WindowFiles, CloseSavesEverythingAndANewWindowRestoresIt)
     EXPECT_EQ(restored.fieldTexts(), saved);
     EXPECT_EQ(restored.visibleRows(), 5);
     EXPECT_EQ(restored.checkedTypes(), QStringList{"OpType2"});
-    EXPECT_EQ(loading(restored), Qt::PartiallyChecked);
+    EXPECT_EQ(restored.child<QCheckBox>("ChkLoading")->checkState(), Qt::PartiallyChecked);
     EXPECT_EQ(loadCaption(restored), "Load Last Run");
 }
 
@@ -109,9 +94,8 @@ TEST(WindowFiles, LoadDiscardsEditsAndTakesWhatAShortFileHolds)
         {10, "edited", {"OpMil"}, 0}};
     for (const auto &[count, secondary3Voltage, types, plateLimit] : cases) {
         SCOPED_TRACE(count);
-        ProgramFolder folder;
+        ProgramFolder folder(ProgramFolder::Example);
         folder.write(kLastRunFileName, joinRecords(testing_support::workedExampleRecords(), count));
-        folder.write(kConstantsFileName, defaultConstantsFileBytes());
         WindowUnderTest window(folder);
         window->load();
         for (const QString &name : inputFieldNames()) {
@@ -176,7 +160,7 @@ TEST(WindowFiles, UnreadableFileChangesNothingAndIsReplacedOnlyWhenTheUserSaysSo
             EXPECT_EQ(window.quitCodes, std::vector<int>{yes ? statusOnYes : 0});
             setfsuid(0);
             const bool replaced =
-                fs::is_regular_file(path) && loadsWhole(folder.read(kLastRunFileName));
+                fs::is_regular_file(path) && readLastRun(folder.read(kLastRunFileName)).complete();
             EXPECT_EQ(replaced, yes && statusOnYes == 0);
             if (regular) {
                 struct stat info
@@ -212,8 +196,7 @@ TEST(WindowFiles, DamagedFileIsReportedAtStartAndKeptBeforeCloseReplacesIt)
     };
     for (const auto &[bytes, failedRecord] : cases) {
         SCOPED_TRACE(failedRecord.empty() ? "whole" : failedRecord);
-        ProgramFolder folder;
-        folder.write(kConstantsFileName, defaultConstantsFileBytes());
+        ProgramFolder folder(ProgramFolder::Example);
         folder.write(kLastRunFileName, bytes);
         const std::string path = folder.file(kLastRunFileName);
         const bool damaged = !failedRecord.empty();
@@ -228,7 +211,7 @@ TEST(WindowFiles, DamagedFileIsReportedAtStartAndKeptBeforeCloseReplacesIt)
         }
         window.click("CmdClose");
         EXPECT_EQ(window.quitCodes, std::vector<int>{0});
-        EXPECT_TRUE(loadsWhole(folder.read(kLastRunFileName)));
+        EXPECT_TRUE(readLastRun(folder.read(kLastRunFileName)).complete());
         EXPECT_EQ(fs::exists(path + ".damaged"), damaged);
         if (damaged) {
             EXPECT_EQ(testing_support::readBytes(path + ".damaged"), bytes);
@@ -327,9 +310,8 @@ TEST(WindowFiles, BinaryBytesComeBackAsTheyWereAndForeignTextKeepsTheRecordsInPl
     std::vector<std::string> lines = splitRecords(exampleLastRunFileBytes());
     lines[1] = everyByte;                     // TxtPriV
     lines[23] = std::string("\0\x1b\xb0", 3); // TxtX
-    ProgramFolder folder;
+    ProgramFolder folder(ProgramFolder::Example);
     folder.write(kLastRunFileName, joinRecords(lines));
-    folder.write(kConstantsFileName, defaultConstantsFileBytes());
     WindowUnderTest window(folder);
     window->load();
     EXPECT_EQ(window.text("TxtPriV"), QString::fromLatin1(lines[1]));
@@ -346,8 +328,7 @@ TEST(WindowFiles, BinaryBytesComeBackAsTheyWereAndForeignTextKeepsTheRecordsInPl
 
 TEST(WindowFiles, PictureThatIsANamedPipeNeverBlocksStartUp)
 {
-    ProgramFolder folder;
-    folder.writeExample(true);
+    ProgramFolder folder(ProgramFolder::Pictures);
     const std::string picture = folder.file("Transformer-3.jpg"); // the example's type
     fs::remove(picture);
     ASSERT_TRUE(makeNamedPipe(picture));
@@ -359,8 +340,7 @@ TEST(WindowFiles, PictureThatIsANamedPipeNeverBlocksStartUp)
 
 TEST(WindowFiles, FolderThatRefusesNewFilesGetsTheFileWrittenInPlaceAndSaysSo)
 {
-    ProgramFolder folder;
-    folder.writeExample();
+    ProgramFolder folder(ProgramFolder::Example);
     fs::permissions(folder.path().toStdString(), fs::perms(0755));
     const std::string path = folder.file(kLastRunFileName);
     ASSERT_EQ(chown(path.c_str(), testing_support::kNobody, 0), 0);

@@ -1,8 +1,5 @@
 #include "window_fixture.h"
 
-#include <csignal>
-#include <unistd.h>
-
 namespace ferrolux::testing {
 
 void ProgramFolder::write(const char *name, const std::string &bytes) const
@@ -10,15 +7,17 @@ void ProgramFolder::write(const char *name, const std::string &bytes) const
     ASSERT_TRUE(testing_support::writeBytes(file(name), bytes)) << name;
 }
 
-void ProgramFolder::writeExample(bool pictures) const
+ProgramFolder::ProgramFolder(Contents contents)
 {
-    write(kLastRunFileName, exampleLastRunFileBytes());
-    write(kConstantsFileName, defaultConstantsFileBytes());
+    if (contents != Empty) {
+        write(kLastRunFileName, exampleLastRunFileBytes());
+        write(kConstantsFileName, defaultConstantsFileBytes());
+    }
     const Qt::GlobalColor colours[] = {Qt::red, Qt::green, Qt::blue, Qt::gray};
-    for (int n = 1; pictures && n <= 4; ++n) {
+    for (int n = 1; contents == Pictures && n <= 4; ++n) {
         QImage picture(16, 16, QImage::Format_RGB32);
         picture.fill(colours[n - 1]);
-        ASSERT_TRUE(picture.save(path() + QStringLiteral("Transformer-%1.jpg").arg(n), "JPG"));
+        EXPECT_TRUE(picture.save(path() + QStringLiteral("Transformer-%1.jpg").arg(n), "JPG"));
     }
 }
 
@@ -56,16 +55,6 @@ QStringList WindowUnderTest::checkedTypes() const
     return checked;
 }
 
-std::vector<std::string> WindowUnderTest::reportLines() const
-{
-    std::vector<std::string> lines;
-    auto *list = child<QListWidget>(QStringLiteral("ListOut"));
-    for (int row = 0; list && row < list->count(); ++row) {
-        lines.push_back(list->item(row)->text().toStdString());
-    }
-    return lines;
-}
-
 void WindowUnderTest::moveOver(const QString &name, QPoint at) const
 {
     QWidget *target = child(name);
@@ -98,11 +87,11 @@ void WindowUnderTest::showActive() const
     EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
 }
 
-ExampleWindow::ExampleWindow() : window(folder)
+ExampleWindow::ExampleWindow()
+    : ProgramFolder(Example), WindowUnderTest(static_cast<const ProgramFolder &>(*this))
 {
-    folder.writeExample();
-    window->load();
-    window.showActive();
+    form->load();
+    showActive();
 }
 
 MainUnderTest::MainUnderTest(const ProgramFolder &folder, const char *screen)
@@ -129,31 +118,6 @@ void MainUnderTest::type(const char *name, const QString &text)
     auto *edit = child<QLineEdit>(QLatin1String(name));
     edit->selectAll();
     QTest::keyClicks(edit, text);
-}
-
-bool reachable(QScrollArea *scroll, QWidget *control)
-{
-    const QPoint at = control->mapTo(scroll->widget(), QPoint(0, 0));
-    const int halfWidth = control->width() / 2;
-    const int halfHeight = control->height() / 2;
-    scroll->ensureVisible(at.x() + halfWidth, at.y() + halfHeight, halfWidth + 1, halfHeight + 1);
-    const QRect inView(control->mapTo(scroll->viewport(), QPoint(0, 0)), control->size());
-    return scroll->viewport()->rect().contains(inView);
-}
-
-Watchdog::Watchdog()
-{
-    std::signal(SIGALRM, [](int) {
-        const char message[] = "a file operation blocked for 20 s; giving up\n";
-        [[maybe_unused]] const auto written = write(2, message, sizeof message - 1);
-        _exit(1);
-    });
-    alarm(20);
-}
-
-Watchdog::~Watchdog()
-{
-    alarm(0);
 }
 
 QString member(const char *family, int index)

@@ -19,6 +19,7 @@
 #include <ostream>
 #include <string>
 #include <tuple>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -34,12 +35,14 @@ namespace ferrolux::testing {
 class ProgramFolder
 {
 public:
+    // Example: the worked example and the default constants; Pictures: also the four type
+    // pictures.
+    enum Contents { Empty, Example, Pictures };
+    explicit ProgramFolder(Contents contents = Empty);
     QString path() const { return QString::fromStdString(m_dir.folder()); }
     std::string file(const char *name) const { return m_dir.path(name); }
     void write(const char *name, const std::string &bytes) const;
     std::string read(const char *name) const { return testing_support::readBytes(file(name)); }
-    // The worked example, the default constants and, on request, the four type pictures.
-    void writeExample(bool pictures = false) const;
 
 private:
     testing_support::ScratchFolder m_dir;
@@ -69,7 +72,6 @@ struct WindowUnderTest
     QStringList fieldTexts() const;
     void click(const QString &name) const { QTest::mouseClick(child(name), Qt::LeftButton); }
     QStringList checkedTypes() const;
-    std::vector<std::string> reportLines() const;
     QString quickHelp() const { return child<QPlainTextEdit>("Txt2QuickHelp")->toPlainText(); }
     // Moves the mouse over a point of a child, its centre by default.
     void moveOver(const QString &name, QPoint at = QPoint(-1, -1)) const;
@@ -87,12 +89,10 @@ struct WindowUnderTest
     bool answerYes = false;
 };
 
-// The window on the worked example, loaded and shown.
-struct ExampleWindow
+// The window on the worked example in a folder of its own, loaded and shown.
+struct ExampleWindow : private ProgramFolder, public WindowUnderTest
 {
     ExampleWindow();
-    ProgramFolder folder;
-    WindowUnderTest window;
 };
 
 // A loaded main window, on the named screen when there is one, with recorded quits, messages,
@@ -129,15 +129,12 @@ struct MainUnderTest
     DesignFileActions::CloseAnswer answer = DesignFileActions::CloseAnswer::Cancel;
 };
 
-// A control is reachable when scrolling to it brings all of it into the scroll area's view.
-bool reachable(QScrollArea *scroll, QWidget *control);
-
-// Ends the test process with a message when a step blocks for 20 seconds, so that a hang
-// fails the test instead of stalling the whole run.
+// Ends the test process (SIGALRM, "Alarm clock") when a step blocks for 20 seconds, so that a
+// hang fails the test instead of stalling the whole run.
 struct Watchdog
 {
-    Watchdog();
-    ~Watchdog();
+    Watchdog() { alarm(20); }
+    ~Watchdog() { alarm(0); }
 };
 
 // "TxtSec1V_2" and the like.
