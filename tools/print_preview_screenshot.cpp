@@ -28,11 +28,10 @@ int main(int argc, char *argv[])
     }
     const QString output = QString::fromLocal8Bit(argv[1]);
     const ferrolux_tools::WorkedExampleFolder folder;
-    const QString &path = folder.path();
-    if (path.isEmpty()) {
-        std::fprintf(stderr, "cannot prepare a program folder\n");
+    if (folder.path().isEmpty()) {
         return 1;
     }
+    const QString &path = folder.path();
     ferrolux::MainWindow window(path);
     window.load();
     window.show();

@@ -29,11 +29,10 @@ int main(int argc, char *argv[])
     }
     const QString output = QString::fromLocal8Bit(argv[1]);
     const ferrolux_tools::WorkedExampleFolder folder;
-    const QString &path = folder.path();
-    if (path.isEmpty()) {
-        std::fprintf(stderr, "cannot prepare a program folder\n");
+    if (folder.path().isEmpty()) {
         return 1;
     }
+    const QString &path = folder.path();
     // The pictures of the construction types, as the program ships them.
     const QString pictures = QCoreApplication::applicationDirPath() + QLatin1Char('/');
     for (int n = 1; n <= 4; ++n) {

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QString>
 #include <QTemporaryDir>
+#include <cstdio>
 #include <string>
 
 namespace ferrolux_tools {
@@ -32,13 +33,15 @@ inline bool seedWorkedExample(const QString &folder)
 }
 
 // A scratch program folder holding the worked example for as long as the object lives. path()
-// ends in a separator; it is empty when the folder could not be made or seeded.
+// ends in a separator; it is empty, with the reason printed, when the folder could not be made
+// or seeded.
 class WorkedExampleFolder
 {
 public:
     WorkedExampleFolder() : m_path(m_folder.path() + QLatin1Char('/'))
     {
         if (!m_folder.isValid() || !seedWorkedExample(m_path)) {
+            std::fprintf(stderr, "cannot prepare a program folder\n");
             m_path.clear();
         }
     }
