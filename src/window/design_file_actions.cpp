@@ -28,8 +28,6 @@ namespace ferrolux {
 namespace {
 
 const QString kRecentKey = QStringLiteral("designs/recent");
-// The size at which a plot whose tab was never shown is drawn for an export.
-constexpr QSize kHiddenPlotSize(560, 320);
 const QString kDesignFilter = QStringLiteral("Designs (*.DAT *.dat);;All files (*)");
 const QString kExportFilter = QStringLiteral("PDF (*.pdf);;HTML page (*.html);;Plain text (*.txt)");
 
@@ -314,9 +312,6 @@ ReportContent DesignFileActions::reportContent() const
                                       QStringLiteral("Hottest hot spot against the mains")};
         const QList<QChartView *> views = panel->findChildren<QChartView *>();
         for (qsizetype i = 0; i < views.size(); ++i) {
-            if (!views.at(i)->isVisible()) {
-                views.at(i)->resize(kHiddenPlotSize); // a tab never shown has no size of its own
-            }
             content.plots.push_back(
                 {i < captions.size() ? captions.at(i) : QStringLiteral("Plot %1").arg(i + 1),
                  views.at(i)->grab().toImage()});
