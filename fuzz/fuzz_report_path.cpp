@@ -1,8 +1,7 @@
 // The whole path from an arbitrary last-run file to the report: read the file as the window
 // does (a short file still sets the fields it reached), analyse and build the report. The
 // bytes after the first NUL byte, if any, serve as the constants file, so limits are fuzzed
-// too. A finished analysis must give
-// a report of 5 n + 10 well-formed lines.
+// too. A finished analysis must give a report of 5 n + 10 well-formed lines.
 
 #include "analysis.h"
 #include "constants_file.h"

@@ -76,7 +76,7 @@ FileRead readRegularFile(const std::string &path, std::size_t maxBytes)
         }
         if (result.bytes.size() + static_cast<std::size_t>(got) > maxBytes) {
             result.status = FileRead::Status::TooLarge;
-            result.reason = "larger than " + std::to_string(maxBytes) + " bytes";
+            result.reason = "File is larger than " + std::to_string(maxBytes) + " bytes";
             result.bytes.clear();
             return result;
         }

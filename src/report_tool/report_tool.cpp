@@ -74,8 +74,7 @@ std::string readDataFile(const std::string &path, std::string &bytes)
 {
     FileRead file = readRegularFile(path, kMaxDataFileBytes);
     if (!file.ok()) {
-        return file.status == FileRead::Status::TooLarge ? "the file is " + file.reason
-                                                         : printableText(file.reason);
+        return printableText(file.reason);
     }
     bytes = std::move(file.bytes);
     return {};

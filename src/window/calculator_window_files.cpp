@@ -138,7 +138,7 @@ void CalculatorWindow::loadFile()
             return;
         }
         if (file.status == FileRead::Status::TooLarge) {
-            load.failure = "record 1: the file is " + file.reason;
+            load.failure = "record 1: " + file.reason;
         } else {
             load = readLastRun(file.bytes);
         }

@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <string>
+#include <utility>
 
 namespace ferrolux {
 
@@ -214,9 +215,6 @@ QString DesignFileActions::openDesign(const QString &path)
     QString reason;
     if (!file.ok()) {
         reason = QString::fromLocal8Bit(file.reason.c_str());
-        if (file.status == FileRead::Status::TooLarge) {
-            reason = QStringLiteral("The file is ") + reason + QLatin1Char('.');
-        }
     } else {
         const LastRunLoad load = readLastRun(file.bytes);
         if (!load.complete()) {
@@ -306,15 +304,14 @@ ReportContent DesignFileActions::reportContent() const
     CheckPanel *panel = m_window->checkPanel();
     if (content.refusal.isEmpty() && !panel->isOutOfDate()) {
         panel->buildCharts(); // plots not shown yet are drawn for the export too
-    }
-    if (content.refusal.isEmpty() && panel->chartsBuilt() && !panel->isOutOfDate()) {
-        const QStringList captions = {QStringLiteral("Hot spot against the load scale"),
-                                      QStringLiteral("Hottest hot spot against the mains")};
-        const QList<QChartView *> views = panel->findChildren<QChartView *>();
-        for (qsizetype i = 0; i < views.size(); ++i) {
-            content.plots.push_back(
-                {i < captions.size() ? captions.at(i) : QStringLiteral("Plot %1").arg(i + 1),
-                 views.at(i)->grab().toImage()});
+        // By name: the charts are made in the order their tabs were first shown.
+        const std::pair<const char *, QString> plots[] = {
+            {"checkLoadChart", QStringLiteral("Hot spot against the load scale")},
+            {"checkMainsChart", QStringLiteral("Hottest hot spot against the mains")}};
+        for (const auto &[name, caption] : plots) {
+            if (auto *view = panel->findChild<QChartView *>(QLatin1String(name))) {
+                content.plots.push_back({caption, view->grab().toImage()});
+            }
         }
     }
     return content;
