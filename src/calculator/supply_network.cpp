@@ -1,0 +1,304 @@
+#include "supply_network.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace ferrolux {
+
+namespace {
+
+constexpr double kMicro = 1e-6;
+
+} // namespace
+
+SupplyNetwork::SupplyNetwork(const SupplyCircuit &supply)
+    : circuit_(supply.circuit), elements_(supply.circuit == RectifierCircuit::Bridge ? 2 : 1),
+      amplitude_(std::numbers::sqrt2 * supply.windingVac),
+      omega_(2 * std::numbers::pi * supply.mainsHz), period_(1 / supply.mainsHz),
+      pathOhm_(supply.windingOhm), law_(rectifierLaw(supply.rectifier).value_or(DiodeLaw{})),
+      load_(supply.load)
+{
+    if (law_.k) {
+        hasPower_ = true;
+        k_ = *law_.k;
+        const double n = law_.n.value_or(1.5);
+        invN_ = 1 / n;
+        cubeRoot_ = n == 1.5;
+    }
+    // Walk the ladder: series parts gather until a capacitor makes a node; capacitors with
+    // nothing between them are one node.
+    double seriesL = 0, seriesR = 0;
+    bool seriesSeen = false;
+    for (const FilterPart &part : supply.filter) {
+        if (part.kind != FilterPartKind::ShuntCapacitor) {
+            seriesL += part.kind == FilterPartKind::SeriesChoke ? part.inductanceH : 0;
+            seriesR += part.resistanceOhm;
+            seriesSeen = true;
+            continue;
+        }
+        if (nodes_ == 0) {
+            inputInductanceH_ = seriesL;
+            inputOhm_ = seriesR;
+            capacitanceF_.push_back(part.capacitanceUf * kMicro);
+            nodes_ = 1;
+        } else if (!seriesSeen) {
+            capacitanceF_.back() += part.capacitanceUf * kMicro;
+        } else {
+            links_.push_back({seriesL, seriesR, -1});
+            capacitanceF_.push_back(part.capacitanceUf * kMicro);
+            ++nodes_;
+        }
+        seriesL = seriesR = 0;
+        seriesSeen = false;
+    }
+    stateSize_ = nodes_;
+    if (inputInductanceH_ > 0) {
+        inputChoke_ = stateSize_++;
+    }
+    for (Link &link : links_) {
+        if (link.inductanceH > 0) {
+            link.state = stateSize_++;
+        }
+    }
+}
+
+double SupplyNetwork::stateScale(int index) const
+{
+    if (index < nodes_) {
+        return amplitude_;
+    }
+    return std::max(estimatedCurrent(0.9 * amplitude_), 1e-3);
+}
+
+double SupplyNetwork::elementVoltage(double i) const
+{
+    double v = law_.forwardV + law_.resistanceOhm * i;
+    if (hasPower_ && i > 0) {
+        const double x = i / k_;
+        v += cubeRoot_ ? std::cbrt(x * x) : std::pow(x, invN_);
+    }
+    return v;
+}
+
+double SupplyNetwork::conduct(double drive, double ohms) const
+{
+    const double m = elements_;
+    const double w = drive - m * law_.forwardV;
+    if (w <= 0) {
+        return 0;
+    }
+    const double linear = ohms + m * law_.resistanceOhm;
+    if (!hasPower_) {
+        return w / linear;
+    }
+    // Solved for s = (i/k)^(1/n), the power-law part of one element's voltage:
+    // G(s) = linear·k·s^n + m·s - w, increasing, G(0) < 0 <= G(w/m). Newton inside the bracket
+    // [0, w/m], bisecting whenever a step would leave it.
+    const double n = 1 / invN_;
+    const auto power = [this, n](double v) {
+        return cubeRoot_ ? v * std::sqrt(v) : std::pow(v, n);
+    };
+    double lo = 0, hi = w / m;
+    double v = warmPower_ > 0 && warmPower_ < hi ? warmPower_ : hi;
+    for (int iteration = 0; iteration < 100; ++iteration) {
+        const double p = power(v);
+        const double g = linear * k_ * p + m * v - w;
+        if (g == 0) {
+            break;
+        }
+        (g > 0 ? hi : lo) = v;
+        const double slope = linear * k_ * n * p / v + m;
+        double next = v - g / slope;
+        if (!(next > lo && next < hi)) {
+            next = 0.5 * (lo + hi);
+        }
+        const bool done = std::abs(next - v) <= 1e-15 * v;
+        v = next;
+        if (done || hi - lo <= 1e-15 * hi) {
+            break;
+        }
+    }
+    warmPower_ = v;
+    const double i = k_ * power(v);
+    return i;
+}
+
+// Both groups may carry the choke's current near a zero crossing. With a the share for +e
+// and b = i - a, the two groups' output voltages agree where h(a) = 0; h falls with a.
+void SupplyNetwork::share(double e, double i, double &groupA, double &outputV) const
+{
+    const double m = elements_;
+    const auto drop = [this](double x) { return elementVoltage(std::max(x, 0.0)); };
+    const bool bridge = circuit_ == RectifierCircuit::Bridge;
+    const auto h = [&](double a) {
+        const double b = i - a;
+        const double v = (bridge ? e : 2 * e) - pathOhm_ * (a - b);
+        return v - drop(a) + drop(b);
+    };
+    double a;
+    if (h(0) <= 0) {
+        a = 0;
+    } else if (h(i) >= 0) {
+        a = i;
+    } else {
+        double lo = 0, hi = i;
+        for (int iteration = 0; iteration < 200 && hi - lo > 1e-15 * i; ++iteration) {
+            const double mid = 0.5 * (lo + hi);
+            (h(mid) > 0 ? lo : hi) = mid;
+        }
+        a = 0.5 * (lo + hi);
+    }
+    groupA = a;
+    const double b = i - a;
+    if (a > 0 && b > 0) {
+        outputV = bridge ? -drop(a) - drop(b) : e - pathOhm_ * a - drop(a);
+    } else {
+        outputV = std::abs(e) - pathOhm_ * i - m * drop(i);
+    }
+}
+
+void SupplyNetwork::derivative(double t, const double *x, double *dx, SupplyPoint *point) const
+{
+    const double e = amplitude_ * std::sin(omega_ * t);
+    const double m = elements_;
+    const double v0 = x[0];
+    const bool half = circuit_ == RectifierCircuit::HalfWave;
+    const bool bridge = circuit_ == RectifierCircuit::Bridge;
+    double a = 0, b = 0, rectifierV = v0, reverse = 0;
+    double rectifierOut = 0;
+
+    if (inputChoke_ < 0) {
+        const double drive = half ? e - v0 : std::abs(e) - v0;
+        const double i = conduct(drive, pathOhm_ + inputOhm_);
+        (half || e >= 0 ? a : b) = i;
+        rectifierOut = i;
+        rectifierV = v0 + inputOhm_ * i;
+    } else {
+        const double i = std::max(x[inputChoke_], 0.0);
+        double chokeV;
+        if (i > 0) {
+            if (half) {
+                a = i;
+                rectifierV = e - pathOhm_ * i - elementVoltage(i);
+            } else {
+                share(e, i, a, rectifierV);
+                b = i - a;
+            }
+            chokeV = rectifierV - v0 - inputOhm_ * i;
+        } else {
+            const double open = (half ? e : std::abs(e)) - m * law_.forwardV;
+            chokeV = std::max(open - v0, 0.0);
+            rectifierV = v0;
+        }
+        rectifierOut = i;
+        dx[inputChoke_] = chokeV / inputInductanceH_;
+    }
+
+    // Reverse voltage on an element that does not conduct.
+    if (half) {
+        reverse = a > 0 ? 0 : rectifierV - e;
+    } else if (bridge) {
+        const double on = std::max(a, b);
+        reverse = a > 0 && b > 0 ? 0
+                  : on > 0       ? rectifierV + elementVoltage(on)
+                                 : 0.5 * (rectifierV + std::abs(e));
+    } else {
+        reverse = std::max(b > 0 ? 0 : rectifierV + e, a > 0 ? 0 : rectifierV - e);
+    }
+
+    // The ladder: node j takes the current of the link before it and gives the one after.
+    const double vLast = x[nodes_ - 1];
+    const double loadA = load_.kind == SupplyLoadKind::ConstantCurrent
+                             ? (vLast > 0 ? load_.value : 0)
+                             : vLast / load_.value;
+    double inflow = rectifierOut;
+    double filterW = inputOhm_ * rectifierOut * rectifierOut;
+    for (int j = 0; j < nodes_; ++j) {
+        double outflow = j == nodes_ - 1 ? loadA : 0;
+        if (j < nodes_ - 1) {
+            const Link &link = links_[j];
+            const double across = x[j] - x[j + 1];
+            const double linkA = link.state >= 0 ? x[link.state] : across / link.resistanceOhm;
+            if (link.state >= 0) {
+                dx[link.state] = (across - link.resistanceOhm * linkA) / link.inductanceH;
+            }
+            filterW += link.resistanceOhm * linkA * linkA;
+            outflow += linkA;
+            dx[j] = (inflow - outflow) / capacitanceF_[j];
+            inflow = linkA;
+        } else {
+            dx[j] = (inflow - outflow) / capacitanceF_[j];
+        }
+    }
+
+    if (point) {
+        point->emf = e;
+        point->groupA = a;
+        point->groupB = b;
+        point->outputA = rectifierOut;
+        point->reverseV = reverse;
+        point->loadA = loadA;
+        if (bridge) {
+            point->windingA = a - b;
+            point->windingB = 0;
+            point->sourceW = e * (a - b);
+            point->windingW = pathOhm_ * (a - b) * (a - b);
+        } else {
+            point->windingA = a;
+            point->windingB = b;
+            point->sourceW = e * (a - b);
+            point->windingW = pathOhm_ * (a * a + b * b);
+        }
+        point->rectifierW =
+            m * ((a > 0 ? a * elementVoltage(a) : 0) + (b > 0 ? b * elementVoltage(b) : 0));
+        point->filterW = filterW;
+        point->loadW = vLast * loadA;
+    }
+}
+
+double SupplyNetwork::estimatedCurrent(double outputV) const
+{
+    return load_.kind == SupplyLoadKind::ConstantCurrent ? load_.value
+                                                         : std::max(outputV, 0.0) / load_.value;
+}
+
+std::vector<double> SupplyNetwork::estimatedState() const
+{
+    // Capacitor input: about the peak less the drops, a conduction pulse of some three times
+    // the mean current; choke input: the full-wave mean 2·peak/π less the drops.
+    const double m = elements_;
+    const bool chokeInput = inputChoke_ >= 0;
+    const double open =
+        chokeInput ? (fullWave() ? 2 / std::numbers::pi : 1 / std::numbers::pi) : 1.0;
+    const double pulse = chokeInput ? 1.0 : (fullWave() ? 3.0 : 5.0);
+    double seriesOhm = 0;
+    for (const Link &link : links_) {
+        seriesOhm += link.resistanceOhm;
+    }
+    double v0 = amplitude_ * open, current = 0;
+    for (int pass = 0; pass < 4; ++pass) {
+        current = estimatedCurrent(v0 - current * seriesOhm);
+        const double peakA = pulse * current;
+        v0 = amplitude_ * open - (peakA > 0 ? m * elementVoltage(peakA) : 0) -
+             peakA * (pathOhm_ + inputOhm_) * (chokeInput ? 1.0 : 0.5);
+        v0 = std::max(v0, 0.05 * amplitude_);
+    }
+    std::vector<double> x(stateSize_, 0.0);
+    double v = v0;
+    for (int j = 0; j < nodes_; ++j) {
+        x[j] = std::max(v, 0.0);
+        if (j < nodes_ - 1) {
+            v -= current * links_[j].resistanceOhm;
+            if (links_[j].state >= 0) {
+                x[links_[j].state] = current;
+            }
+        }
+    }
+    if (chokeInput) {
+        x[inputChoke_] = current;
+    }
+    return x;
+}
+
+} // namespace ferrolux
