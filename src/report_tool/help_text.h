@@ -11,6 +11,7 @@ inline constexpr const char *kReportToolHelp =
   ferrolux-report --eng VALUE...
   ferrolux-report --eng-complex TEXT
   ferrolux-report --winding-current KIND AMPS
+  ferrolux-report --supply FILE [--json]
   ferrolux-report --help | --version
 
 Runs the transformer analysis of the calculator without its window and prints the results
@@ -37,6 +38,11 @@ report, one line per report item (UTF-8, LF line ends), and nothing else on stan
                      of KIND: ac, half-wave-resistive, half-wave-capacitor,
                      full-wave-ct-resistive, full-wave-ct-capacitor, full-wave-ct-choke,
                      bridge-resistive, bridge-capacitor, bridge-choke.
+  --supply FILE      The power supply a JSON FILE describes (source, rectifier circuit and
+                     diode or valve, filter, load), simulated to its steady state: DC output,
+                     ripple, winding RMS and peak current, rectifier peak current, peak
+                     inverse voltage, switch-on surge and the rectifier's limits. With --json,
+                     one JSON object. Exit status 1 when the supply cannot deliver the load.
   --help             This text.
   --version          The tool's version.
 
