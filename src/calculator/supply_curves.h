@@ -36,7 +36,8 @@ regulationCurve(const SupplyCircuit &supply, int points = kRegulationPoints,
 // The winding's RMS current at load scales 0.1 .. 2, from kWindingCurveScales simulations
 // joined by a monotone cubic (Fritsch-Carlson). Within the range it stays within 0.5 % of a
 // direct simulation (tested); outside it the end values are extended linearly.
-inline constexpr double kWindingCurveScales[] = {0.1, 0.3, 0.55, 0.8, 1.0, 1.25, 1.6, 2.0};
+inline constexpr double kWindingCurveScales[] = {0.1, 0.2, 0.3,  0.45, 0.6,
+                                                 0.8, 1.0, 1.25, 1.6,  2.0};
 
 class WindingCurrentCurve
 {

@@ -10,7 +10,41 @@ namespace ferrolux {
 
 namespace {
 
-// Sums over one cycle's samples (the state at the start of every step).
+// The quantities a cycle averages, at one point. Averaged over a step with the RK4 weights of
+// its four stages (Simpson's rule), so that a fast commutation inside a step is not sampled
+// at one instant only.
+struct Rates
+{
+    double windingSquares = 0, elementSum = 0, loadA = 0, outputA = 0;
+    double sourceW = 0, windingW = 0, rectifierW = 0, filterW = 0, loadW = 0;
+
+    static Rates of(const SupplyPoint &p)
+    {
+        return {p.windingA * p.windingA + p.windingB * p.windingB,
+                p.groupA + p.groupB,
+                p.loadA,
+                p.outputA,
+                p.sourceW,
+                p.windingW,
+                p.rectifierW,
+                p.filterW,
+                p.loadW};
+    }
+    void add(const Rates &r, double weight)
+    {
+        windingSquares += weight * r.windingSquares;
+        elementSum += weight * r.elementSum;
+        loadA += weight * r.loadA;
+        outputA += weight * r.outputA;
+        sourceW += weight * r.sourceW;
+        windingW += weight * r.windingW;
+        rectifierW += weight * r.rectifierW;
+        filterW += weight * r.filterW;
+        loadW += weight * r.loadW;
+    }
+};
+
+// Sums over one cycle: voltages and peaks at the start of every step, the rest step-averaged.
 struct CycleSums
 {
     int samples = 0;
@@ -21,25 +55,25 @@ struct CycleSums
     double loadSum = 0, rectifierOutSum = 0;
     double sourceW = 0, windingW = 0, rectifierW = 0, filterW = 0, loadW = 0;
 
-    void add(double first, double out, const SupplyPoint &p)
+    void add(double first, double out, const SupplyPoint &p, const Rates &r)
     {
         ++samples;
         outputSum += out;
         outputMin = std::min(outputMin, out);
         outputMax = std::max(outputMax, out);
         firstSum += first;
-        windingSquares += p.windingA * p.windingA + p.windingB * p.windingB;
+        windingSquares += r.windingSquares;
         windingPeak = std::max({windingPeak, std::abs(p.windingA), std::abs(p.windingB)});
         elementPeak = std::max({elementPeak, p.groupA, p.groupB});
-        elementSum += p.groupA + p.groupB;
+        elementSum += r.elementSum;
         reversePeak = std::max(reversePeak, p.reverseV);
-        loadSum += p.loadA;
-        rectifierOutSum += p.outputA;
-        sourceW += p.sourceW;
-        windingW += p.windingW;
-        rectifierW += p.rectifierW;
-        filterW += p.filterW;
-        loadW += p.loadW;
+        loadSum += r.loadA;
+        rectifierOutSum += r.outputA;
+        sourceW += r.sourceW;
+        windingW += r.windingW;
+        rectifierW += r.rectifierW;
+        filterW += r.filterW;
+        loadW += r.loadW;
     }
 
     double mean() const { return outputSum / samples; }
@@ -62,23 +96,34 @@ public:
 
     double step() const { return h_; }
 
-    // One RK4 step from (t, x); the point at the step's start goes to `point`.
-    void advance(double t, std::vector<double> &x, SupplyPoint *point)
+    // One RK4 step from (t, x); the point at the step's start goes to `point`, the step's
+    // averages to `rates` when not null.
+    void advance(double t, std::vector<double> &x, SupplyPoint *point, Rates *rates = nullptr)
     {
         const int n = net_.stateSize();
+        SupplyPoint stage[3];
+        SupplyPoint *p2 = rates ? &stage[0] : nullptr, *p3 = rates ? &stage[1] : nullptr,
+                    *p4 = rates ? &stage[2] : nullptr;
         net_.derivative(t, x.data(), k1_.data(), point);
         for (int i = 0; i < n; ++i) {
             tmp_[i] = x[i] + 0.5 * h_ * k1_[i];
         }
-        net_.derivative(t + 0.5 * h_, tmp_.data(), k2_.data(), nullptr);
+        net_.derivative(t + 0.5 * h_, tmp_.data(), k2_.data(), p2);
         for (int i = 0; i < n; ++i) {
             tmp_[i] = x[i] + 0.5 * h_ * k2_[i];
         }
-        net_.derivative(t + 0.5 * h_, tmp_.data(), k3_.data(), nullptr);
+        net_.derivative(t + 0.5 * h_, tmp_.data(), k3_.data(), p3);
         for (int i = 0; i < n; ++i) {
             tmp_[i] = x[i] + h_ * k3_[i];
         }
-        net_.derivative(t + h_, tmp_.data(), k4_.data(), nullptr);
+        net_.derivative(t + h_, tmp_.data(), k4_.data(), p4);
+        if (rates) {
+            *rates = Rates{};
+            rates->add(Rates::of(*point), 1.0 / 6);
+            rates->add(Rates::of(stage[0]), 2.0 / 6);
+            rates->add(Rates::of(stage[1]), 2.0 / 6);
+            rates->add(Rates::of(stage[2]), 1.0 / 6);
+        }
         for (int i = 0; i < n; ++i) {
             x[i] += h_ / 6 * (k1_[i] + 2 * k2_[i] + 2 * k3_[i] + k4_[i]);
         }
@@ -106,8 +151,9 @@ private:
     {
         const double out = x[net_.lastNode()];
         const double first = x[net_.firstNode()];
-        advance(t, x, &point);
-        sums.add(first, out, point);
+        Rates rates;
+        advance(t, x, &point, &rates);
+        sums.add(first, out, point, rates);
         if (waveform) {
             waveform->timeS.push_back(t);
             waveform->windingA.push_back(point.windingA);
@@ -237,30 +283,41 @@ std::variant<SteadyState, SupplyFailure> simulateSteadyState(const SupplyCircuit
     std::vector<double> x = static_cast<int>(options.startState.size()) == net.stateSize()
                                 ? options.startState
                                 : net.estimatedState();
-    int cycles = 0;
-    CycleSums previous = integrator.cycle(x, nullptr);
-    ++cycles;
+    const bool currentLoad = supply.load.kind == SupplyLoadKind::ConstantCurrent;
+    // A constant-current load that drives the output to zero, or a resistance left with next to
+    // nothing across it, has collapsed the supply.
+    const auto collapsed = [&](const CycleSums &sums) {
+        return (currentLoad && sums.outputMin <= 0) || sums.outputMax <= 1e-3 * net.amplitude();
+    };
+    const SupplyFailure collapse{"the supply cannot deliver the load: the output collapses"};
+    int cycles = 0, collapsedCycles = 0;
+    const auto measured = [&](const CycleSums &sums) {
+        ++cycles;
+        collapsedCycles = collapsed(sums) ? collapsedCycles + 1 : 0;
+        return sums;
+    };
+    CycleSums previous = measured(integrator.cycle(x, nullptr));
     while (cycles < options.maxCycles && finite(x)) {
         std::vector<double> start = x;
         SupplyWaveform waveform;
-        CycleSums current = integrator.cycle(x, options.wantWaveform ? &waveform : nullptr);
-        ++cycles;
+        const CycleSums current =
+            measured(integrator.cycle(x, options.wantWaveform ? &waveform : nullptr));
+        if (collapsedCycles >= 4) {
+            return collapse;
+        }
         if (settled(previous.mean(), current.mean()) &&
             settled(previous.windingRms(supply.circuit), current.windingRms(supply.circuit))) {
+            if (collapsed(current)) {
+                return collapse;
+            }
             SteadyState steady{figuresOf(current, net, supply.circuit), std::move(waveform),
                                std::move(start)};
             steady.figures.cycles = cycles;
-            const bool currentLoad = supply.load.kind == SupplyLoadKind::ConstantCurrent;
-            if ((currentLoad && current.outputMin <= 0) ||
-                steady.figures.dcOutputV <= 1e-3 * net.amplitude()) {
-                return SupplyFailure{"the supply cannot deliver the load: the output collapses"};
-            }
             return steady;
         }
         cycles += shootingStep(net, integrator, start, x);
         x = std::move(start);
-        previous = integrator.cycle(x, nullptr);
-        ++cycles;
+        previous = measured(integrator.cycle(x, nullptr));
     }
     return SupplyFailure{"no steady state within " + std::to_string(options.maxCycles) +
                          " mains cycles"};
