@@ -284,16 +284,18 @@ std::variant<SteadyState, SupplyFailure> simulateSteadyState(const SupplyCircuit
                                 ? options.startState
                                 : net.estimatedState();
     const bool currentLoad = supply.load.kind == SupplyLoadKind::ConstantCurrent;
-    // A constant-current load that drives the output to zero, or a resistance left with next to
-    // nothing across it, has collapsed the supply.
+    // A constant-current load that drives the output to zero (so that it is cut off for a
+    // while, and its mean falls short), or a resistance left with next to nothing across it,
+    // has collapsed the supply.
     const auto collapsed = [&](const CycleSums &sums) {
-        return (currentLoad && sums.outputMin <= 0) || sums.outputMax <= 1e-3 * net.amplitude();
+        return (currentLoad && sums.loadSum < (1 - 1e-9) * supply.load.value * sums.samples) ||
+               sums.outputMax <= 1e-3 * net.amplitude();
     };
     const SupplyFailure collapse{"the supply cannot deliver the load: the output collapses"};
     int cycles = 0, collapsedCycles = 0;
     const auto measured = [&](const CycleSums &sums) {
         ++cycles;
-        collapsedCycles = collapsed(sums) ? collapsedCycles + 1 : 0;
+        collapsedCycles += collapsed(sums) ? 1 : 0;
         return sums;
     };
     CycleSums previous = measured(integrator.cycle(x, nullptr));
@@ -302,7 +304,7 @@ std::variant<SteadyState, SupplyFailure> simulateSteadyState(const SupplyCircuit
         SupplyWaveform waveform;
         const CycleSums current =
             measured(integrator.cycle(x, options.wantWaveform ? &waveform : nullptr));
-        if (collapsedCycles >= 4) {
+        if (collapsedCycles >= 6) {
             return collapse;
         }
         if (settled(previous.mean(), current.mean()) &&
