@@ -15,13 +15,27 @@ std::vector<RegulationPoint> sweep(const SupplyCircuit &supply, const std::vecto
 {
     std::vector<RegulationPoint> points;
     SimulationOptions options;
+    std::vector<double> before; // the state one point further back
     for (const double scale : scales) {
-        const auto outcome = simulateSteadyState(scaledLoad(supply, scale), options);
+        // Start from the last state, moved on along the line through the two last ones.
+        std::vector<double> start = options.startState;
+        if (points.size() >= 2) {
+            const double last = points.back().loadScale,
+                         first = points[points.size() - 2].loadScale;
+            const double f = (scale - last) / (last - first);
+            for (std::size_t i = 0; i < start.size(); ++i) {
+                start[i] += f * (start[i] - before[i]);
+            }
+        }
+        SimulationOptions run = options;
+        run.startState = std::move(start);
+        const auto outcome = simulateSteadyState(scaledLoad(supply, scale), run);
         if (const auto *failed = std::get_if<SupplyFailure>(&outcome)) {
             failure = failed->reason;
             break;
         }
         const SteadyState &steady = std::get<SteadyState>(outcome);
+        before = std::move(options.startState);
         options.startState = steady.state;
         points.push_back({scale, steady.figures.loadMeanA, steady.figures.dcOutputV,
                           steady.figures.windingRmsA});

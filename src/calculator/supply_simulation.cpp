@@ -167,6 +167,10 @@ private:
     std::vector<double> k1_, k2_, k3_, k4_, tmp_;
 };
 
+// The Jacobian's integrator takes this many times fewer steps, but at least kMinCoarseSteps.
+constexpr int kCoarseDivisor = 8;
+constexpr int kMinCoarseSteps = 48;
+
 bool settled(double previous, double current)
 {
     const double scale = std::max(std::abs(previous), std::abs(current));
@@ -210,9 +214,11 @@ bool solveLinear(std::vector<double> &a, std::vector<double> &r, int n)
     return true;
 }
 
-// One Newton step on F(x) = Φ(x) − x, Φ the state a cycle later; `mapped` is Φ(x0).
+// One Newton step on F(x) = Φ(x) − x, Φ the state a cycle later; `mapped` is Φ(x0) from the
+// full integrator. The Jacobian only steers the step, so it comes from a coarser integrator
+// (`coarse`, forward differences); the fixed point it leads to is the full integrator's.
 // Returns the cycles it integrated.
-int shootingStep(const SupplyNetwork &net, Integrator &integrator, std::vector<double> &x0,
+int shootingStep(const SupplyNetwork &net, Integrator &coarse, std::vector<double> &x0,
                  const std::vector<double> &mapped)
 {
     const int n = net.stateSize();
@@ -220,13 +226,15 @@ int shootingStep(const SupplyNetwork &net, Integrator &integrator, std::vector<d
     for (int i = 0; i < n; ++i) {
         residual[i] = -(mapped[i] - x0[i]);
     }
+    std::vector<double> base = x0;
+    coarse.cycle(base, nullptr);
     for (int col = 0; col < n; ++col) {
         std::vector<double> x = x0;
         const double delta = 1e-6 * std::max(std::abs(x0[col]), 1e-2 * net.stateScale(col));
         x[col] += delta;
-        integrator.cycle(x, nullptr);
+        coarse.cycle(x, nullptr);
         for (int row = 0; row < n; ++row) {
-            jacobian[row * n + col] = (x[row] - mapped[row]) / delta - (row == col ? 1 : 0);
+            jacobian[row * n + col] = (x[row] - base[row]) / delta - (row == col ? 1 : 0);
         }
     }
     if (solveLinear(jacobian, residual, n)) {
@@ -243,7 +251,7 @@ int shootingStep(const SupplyNetwork &net, Integrator &integrator, std::vector<d
     } else {
         x0 = mapped;
     }
-    return n;
+    return n + 1;
 }
 
 SupplyFigures figuresOf(const CycleSums &s, const SupplyNetwork &net, RectifierCircuit circuit)
@@ -280,6 +288,7 @@ std::variant<SteadyState, SupplyFailure> simulateSteadyState(const SupplyCircuit
 {
     const SupplyNetwork net(supply);
     Integrator integrator(net, options.stepsPerCycle);
+    Integrator coarse(net, std::max(options.stepsPerCycle / kCoarseDivisor, kMinCoarseSteps));
     std::vector<double> x = static_cast<int>(options.startState.size()) == net.stateSize()
                                 ? options.startState
                                 : net.estimatedState();
@@ -317,7 +326,7 @@ std::variant<SteadyState, SupplyFailure> simulateSteadyState(const SupplyCircuit
             steady.figures.cycles = cycles;
             return steady;
         }
-        cycles += shootingStep(net, integrator, start, x);
+        cycles += shootingStep(net, coarse, start, x);
         x = std::move(start);
         previous = measured(integrator.cycle(x, nullptr));
     }
