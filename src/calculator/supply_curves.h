@@ -34,8 +34,9 @@ regulationCurve(const SupplyCircuit &supply, int points = kRegulationPoints,
                 double from = kRegulationFrom, double to = kRegulationTo);
 
 // The winding's RMS current at load scales 0.1 .. 2, from kWindingCurveScales simulations
-// joined by a monotone cubic (Fritsch-Carlson). Within the range it stays within 0.5 % of a
-// direct simulation (tested); outside it the end values are extended linearly.
+// joined by a monotone cubic (Fritsch-Carlson). Within the range it stays within 0.2 % of a
+// direct simulation (tested; under 0.1 % on the tests' circuits); outside it the end slopes are
+// extended linearly.
 inline constexpr double kWindingCurveScales[] = {0.1, 0.2, 0.3,  0.45, 0.6,
                                                  0.8, 1.0, 1.25, 1.6,  2.0};
 

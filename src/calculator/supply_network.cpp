@@ -289,6 +289,42 @@ void SupplyNetwork::derivative(double t, const double *x, double *dx, SupplyPoin
     }
 }
 
+double SupplyNetwork::shortestTimeConstant() const
+{
+    double shortest = period_;
+    const auto consider = [&shortest](double tau) {
+        if (tau > 0 && std::isfinite(tau)) {
+            shortest = std::min(shortest, tau);
+        }
+    };
+    const double m = elements_;
+    if (inputChoke_ < 0) {
+        // The element's slope dv/di at a conduction pulse of some three times the mean current.
+        const double pulse = 3 * std::max(estimatedCurrent(0.9 * amplitude_), 1e-6);
+        double slope = law_.resistanceOhm;
+        if (hasPower_) {
+            slope += (elementVoltage(pulse) - law_.forwardV - law_.resistanceOhm * pulse) * invN_ /
+                     pulse;
+        }
+        consider((pathOhm_ + inputOhm_ + m * slope) * capacitanceF_[0]);
+    } else {
+        consider(std::sqrt(inputInductanceH_ * capacitanceF_[0]));
+    }
+    for (std::size_t j = 0; j < links_.size(); ++j) {
+        const double series =
+            capacitanceF_[j] * capacitanceF_[j + 1] / (capacitanceF_[j] + capacitanceF_[j + 1]);
+        if (links_[j].state < 0) {
+            consider(links_[j].resistanceOhm * series);
+        } else {
+            consider(std::sqrt(links_[j].inductanceH * series));
+        }
+    }
+    if (load_.kind == SupplyLoadKind::Resistance) {
+        consider(load_.value * capacitanceF_.back());
+    }
+    return shortest;
+}
+
 double SupplyNetwork::estimatedCurrent(double outputV) const
 {
     return load_.kind == SupplyLoadKind::ConstantCurrent ? load_.value

@@ -47,6 +47,12 @@ public:
     // A state near the steady operating point, from closed-form estimates.
     std::vector<double> estimatedState() const;
 
+    // The shortest time constant of the circuit near its operating point: the charging of the
+    // first capacitor through the path (capacitor input), each resistive link between its
+    // capacitors, each choke with its resistance and its capacitors. A step must stay well
+    // below it for RK4 to be accurate (and above 2.8 of it RK4 is unstable).
+    double shortestTimeConstant() const;
+
     // The voltage across one conducting element at current i (i > 0).
     double elementVoltage(double i) const;
 

@@ -281,14 +281,28 @@ bool finite(const std::vector<double> &x)
     return std::all_of(x.begin(), x.end(), [](double v) { return std::isfinite(v); });
 }
 
+int stepsFor(const SupplyNetwork &net, int requested)
+{
+    const double needed = std::ceil(net.period() / (0.5 * net.shortestTimeConstant()));
+    return static_cast<int>(
+        std::clamp(needed, static_cast<double>(requested),
+                   static_cast<double>(std::max(requested, kMaxSupplyStepsPerCycle))));
+}
+
 } // namespace
+
+int supplyStepsPerCycle(const SupplyCircuit &supply, int requested)
+{
+    return stepsFor(SupplyNetwork(supply), requested);
+}
 
 std::variant<SteadyState, SupplyFailure> simulateSteadyState(const SupplyCircuit &supply,
                                                              const SimulationOptions &options)
 {
     const SupplyNetwork net(supply);
-    Integrator integrator(net, options.stepsPerCycle);
-    Integrator coarse(net, std::max(options.stepsPerCycle / kCoarseDivisor, kMinCoarseSteps));
+    const int steps = stepsFor(net, options.stepsPerCycle);
+    Integrator integrator(net, steps);
+    Integrator coarse(net, std::max(steps / kCoarseDivisor, kMinCoarseSteps));
     std::vector<double> x = static_cast<int>(options.startState.size()) == net.stateSize()
                                 ? options.startState
                                 : net.estimatedState();
@@ -337,6 +351,7 @@ std::variant<SteadyState, SupplyFailure> simulateSteadyState(const SupplyCircuit
 SwitchOnFigures simulateSwitchOn(const SupplyCircuit &supply, double steadyDcV, int stepsPerCycle)
 {
     const SupplyNetwork net(supply);
+    stepsPerCycle = stepsFor(net, stepsPerCycle);
     Integrator integrator(net, stepsPerCycle);
     std::vector<double> x(net.stateSize(), 0.0);
     const double h = integrator.step();

@@ -16,8 +16,11 @@
 
 namespace ferrolux {
 
-// RK4 steps per mains cycle: a run with ten times as many agrees within 0.1 % (tested).
+// RK4 steps per mains cycle: a run with ten times as many agrees within 0.1 % (tested). A
+// circuit with a shorter time constant gets more, up to kMaxSupplyStepsPerCycle, so that a
+// step stays within half of its shortest time constant.
 inline constexpr int kSupplyStepsPerCycle = 480;
+inline constexpr int kMaxSupplyStepsPerCycle = 48000;
 // A steady state not found within this many integrated cycles is "no steady state".
 inline constexpr int kMaxSupplyCycles = 600;
 // The relative cycle-to-cycle change that counts as steady.
@@ -59,7 +62,7 @@ struct SupplyFailure
 
 struct SimulationOptions
 {
-    int stepsPerCycle = kSupplyStepsPerCycle;
+    int stepsPerCycle = kSupplyStepsPerCycle; // at least this many
     int maxCycles = kMaxSupplyCycles;
     bool wantWaveform = false;
     // A state to start from (as a previous run left it), e.g. the neighbouring load's.
@@ -77,6 +80,9 @@ struct SteadyState
 // delivered) or no steady state within the bound.
 std::variant<SteadyState, SupplyFailure> simulateSteadyState(const SupplyCircuit &supply,
                                                              const SimulationOptions &options = {});
+
+// The steps per cycle a run asked for `requested` takes for this supply.
+int supplyStepsPerCycle(const SupplyCircuit &supply, int requested);
 
 // From cold; `steadyDcV` is the steady output the 90 % refers to.
 SwitchOnFigures simulateSwitchOn(const SupplyCircuit &supply, double steadyDcV,
