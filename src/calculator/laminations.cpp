@@ -121,7 +121,9 @@ Checked<CoreFigures> coreFigures(const CoreShape &shape, const CoreConditions &c
     f.apCm4 = f.acCm2 * f.waCm2;
     const double acNetM2 = f.acNetCm2 * 1e-4;
     f.turnsPerVolt = 1 / (kFormFactor * conditions.hz * conditions.fluxT * acNetM2);
-    f.primaryTurns = std::lround(conditions.mainsV * f.turnsPerVolt);
+    // Whole turns, the fraction dropped (a winder counts whole turns); the small allowance keeps
+    // a product that rounding left a hair below a whole number on that number.
+    f.primaryTurns = static_cast<long>(std::floor(conditions.mainsV * f.turnsPerVolt + 1e-9));
     f.kj = conditions.riseK == 25 ? 366 : 534;
     const double apparentPower = std::pow(f.apCm4, 0.88) * kFormFactor * kWindowUtilisation *
                                  conditions.fluxT * conditions.hz * f.kj / 1e4;

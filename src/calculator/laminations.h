@@ -57,7 +57,7 @@ struct CoreFigures
     double waCm2 = 0;    // window width × height
     double apCm4 = 0;    // area product Ac · Wa
     double turnsPerVolt = 0;
-    long primaryTurns = 0; // mains × turns per volt, to the nearest turn
+    long primaryTurns = 0; // mains × turns per volt, in whole turns (fraction dropped)
     double kj = 0;         // current-density constant for the rise
     double vaEstimate = 0; // output the core can carry at that rise
 };

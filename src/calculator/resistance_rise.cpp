@@ -5,6 +5,7 @@
 
 #include <cctype>
 #include <cmath>
+#include <cstdio>
 #include <string>
 
 namespace ferrolux {
@@ -21,6 +22,14 @@ std::string lowercase(std::string_view text)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     }
     return lower;
+}
+
+// Six significant digits: enough to compare with a meter's reading.
+std::string ohmsText(double ohms)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.6g", ohms);
+    return text;
 }
 
 bool positiveFinite(double value)
@@ -73,8 +82,8 @@ Checked<MeasuredRise> riseFromResistance(const ResistanceReadings &readings, dou
     // A winding no cooler than the air around it has at least this resistance.
     const double leastHotOhms = readings.coldOhms * (k + readings.ambientC) / (k + readings.coldC);
     if (readings.hotOhms < leastHotOhms) {
-        return InputProblem{"the hot resistance " + plainDecimalText(readings.hotOhms) +
-                            " ohms is below " + plainDecimalText(leastHotOhms) +
+        return InputProblem{"the hot resistance " + ohmsText(readings.hotOhms) + " ohms is below " +
+                            ohmsText(leastHotOhms) +
                             " ohms, the resistance of this winding at the ambient: the rise "
                             "would be negative (are the readings swapped?)"};
     }

@@ -114,7 +114,7 @@ Checked<std::vector<ValveCount>> parseValveList(std::string_view text)
             }
         }
         if (const auto valve = findValve(name)) {
-            valves.push_back({*valve, count});
+            valves.push_back({upper(name), *valve, count});
         } else {
             unknown.push_back(name.empty() ? "(no name)" : shown(name));
         }

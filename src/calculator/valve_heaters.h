@@ -38,6 +38,7 @@ std::optional<ValveHeater> findValve(std::string_view name);
 
 struct ValveCount
 {
+    std::string name; // as given, in upper case ("12AX7" for a row that starts "ECC83")
     ValveHeater valve;
     int count;
 };
