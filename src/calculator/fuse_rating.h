@@ -45,7 +45,7 @@ struct FuseChoice
 
 // A slow-blow (time-lag) primary fuse: the smallest standard rating at or above 1.5 × the
 // full-load primary current, provided it is no more than 2.5 × that current. The list's steps
-// are at most 1.27 apart, so within its span a rating always fits; below 32 mA / 2.5 or above
+// are at most 1.28 apart, so within its span a rating always fits; below 32 mA / 2.5 or above
 // 10 A / 1.5 of primary current none does, and the choice says which end was passed.
 // nullopt for a current that is not finite and above 0.
 std::optional<FuseChoice> primaryFuse(double primaryFullLoadAmps);
