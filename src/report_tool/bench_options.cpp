@@ -13,13 +13,13 @@ namespace ferrolux {
 
 namespace {
 
-struct OptionSpec
+struct OptionArity
 {
     std::string_view name;
     int values; // how many arguments follow the option
 };
 
-constexpr std::array<OptionSpec, 14> kBenchOptions = {{
+constexpr std::array<OptionArity, 14> kBenchOptions = {{
     {"--rise-from-resistance", 4},
     {"--conductor", 1},
     {"--lamination", 1},
@@ -48,10 +48,11 @@ std::string_view optionName(std::string_view arg)
     return arg.starts_with("--") ? arg.substr(0, arg.find('=')) : arg;
 }
 
-const OptionSpec *specOf(std::string_view name)
+const OptionArity *arityOf(std::string_view name)
 {
-    const auto found = std::find_if(kBenchOptions.begin(), kBenchOptions.end(),
-                                    [name](const OptionSpec &spec) { return spec.name == name; });
+    const auto found =
+        std::find_if(kBenchOptions.begin(), kBenchOptions.end(),
+                     [name](const OptionArity &option) { return option.name == name; });
     return found == kBenchOptions.end() ? nullptr : &*found;
 }
 
@@ -81,8 +82,8 @@ std::variant<GivenOptions, UsageError> collect(const std::vector<std::string> &a
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string &arg = args[i];
         const std::string_view name = optionName(arg);
-        const OptionSpec *spec = specOf(name);
-        if (spec == nullptr) {
+        const OptionArity *option = arityOf(name);
+        if (option == nullptr) {
             return UsageError{(arg.starts_with("-") ? quoted(arg) : "the argument " + quoted(arg)) +
                               " cannot be used with " + mode};
         }
@@ -91,17 +92,17 @@ std::variant<GivenOptions, UsageError> collect(const std::vector<std::string> &a
         }
         std::vector<std::string> values;
         if (name.size() < arg.size()) {
-            if (spec->values != 1) {
+            if (option->values != 1) {
                 return UsageError{std::string(name) + " takes no '=': give " +
-                                  (spec->values == 0 ? "it alone" : "its values as arguments")};
+                                  (option->values == 0 ? "it alone" : "its values as arguments")};
             }
             values.push_back(arg.substr(name.size() + 1));
         } else {
-            if (args.size() - i - 1 < static_cast<std::size_t>(spec->values)) {
-                return UsageError{std::string(name) + " needs " + std::to_string(spec->values) +
-                                  (spec->values == 1 ? " value" : " values")};
+            if (args.size() - i - 1 < static_cast<std::size_t>(option->values)) {
+                return UsageError{std::string(name) + " needs " + std::to_string(option->values) +
+                                  (option->values == 1 ? " value" : " values")};
             }
-            for (int v = 0; v < spec->values; ++v) {
+            for (int v = 0; v < option->values; ++v) {
                 values.push_back(args[++i]);
             }
         }
