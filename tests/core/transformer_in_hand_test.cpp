@@ -361,6 +361,9 @@ TEST(PrimaryFuse, PicksTheSmallestStandardRatingBetweenTheBounds)
         {1 / 1.5, FuseFit::Fits, 1.0},
         {0.4 / 1.5, FuseFit::Fits, 0.4},
         {2 / 1.5, FuseFit::Fits, 2.0},
+        // 1.5 · (3.15 / 1.5) comes out a hair above 3.15 in floating point: still 3.15.
+        {3.15 / 1.5, FuseFit::Fits, 3.15},
+        {6.3 / 1.5, FuseFit::Fits, 6.3},
         // The smallest rating, 32 mA, is exactly 2.5 × 12.8 mA.
         {0.0128, FuseFit::Fits, 0.032},
         {0.01, FuseFit::BelowSmallest, 0},
