@@ -220,6 +220,29 @@ TEST(Laminations, RefusesConditionsOutOfRange)
     EXPECT_NE(problemOf(coreFigures({3.2, -1, 4.8}, c)).find("tongue"), std::string::npos);
 }
 
+// Every name in a row ("ECC83 12AX7 12AX7A 7025" gives four).
+std::vector<std::string_view> namesOf(const ValveHeater &v)
+{
+    std::vector<std::string_view> names;
+    std::string_view rest = v.names;
+    while (!rest.empty()) {
+        const std::size_t blank = rest.find(' ');
+        names.push_back(rest.substr(0, blank));
+        rest = blank == std::string_view::npos ? std::string_view() : rest.substr(blank + 1);
+    }
+    return names;
+}
+
+bool isUpper(char c)
+{
+    return c >= 'A' && c <= 'Z';
+}
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
 TEST(ValveHeaters, TableRowsAreConsistent)
 {
     const auto table = valveHeaterTable();
@@ -231,12 +254,8 @@ TEST(ValveHeaters, TableRowsAreConsistent)
             << v.names << ": the source names its own sheet";
         EXPECT_GT(v.millivolts, 0) << v.names;
         EXPECT_GT(v.milliamps, 0) << v.names;
-        std::string_view rest = v.names;
-        while (!rest.empty()) {
-            const std::size_t blank = rest.find(' ');
-            EXPECT_TRUE(names.insert(rest.substr(0, blank)).second)
-                << rest.substr(0, blank) << " is in two rows";
-            rest = blank == std::string_view::npos ? std::string_view() : rest.substr(blank + 1);
+        for (const std::string_view name : namesOf(v)) {
+            EXPECT_TRUE(names.insert(name).second) << name << " is in two rows";
         }
         if (v.centreTapped()) {
             // Two 6.3 V halves: in series twice the voltage at half the current.
@@ -265,29 +284,6 @@ TEST(ValveHeaters, TableRowsAreConsistent)
     EXPECT_EQ(findValve("PCL86")->seriesStringMilliamps, 300);
     EXPECT_FALSE(findValve("12AX"));
     EXPECT_FALSE(findValve(""));
-}
-
-// Every name in a row ("ECC83 12AX7 12AX7A 7025" gives four).
-std::vector<std::string_view> namesOf(const ValveHeater &v)
-{
-    std::vector<std::string_view> names;
-    std::string_view rest = v.names;
-    while (!rest.empty()) {
-        const std::size_t blank = rest.find(' ');
-        names.push_back(rest.substr(0, blank));
-        rest = blank == std::string_view::npos ? std::string_view() : rest.substr(blank + 1);
-    }
-    return names;
-}
-
-bool isUpper(char c)
-{
-    return c >= 'A' && c <= 'Z';
-}
-
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
 }
 
 // The type names carry the heater rating, so each row can be checked against its own names.
