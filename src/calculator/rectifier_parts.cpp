@@ -88,7 +88,7 @@ std::span<const SiliconDiode> siliconDiodes()
     return kDiodes;
 }
 
-const RectifierValve *findValve(std::string_view name)
+const RectifierValve *findRectifierValve(std::string_view name)
 {
     for (const RectifierValve &valve : kValves) {
         if (sameName(valve.name, name)) {

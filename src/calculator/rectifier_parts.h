@@ -57,7 +57,7 @@ std::span<const RectifierValve> rectifierValves();
 std::span<const SiliconDiode> siliconDiodes();
 
 // Case-insensitive; a valve row answers to each of its names split at '/'.
-const RectifierValve *findValve(std::string_view name);
+const RectifierValve *findRectifierValve(std::string_view name);
 const SiliconDiode *findSiliconDiode(std::string_view name);
 
 // The valve's law: k = dropAtA / dropV^1.5, n = 1.5, no forward voltage or resistance.

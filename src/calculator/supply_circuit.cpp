@@ -165,7 +165,7 @@ std::optional<DiodeLaw> rectifierLaw(const Rectifier &rectifier)
         }
         return std::nullopt;
     case RectifierKind::Valve:
-        if (const RectifierValve *valve = findValve(rectifier.part)) {
+        if (const RectifierValve *valve = findRectifierValve(rectifier.part)) {
             return valveLaw(*valve);
         }
         return std::nullopt;

@@ -47,7 +47,7 @@ std::vector<LimitCheck> supplyLimits(const SupplyCircuit &supply, const SupplyFi
 {
     std::vector<LimitCheck> checks;
     if (supply.rectifier.kind == RectifierKind::Valve) {
-        const RectifierValve *valve = findValve(supply.rectifier.part);
+        const RectifierValve *valve = findRectifierValve(supply.rectifier.part);
         if (!valve) {
             return checks;
         }

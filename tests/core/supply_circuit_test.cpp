@@ -151,17 +151,17 @@ TEST(RectifierParts, TableLookupsAndLaws)
         // k from the drop: k·drop^1.5 is the stated current again.
         const DiodeLaw law = valveLaw(valve);
         EXPECT_NEAR(*law.k * std::pow(valve.dropV, 1.5), valve.dropAtA, 1e-12) << valve.name;
-        EXPECT_EQ(findValve(valve.name), &valve);
+        EXPECT_EQ(findRectifierValve(valve.name), &valve);
     }
     const std::pair<const char *, const char *> aliases[] = {
         {"gz34", "5AR4/GZ34"}, {"5ar4", "5AR4/GZ34"}, {"6V4", "EZ80/6V4"},
         {"EZ90", "6X4/EZ90"},  {"6ca4", "EZ81/6CA4"}, {"5u4g", "5U4G"}};
     for (const auto &[alias, name] : aliases) {
-        ASSERT_NE(findValve(alias), nullptr) << alias;
-        EXPECT_EQ(findValve(alias)->name, name);
+        ASSERT_NE(findRectifierValve(alias), nullptr) << alias;
+        EXPECT_EQ(findRectifierValve(alias)->name, name);
     }
-    EXPECT_EQ(findValve("5U4"), nullptr);
-    EXPECT_EQ(findValve(""), nullptr);
+    EXPECT_EQ(findRectifierValve("5U4"), nullptr);
+    EXPECT_EQ(findRectifierValve(""), nullptr);
     // A silicon law passes through the sheet's largest forward voltage at its test current.
     const std::tuple<const char *, double, double> sheets[] = {
         {"1N4007", 1.1, 1.0}, {"UF4007", 1.7, 1.0}, {"1N5408", 1.1, 3.0}};
@@ -170,7 +170,7 @@ TEST(RectifierParts, TableLookupsAndLaws)
         ASSERT_NE(diode, nullptr) << name;
         EXPECT_NEAR(diode->forwardV + diode->resistanceOhm * atA, forwardV, 1e-12) << name;
     }
-    const RectifierValve *gz34 = findValve("GZ34");
+    const RectifierValve *gz34 = findRectifierValve("GZ34");
     EXPECT_EQ(plateRatingAt(*gz34, 250)->plateVrms, 300);
     EXPECT_EQ(plateRatingAt(*gz34, 400)->plateVrms, 400);
     EXPECT_EQ(plateRatingAt(*gz34, 650)->plateVrms, 500);
