@@ -4,6 +4,7 @@
 
 #include "report_tool.h"
 #include "scratch_folder.h"
+#include "supply_json.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -41,6 +42,52 @@ std::string edited(const std::string &from, const std::string &to)
     const std::size_t at = text.find(from);
     EXPECT_NE(at, std::string::npos) << from;
     return at == std::string::npos ? text : text.replace(at, from.size(), to);
+}
+
+TEST(SupplyReportTool, JsonReadsIntoTheSupplyItDescribes)
+{
+    SupplyCircuit valve;
+    valve.mainsHz = 60;
+    valve.windingVac = 550;
+    valve.windingOhm = 85;
+    valve.circuit = RectifierCircuit::FullWaveCentreTap;
+    valve.rectifier = {RectifierKind::Valve, "5U4G", {}};
+    valve.filter = {{FilterPartKind::ShuntCapacitor, 10, 0, 0}};
+    valve.load = {SupplyLoadKind::ConstantCurrent, 0.125};
+
+    SupplyCircuit diode = valve;
+    diode.mainsHz = 50;
+    diode.circuit = RectifierCircuit::Bridge;
+    diode.rectifier = {RectifierKind::Diode, {}, DiodeLaw{0.65, 0.25, 0.002, 1.4}};
+    diode.filter = {{FilterPartKind::SeriesResistor, 0, 0, 4.7},
+                    {FilterPartKind::ShuntCapacitor, 47, 0, 0},
+                    {FilterPartKind::SeriesChoke, 0, 8, 120},
+                    {FilterPartKind::ShuntCapacitor, 22, 0, 0}};
+    diode.load = {SupplyLoadKind::Resistance, 3300};
+
+    SupplyCircuit preset = diode;
+    preset.circuit = RectifierCircuit::HalfWave;
+    preset.rectifier = {RectifierKind::SiliconPreset, "1N4007", {}};
+
+    const std::pair<std::string, SupplyCircuit> cases[] = {
+        {kGood, valve},
+        {R"({"load": {"resistance_ohm": 3300}, "mains_hz": 50,
+             "winding": {"resistance_ohm": 85, "vac": 550},
+             "rectifier": {"circuit": "bridge",
+                           "diode": {"n": 1.4, "k": 0.002, "resistance_ohm": 0.25, "forward_v": 0.65}},
+             "filter": [{"r_ohm": 4.7}, {"c_uf": 47}, {"r_ohm": 120, "l_h": 8}, {"c_uf": 22}]})",
+         diode},
+        {R"({"mains_hz": 50, "winding": {"vac": 550, "resistance_ohm": 85},
+             "rectifier": {"circuit": "half-wave", "diode": "1N4007"},
+             "filter": [{"r_ohm": 4.7}, {"c_uf": 47}, {"l_h": 8, "r_ohm": 120}, {"c_uf": 22}],
+             "load": {"resistance_ohm": 3300}})",
+         preset},
+    };
+    for (const auto &[text, expected] : cases) {
+        const auto read = supplyFromJson(text);
+        ASSERT_TRUE(std::holds_alternative<SupplyCircuit>(read)) << std::get<std::string>(read);
+        EXPECT_EQ(std::get<SupplyCircuit>(read), expected) << text;
+    }
 }
 
 TEST(SupplyReportTool, BadFilesAreRefusedWithTheReason)
