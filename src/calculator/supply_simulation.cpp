@@ -293,12 +293,18 @@ int stepsFor(const SupplyNetwork &net, int requested)
 
 int supplyStepsPerCycle(const SupplyCircuit &supply, int requested)
 {
+    if (supplyProblem(supply)) {
+        return requested;
+    }
     return stepsFor(SupplyNetwork(supply), requested);
 }
 
 std::variant<SteadyState, SupplyFailure> simulateSteadyState(const SupplyCircuit &supply,
                                                              const SimulationOptions &options)
 {
+    if (const std::optional<std::string> problem = supplyProblem(supply)) {
+        return SupplyFailure{*problem};
+    }
     const SupplyNetwork net(supply);
     const int steps = stepsFor(net, options.stepsPerCycle);
     Integrator integrator(net, steps);
@@ -350,6 +356,9 @@ std::variant<SteadyState, SupplyFailure> simulateSteadyState(const SupplyCircuit
 
 SwitchOnFigures simulateSwitchOn(const SupplyCircuit &supply, double steadyDcV, int stepsPerCycle)
 {
+    if (supplyProblem(supply)) {
+        return {};
+    }
     const SupplyNetwork net(supply);
     stepsPerCycle = stepsFor(net, stepsPerCycle);
     Integrator integrator(net, stepsPerCycle);

@@ -76,15 +76,16 @@ struct SteadyState
     std::vector<double> state; // the periodic state at the start of the steady cycle
 };
 
-// `supply` must pass supplyProblem(). A failure: the output collapses (the load cannot be
-// delivered) or no steady state within the bound.
+// A failure: the supply does not pass supplyProblem() (its reason), the output collapses (the
+// load cannot be delivered), or no steady state within the bound.
 std::variant<SteadyState, SupplyFailure> simulateSteadyState(const SupplyCircuit &supply,
                                                              const SimulationOptions &options = {});
 
 // The steps per cycle a run asked for `requested` takes for this supply.
 int supplyStepsPerCycle(const SupplyCircuit &supply, int requested);
 
-// From cold; `steadyDcV` is the steady output the 90 % refers to.
+// From cold; `steadyDcV` is the steady output the 90 % refers to. Empty figures for a supply
+// that does not pass supplyProblem().
 SwitchOnFigures simulateSwitchOn(const SupplyCircuit &supply, double steadyDcV,
                                  int stepsPerCycle = kSupplyStepsPerCycle);
 

@@ -264,6 +264,13 @@ TEST(SupplySimulation, LoadsTheSupplyCannotDeliverFail)
         ASSERT_TRUE(std::holds_alternative<SupplyFailure>(outcome));
         EXPECT_NE(std::get<SupplyFailure>(outcome).reason.find("collapses"), std::string::npos);
     }
+    // A supply that does not pass the checks is refused with its reason, not simulated.
+    SupplyCircuit empty = cases[0];
+    empty.filter.clear();
+    const auto refused = simulateSteadyState(empty);
+    ASSERT_TRUE(std::holds_alternative<SupplyFailure>(refused));
+    EXPECT_NE(std::get<SupplyFailure>(refused).reason.find("filter is empty"), std::string::npos);
+    EXPECT_EQ(simulateSwitchOn(empty, 100).surgePeakA, 0);
 }
 
 TEST(SupplyCurves, RegulationFallsWithLoadAndWindingCurveFollowsDirectRuns)
