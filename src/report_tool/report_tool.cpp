@@ -1,6 +1,7 @@
 #include "report_tool.h"
 
 #include "analysis.h"
+#include "bench_modes.h"
 #include "constants_check.h"
 #include "constants_file.h"
 #include "default_files.h"
@@ -222,6 +223,13 @@ int runEngComplex(const std::string &text, std::ostream &out, std::ostream &err)
 
 int runReportTool(const std::vector<std::string> &args, std::ostream &out, std::ostream &err)
 {
+    if (isBenchMode(args)) {
+        const auto bench = parseBenchOptions(args);
+        if (const auto *error = std::get_if<UsageError>(&bench)) {
+            return usageError(err, error->message);
+        }
+        return runBenchMode(std::get<BenchOptions>(bench), out, err);
+    }
     const auto parsed = parseToolOptions(args);
     if (const auto *error = std::get_if<UsageError>(&parsed)) {
         return usageError(err, error->message);
