@@ -109,7 +109,8 @@ TEST(SaveFaults, ARewriteInPlaceIsAnnouncedReservedAndNeverSilentlyTorn)
         {"not announced (no one asked)", "old", 5000, false, false, -1, O::WrittenInPlace, "",
          "new"},
         {"declined", "old", 5000, false, false, 0, O::Declined, "Permission denied", "old"},
-        {"a full disk", "old", 16384, true, false, 1, O::Failed, "No space left on device", "old"},
+        {"a full disk", "old", 16384, true, false, 1, O::Failed,
+         "No space left on device (the file was not changed)", "old"},
         {"torn, the old bytes put back", "abc", 5000, false, true, 1, O::Failed,
          "File too large (its old contents were written back)", "old"},
         // The folder takes no copy either: the user is told that nothing of it could be kept.
