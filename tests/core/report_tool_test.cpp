@@ -186,6 +186,13 @@ TEST(ReportTool, FilesGiveTheReportTheirBlockAndCheckedLimits)
         writeBytes(s.path("bad.DAT"), limit(bad));
         expectRuns({{json("bad.DAT"), 2, "record 4"}});
     }
+    // A block value that does not read: the default (40 °C) is used, never 25, and it is told.
+    writeBytes(s.path("comma.DAT"), example + "[Ferrolux extras]\r\nambient_c=25,5\r\n");
+    const ToolRun comma = run({"--json", s.path("comma.DAT")});
+    EXPECT_EQ(comma.status, 0) << comma.err;
+    EXPECT_NE(comma.out.find("\"ambient_c\": 40.0"), std::string::npos);
+    EXPECT_NE(comma.err.find("ambient_c=25,5: the value does not read"), std::string::npos)
+        << comma.err;
 }
 
 TEST(ReportTool, JsonHoldsTheFiguresAndAnUnwritableReportFails)
