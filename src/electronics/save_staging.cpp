@@ -36,13 +36,13 @@ bool isLetterOrDigit(char ch)
     return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9');
 }
 
-// "<prefix>" followed by exactly eight letters or digits, or an older version's
-// "<name>.tmp-" and eight letters or digits.
-bool isTemporaryName(const std::string &name)
+// "<prefix>" followed by exactly eight letters or digits, or an older version's "<name>.tmp-"
+// and eight letters or digits beside the file <name> it was a temporary of.
+bool isTemporaryName(int folderFd, const std::string &name)
 {
     constexpr std::size_t kLetters = 8;
-    const std::string_view older = ".tmp-";
-    if (name.size() <= older.size() + kLetters) {
+    const std::string_view tmp = ".tmp-";
+    if (name.size() <= tmp.size() + kLetters) {
         return false;
     }
     const std::size_t tail = name.size() - kLetters;
@@ -51,7 +51,17 @@ bool isTemporaryName(const std::string &name)
             return false;
         }
     }
-    return name.compare(tail - older.size(), older.size(), older) == 0;
+    if (name.compare(tail - tmp.size(), tmp.size(), tmp) != 0) {
+        return false;
+    }
+    const std::string base = name.substr(0, tail - tmp.size());
+    if (base + std::string(tmp) == kTemporaryPrefix) {
+        return true; // this version's own
+    }
+    struct stat target
+    {
+    };
+    return !base.empty() && ::fstatat(folderFd, base.c_str(), &target, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
 // A link in a sticky folder that everyone may write to, owned by neither the follower nor the
@@ -133,7 +143,7 @@ void removeStaleTemporaries(const std::string &folder)
         struct stat info
         {
         };
-        if (!isTemporaryName(name) ||
+        if (!isTemporaryName(folderFd, name) ||
             ::fstatat(folderFd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
             continue;
         }
@@ -151,13 +161,16 @@ bool StagedFile::create(const std::string &folder)
     // An unnamed file: an interrupted save leaves nothing behind. File systems without it say
     // EOPNOTSUPP (or EISDIR, EINVAL on older kernels); a folder that refuses new files says so
     // here as it would for a named one.
-    const int unnamed = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, S_IRUSR | S_IWUSR);
+    // It is named later through /proc; without /proc a named file is used from the start.
+    static const bool canName = ::access("/proc/self/fd", F_OK) == 0;
+    const int unnamed =
+        canName ? ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, S_IRUSR | S_IWUSR) : -1;
     if (unnamed >= 0) {
         m_fd.reset(unnamed);
         m_unnamed = true;
         return true;
     }
-    if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
+    if (canName && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
         return false;
     }
     for (int attempt = 0; attempt < 100; ++attempt) {

@@ -24,8 +24,9 @@ inline constexpr char kTemporaryPrefix[] = ".ferrolux.tmp-";
 
 // Removes, from `folder`, the temporaries that an earlier run of the program left behind when
 // it was stopped in the middle of a save: regular files named like this run's temporaries (or
-// like older versions' "<name>.tmp-" and eight letters or digits), owned by this user and last
-// written before this run started. Anything else is left alone; failures are ignored.
+// like older versions' "<name>.tmp-" and eight letters or digits beside the file <name>), owned
+// by this user and last written before this run started. Anything else is left alone; failures are
+// ignored.
 void removeStaleTemporaries(const std::string &folder);
 
 // A new, empty file in a folder that a save writes its bytes to before they replace the

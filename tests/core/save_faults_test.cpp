@@ -226,7 +226,9 @@ TEST(SaveFaults, StaleTemporariesOfThisUserAreRemovedAtTheNextSave)
     };
     const Case cases[] = {
         {".ferrolux.tmp-a1B2c3D4", anHourAgo, 0, false, true},
+        {"design.fxd", anHourAgo, 0, false, false},                   // the design itself
         {"design.fxd.tmp-Zz09Yy87", anHourAgo, 0, false, true},       // an older version's name
+        {"gone.fxd.tmp-Zz09Yy87", anHourAgo, 0, false, false},        // ... of no file there
         {".ferrolux.tmp-a1B2c3D5", inAMinute, 0, false, false},       // written during this run
         {".ferrolux.tmp-a1B2c3D6", anHourAgo, kNobody, false, false}, // another user's
         {".ferrolux.tmp-a1B2c3D7", anHourAgo, 0, true, false},        // a link
