@@ -22,7 +22,10 @@ constexpr std::array kValves = {
     ValveHeater{"6L6GB 6L6G", 6300, 900, I, 0, 0, 0, "RCA 6L6GB data sheet"},
     ValveHeater{"5881", 6300, 900, I, 0, 0, 0, "Tung-Sol 5881 data sheet"},
     ValveHeater{"6V6GT 6V6", 6300, 450, I, 0, 0, 0, "RCA 6V6GT data sheet"},
-    ValveHeater{"6AQ5A 6AQ5 6005", 6300, 450, I, 0, 0, 450, "RCA 6AQ5A data sheet"},
+    // Only the A version has the controlled heater warm-up for 450 mA series strings; the
+    // 6AQ5 and its premium 6005 are parallel-heater valves with the same rating.
+    ValveHeater{"6AQ5A", 6300, 450, I, 0, 0, 450, "RCA 6AQ5A data sheet"},
+    ValveHeater{"6AQ5 6005", 6300, 450, I, 0, 0, 0, "RCA 6AQ5 data sheet"},
     ValveHeater{"KT66", 6300, 1270, I, 0, 0, 0, "GEC KT66 data sheet"},
     ValveHeater{"KT77", 6300, 1400, I, 0, 0, 0, "GEC KT77 data sheet"},
     ValveHeater{"KT88", 6300, 1600, I, 0, 0, 0, "GEC KT88 data sheet"},
@@ -43,7 +46,10 @@ constexpr std::array kValves = {
     ValveHeater{"ECC88 6DJ8", 6300, 365, I, 0, 0, 0, "Philips ECC88 data sheet"},
     ValveHeater{"E88CC 6922", 6300, 300, I, 0, 0, 0, "Philips E88CC data sheet"},
     ValveHeater{"ECC85 6AQ8", 6300, 435, I, 0, 0, 0, "Mullard ECC85 data sheet"},
-    ValveHeater{"6SN7GTB 6SN7GT 6SN7", 6300, 600, I, 0, 0, 600, "RCA 6SN7GTB data sheet"},
+    // The GTB carries the controlled warm-up for 600 mA television strings; the older 6SN7 and
+    // 6SN7GT share its heater rating but not the series-string mark.
+    ValveHeater{"6SN7GTB", 6300, 600, I, 0, 0, 600, "RCA 6SN7GTB data sheet"},
+    ValveHeater{"6SN7GT 6SN7", 6300, 600, I, 0, 0, 0, "RCA 6SN7GT data sheet"},
     ValveHeater{"6SL7GT 6SL7", 6300, 300, I, 0, 0, 0, "RCA 6SL7GT data sheet"},
     ValveHeater{"6CG7 6FQ7", 6300, 600, I, 0, 0, 0, "RCA 6CG7 data sheet"},
     ValveHeater{"6J5", 6300, 300, I, 0, 0, 0, "RCA 6J5 data sheet"},

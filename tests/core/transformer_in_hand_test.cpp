@@ -9,6 +9,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <limits>
 #include <set>
@@ -219,6 +220,29 @@ TEST(Laminations, RefusesConditionsOutOfRange)
     EXPECT_NE(problemOf(coreFigures({3.2, -1, 4.8}, c)).find("tongue"), std::string::npos);
 }
 
+// Every name in a row ("ECC83 12AX7 12AX7A 7025" gives four).
+std::vector<std::string_view> namesOf(const ValveHeater &v)
+{
+    std::vector<std::string_view> names;
+    std::string_view rest = v.names;
+    while (!rest.empty()) {
+        const std::size_t blank = rest.find(' ');
+        names.push_back(rest.substr(0, blank));
+        rest = blank == std::string_view::npos ? std::string_view() : rest.substr(blank + 1);
+    }
+    return names;
+}
+
+bool isUpper(char c)
+{
+    return c >= 'A' && c <= 'Z';
+}
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
 TEST(ValveHeaters, TableRowsAreConsistent)
 {
     const auto table = valveHeaterTable();
@@ -230,12 +254,8 @@ TEST(ValveHeaters, TableRowsAreConsistent)
             << v.names << ": the source names its own sheet";
         EXPECT_GT(v.millivolts, 0) << v.names;
         EXPECT_GT(v.milliamps, 0) << v.names;
-        std::string_view rest = v.names;
-        while (!rest.empty()) {
-            const std::size_t blank = rest.find(' ');
-            EXPECT_TRUE(names.insert(rest.substr(0, blank)).second)
-                << rest.substr(0, blank) << " is in two rows";
-            rest = blank == std::string_view::npos ? std::string_view() : rest.substr(blank + 1);
+        for (const std::string_view name : namesOf(v)) {
+            EXPECT_TRUE(names.insert(name).second) << name << " is in two rows";
         }
         if (v.centreTapped()) {
             // Two 6.3 V halves: in series twice the voltage at half the current.
@@ -264,6 +284,77 @@ TEST(ValveHeaters, TableRowsAreConsistent)
     EXPECT_EQ(findValve("PCL86")->seriesStringMilliamps, 300);
     EXPECT_FALSE(findValve("12AX"));
     EXPECT_FALSE(findValve(""));
+}
+
+// The type names carry the heater rating, so each row can be checked against its own names.
+// European names (letters, then digits): the first letter gives the heater, E 6.3 V, G 5 V,
+// P a 300 mA and U a 100 mA series string (Mullard valve type nomenclature). American names
+// (one or two digits, letters, digits): the leading number is the heater voltage to within a
+// volt, the series rating for centre-tapped heaters (12AX7: 12.6 V).
+TEST(ValveHeaters, RowsAgreeWithTheHeaterTheirNamesCarry)
+{
+    struct European
+    {
+        char letter;
+        int millivolts; // 0: any voltage
+        int stringMilliamps;
+    };
+    const European european[] = {{'E', 6300, 0}, {'G', 5000, 0}, {'P', 0, 300}, {'U', 0, 100}};
+    int europeanNames = 0;
+    int americanNames = 0;
+    for (const ValveHeater &v : valveHeaterTable()) {
+        for (const std::string_view name : namesOf(v)) {
+            if (name.size() >= 3 && isUpper(name[0]) && isUpper(name[1])) {
+                std::size_t i = 0;
+                while (i < name.size() && isUpper(name[i])) {
+                    ++i;
+                }
+                if (i == name.size() || !isDigit(name[i])) {
+                    continue;
+                }
+                for (const European &e : european) {
+                    if (name[0] != e.letter) {
+                        continue;
+                    }
+                    ++europeanNames;
+                    if (e.millivolts != 0) {
+                        EXPECT_EQ(v.millivolts, e.millivolts) << name;
+                    }
+                    EXPECT_EQ(v.seriesStringMilliamps, e.stringMilliamps) << name;
+                    if (e.stringMilliamps != 0) {
+                        EXPECT_EQ(v.milliamps, e.stringMilliamps) << name;
+                    }
+                }
+                continue;
+            }
+            std::size_t digits = 0;
+            while (digits < name.size() && isDigit(name[digits])) {
+                ++digits;
+            }
+            if (digits == 0 || digits > 2 || digits == name.size() || !isUpper(name[digits]) ||
+                name.find_first_of("0123456789", digits) == std::string_view::npos) {
+                continue;
+            }
+            ++americanNames;
+            int volts = 0;
+            std::from_chars(name.data(), name.data() + digits, volts);
+            const int rated = v.centreTapped() ? v.seriesMillivolts : v.millivolts;
+            EXPECT_LE(std::abs(volts * 1000 - rated), 1000) << name << ": " << rated << " mV";
+        }
+    }
+    // The checks above reach most of the table: a parser fault would leave them idle.
+    EXPECT_GE(europeanNames, 30);
+    EXPECT_GE(americanNames, 60);
+
+    // Series-string marks belong to the versions made for them, not to their forerunners.
+    const std::pair<const char *, int> marks[] = {
+        {"6AQ5A", 450}, {"6AQ5", 0}, {"6005", 0}, {"6SN7GTB", 600}, {"6SN7GT", 0}, {"6SN7", 0},
+    };
+    for (const auto &[name, milliamps] : marks) {
+        const auto valve = findValve(name);
+        ASSERT_TRUE(valve) << name;
+        EXPECT_EQ(valve->seriesStringMilliamps, milliamps) << name;
+    }
 }
 
 TEST(ValveHeaters, ListsGiveTheHeaterTotalPerVoltage)
