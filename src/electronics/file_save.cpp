@@ -135,10 +135,14 @@ SaveResult writeInPlace(const std::string &target, std::string_view bytes, int w
     }
     std::string oldBytes;
     const bool restorable = readWhole(fd.get(), oldBytes);
+    struct stat before
+    {
+    };
+    const bool sized = ::fstat(fd.get(), &before) == 0;
     if (const int error = reserve(fd.get(), bytes.size()); error != 0) {
         // A reservation never changes the bytes, at most the length: put that back too.
-        if (restorable) {
-            (void)::ftruncate(fd.get(), static_cast<off_t>(oldBytes.size()));
+        if (sized) {
+            (void)::ftruncate(fd.get(), before.st_size);
         }
         return {SaveResult::Outcome::Failed,
                 reason("Cannot write", target, error) + " (the file was not changed)",
