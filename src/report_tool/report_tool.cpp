@@ -149,6 +149,10 @@ int runFiles(const ToolOptions &options, std::ostream &out, std::ostream &err)
                              incompleteReason(run.failure, run.recordsRead, kLastRunRecordCount));
     }
     const DesignExtras extras = readDesignExtras(lastRunBytes);
+    for (const std::string &problem : designExtrasProblems(extras)) {
+        err << kToolName << ": last-run file " << quoted(lastRunPath) << ": "
+            << printableText(problem) << "\n";
+    }
 
     const std::string constantsPath =
         options.constantsPath
@@ -245,9 +249,15 @@ int runReportTool(const std::vector<std::string> &args, std::ostream &out, std::
         return runEng(options.engValues, out, err);
     case ToolMode::EngComplex:
         return runEngComplex(options.engComplexText, out, err);
-    case ToolMode::WindingCurrent:
-        out << jsonNumber(windingCurrent(options.windingKind, options.windingDcAmps)) << '\n';
+    case ToolMode::WindingCurrent: {
+        const CheckedWindingCurrent current =
+            checkedWindingCurrent(options.windingKind, options.windingDcAmps);
+        if (!current.amperes) {
+            return fileError(err, current.refusal);
+        }
+        out << jsonNumber(*current.amperes) << '\n';
         return finishOutput(out, err);
+    }
     case ToolMode::Supply:
         return runSupply(options.supplyPath, options.format == ReportFormat::Json, out, err);
     case ToolMode::Files:
