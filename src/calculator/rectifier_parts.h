@@ -4,6 +4,8 @@
 // of figures from the maker's published data sheet, with that sheet named in the row.
 // docs/supply-simulation.md lists the same rows with their sources.
 
+#include "valve_heaters.h"
+
 #include <optional>
 #include <span>
 #include <string_view>
@@ -23,7 +25,8 @@ struct DiodeLaw
 };
 
 // A sheet's capacitor-input rating at one plate voltage: the largest input capacitor and the
-// smallest total plate-supply impedance (resistance) per plate.
+// smallest total plate-supply impedance (resistance) per plate. plateVrms 0: the source gives
+// the figures without a voltage. A figure of 0 was not found in any source and is not checked.
 struct PlateRating
 {
     double plateVrms;
@@ -34,13 +37,13 @@ struct PlateRating
 struct RectifierValve
 {
     std::string_view name; // "5AR4/GZ34": either name finds the row
-    double heaterV, heaterA;
     // The valve's drop at a stated current per plate; k = i / v^1.5 (n = 1.5).
     double dropV, dropAtA;
-    double maxDcA;    // largest DC output current with capacitor input
-    double maxPivV;   // largest peak inverse voltage
-    double maxPeakA;  // largest peak plate current per plate; 0 when the sheet gives none
-    double maxSurgeA; // largest switch-on (hot-switching) surge per plate; 0 when none given
+    // Limits; each is 0 when no source for it was found, and is then not checked.
+    double maxDcA;                        // largest DC output current with capacitor input
+    double maxPivV;                       // largest peak inverse voltage
+    double maxPeakA;                      // largest peak plate current per plate
+    double maxSurgeA;                     // largest switch-on (hot-switching) surge per plate
     std::span<const PlateRating> ratings; // ascending plate voltage
     std::string_view source;              // maker and document
 };
@@ -59,6 +62,10 @@ std::span<const SiliconDiode> siliconDiodes();
 // Case-insensitive; a valve row answers to each of its names split at '/'.
 const RectifierValve *findRectifierValve(std::string_view name);
 const SiliconDiode *findSiliconDiode(std::string_view name);
+
+// The valve's heater: the valve heater table's row for the first of its names found there
+// (the heater figures live in that table only).
+std::optional<ValveHeater> rectifierHeater(const RectifierValve &valve);
 
 // The valve's law: k = dropAtA / dropV^1.5, n = 1.5, no forward voltage or resistance.
 DiodeLaw valveLaw(const RectifierValve &valve);

@@ -51,9 +51,14 @@ std::vector<LimitCheck> supplyLimits(const SupplyCircuit &supply, const SupplyFi
         if (!valve) {
             return checks;
         }
-        checks.push_back(
-            most("dc_current", "DC output current (A)", steady.loadMeanA, valve->maxDcA));
-        checks.push_back(most("piv", "Peak inverse voltage (V)", steady.pivV, valve->maxPivV));
+        // A limit of 0 is one the table has no source for: it is not checked.
+        if (valve->maxDcA > 0) {
+            checks.push_back(
+                most("dc_current", "DC output current (A)", steady.loadMeanA, valve->maxDcA));
+        }
+        if (valve->maxPivV > 0) {
+            checks.push_back(most("piv", "Peak inverse voltage (V)", steady.pivV, valve->maxPivV));
+        }
         if (valve->maxPeakA > 0) {
             checks.push_back(most("peak_current", "Peak plate current (A)", steady.rectifierPeakA,
                                   valve->maxPeakA));
@@ -65,10 +70,15 @@ std::vector<LimitCheck> supplyLimits(const SupplyCircuit &supply, const SupplyFi
         const double inputUf = inputCapacitanceUf(supply);
         if (const PlateRating *rating = plateRatingAt(*valve, supply.windingVac);
             rating && inputUf > 0) {
-            checks.push_back(
-                most("input_capacitor", "Input capacitor (uF)", inputUf, rating->maxInputUf));
-            checks.push_back(least("supply_impedance", "Plate-supply resistance per plate (ohm)",
-                                   plateSupplyOhm(supply), rating->minSupplyOhm));
+            if (rating->maxInputUf > 0) {
+                checks.push_back(
+                    most("input_capacitor", "Input capacitor (uF)", inputUf, rating->maxInputUf));
+            }
+            if (rating->minSupplyOhm > 0) {
+                checks.push_back(least("supply_impedance",
+                                       "Plate-supply resistance per plate (ohm)",
+                                       plateSupplyOhm(supply), rating->minSupplyOhm));
+            }
         }
     } else if (supply.rectifier.kind == RectifierKind::SiliconPreset) {
         const SiliconDiode *diode = findSiliconDiode(supply.rectifier.part);
