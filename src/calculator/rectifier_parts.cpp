@@ -28,21 +28,26 @@ constexpr PlateRating k6X4[] = {{325, 0, 525}};
 // the valve heater table's row for the same valve (rectifierHeater).
 constexpr std::array kValves = {
     RectifierValve{"5Y3GT", 60, 0.125, 0.125, 0, 0, 0, k5Y3GT,
-                   "RCA 5Y3G and 5Y3GT data sheets; RCA Receiving Tube Manual RC-19 (drop)"},
+                   "RCA 5Y3G and 5Y3GT data sheets (tubeofile.com 5Y3); RCA Receiving Tube "
+                   "Manual RC-19 (drop)"},
     RectifierValve{"5U4G", 50, 0.200, 0.225, 0, 0, 0, k5U4G,
                    "RCA Receiving Tube Manual RC-19 (drop); RCA 5Z3 data sheet, whose ratings "
-                   "are the 5U4G's"},
+                   "are the 5U4G's (tubeofile.com 5Z3); Emission Labs 5U4G data sheet"},
     RectifierValve{"5U4GB", 44, 0.225, 0, 0, 1.0, 0, k5U4GB,
-                   "General Electric 5U4GB data sheet ET-T1548"},
+                   "General Electric 5U4GB data sheet ET-T1548, as quoted by monoandstereo.com "
+                   "(2021)"},
     RectifierValve{"5AR4/GZ34", 17, 0.250, 0, 0, 0, 0, kGZ34,
-                   "Mullard GZ34 data sheet (Mullard Technical Handbook)"},
-    RectifierValve{"5V4G", 25, 0.175, 0, 0, 0, 0, {}, "RCA 5V4G data sheet (not seen)"},
-    RectifierValve{"GZ32", 20, 0.250, 0, 0, 0, 0, {}, "Mullard GZ32 data sheet (not seen)"},
-    RectifierValve{"GZ37", 16, 0.350, 0.250, 1600, 0, 0, kGZ37, "Mullard GZ37 data sheet"},
-    RectifierValve{"5R4GY", 67, 0.250, 0.250, 2100, 0, 0, k5R4GY, "RCA 5R4GY data sheet"},
-    RectifierValve{"5Z4", 23, 0.125, 0, 0, 0, 0, {}, "RCA 5Z4 data sheet (not seen)"},
+                   "Mullard GZ34 data sheet; its reservoir as quoted at tubeofile.com GZ37"},
+    RectifierValve{"5V4G", 25, 0.175, 0, 0, 0, 0, {}, "RCA 5V4G data sheet (no limit seen)"},
+    RectifierValve{"GZ32", 20, 0.250, 0, 0, 0, 0, {}, "Mullard GZ32 data sheet (no limit seen)"},
+    RectifierValve{"GZ37", 16, 0.350, 0.250, 1600, 0, 0, kGZ37,
+                   "Mullard GZ37 data sheet (tubeofile.com GZ37)"},
+    RectifierValve{"5R4GY", 67, 0.250, 0.250, 2100, 0, 0, k5R4GY,
+                   "RCA 5R4GY data sheet (tubeofile.com 5R4)"},
+    RectifierValve{"5Z4", 23, 0.125, 0, 0, 0, 0, {}, "RCA 5Z4 data sheet (no limit seen)"},
     RectifierValve{"EZ80/6V4", 20, 0.090, 0.090, 0, 0, 0, kEZ80,
-                   "Philips EZ40 data sheet, whose ratings are the EZ80's"},
+                   "Mullard EZ80 data sheet; Philips EZ40 data sheet, whose ratings are the "
+                   "EZ80's (tubeofile.com EZ40)"},
     RectifierValve{"EZ81/6CA4",
                    10,
                    0.060,
@@ -53,7 +58,7 @@ constexpr std::array kValves = {
                    {},
                    "Philips EZ81 data sheet, January 1970, anode characteristic"},
     RectifierValve{"6X4/EZ90", 22, 0.070, 0.070, 0, 0, 0, k6X4,
-                   "RCA 6X4 data sheet; General Electric 6X4 data sheet"},
+                   "RCA and General Electric 6X4 data sheets (tubeofile.com 6X4)"},
 };
 
 // Silicon diodes: knee voltage and resistance chosen so that the law passes through the
