@@ -120,7 +120,7 @@ AnalysisOutcome analyseTransformer(const AnalysisInput &input);
 // The dimension message, line by line, exactly as the user sees it.
 inline constexpr const char *kDimensionMessageLines[3] = {
     "What kind of transformer do you have?",
-    "A, B, C and D MUST all be zero or",
+    "A, B and C MUST all be zero or",
     "MUST ALL have nonzero values.",
 };
 

@@ -50,9 +50,8 @@ DcLoadHelper::DcLoadHelper(QWidget *parent) : QGroupBox(QStringLiteral("Load kin
         r.caption = new QLabel(QStringLiteral("Secondary %1").arg(row + 1), this);
         r.kind = new QComboBox(this);
         r.kind->setObjectName(QStringLiteral("checkKind_%1").arg(row));
-        // The long rectifier names show in full in the open list; closed, the box stays narrow.
-        r.kind->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        r.kind->setMinimumContentsLength(12);
+        // Wide enough for the longest rectifier name, so that the chosen kind is read whole.
+        r.kind->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         for (int k = 0; k < kLoadKindCount; ++k) {
             const std::string_view title = loadKindTitle(kindAt(k));
             r.kind->addItem(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));

@@ -122,7 +122,7 @@ TEST(Analysis, RefusalsNameTheFirstFault)
     const Fields seven = {{n, "7"}, {"TxtSec1V_4", "1"}, {"TxtSec1R_4", "1"}, {"TxtSec1V_5", "1"}};
     Fields sevenValid = seven;
     sevenValid.emplace_back(R5, "1");
-    const std::string whatKind = "What kind of transformer do you have?\nA, B, C and D MUST all "
+    const std::string whatKind = "What kind of transformer do you have?\nA, B and C MUST all "
                                  "be zero or\nMUST ALL have nonzero values.";
     // Fields changed in the worked example, kind, field and row blamed, a part of the message.
     const std::tuple<Fields, RefusalKind, DesignField, int, std::string> cases[] = {

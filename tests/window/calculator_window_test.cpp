@@ -119,7 +119,7 @@ TEST(CalculatorWindow, RefusalKeepsTheReportTellsWhyAndStaysUntilTheNextEdit)
         {"TxtSec1R_3", "-0.3", "Secondary 4 Resistance is negative.", ""},
         {"TxtY", "-1", "Dimension Y must be more than zero.", ""},
         {"TxtB", "0", "",
-         "What kind of transformer do you have?\nA, B, C and D MUST all be zero or\n"
+         "What kind of transformer do you have?\nA, B and C MUST all be zero or\n"
          "MUST ALL have nonzero values."},
     };
     for (const auto &[field, text, help, message] : cases) {
