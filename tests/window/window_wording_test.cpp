@@ -57,15 +57,31 @@ TEST(WindowWording, EveryLoadKindIsReadWholeInItsBox)
     MainUnderTest main(folder);
     main.show();
     auto *loads = main.child<QWidget>("checkLoads");
-    for (QTabWidget *tabs : main.window.findChildren<QTabWidget *>()) {
-        if (tabs->indexOf(loads) >= 0) {
-            tabs->setCurrentWidget(loads);
+    auto *tabs = main.child<QTabWidget>("checkTabs");
+    for (int page = 0; page < tabs->count(); ++page) {
+        if (tabs->widget(page)->isAncestorOf(loads)) {
+            tabs->setCurrentIndex(page);
         }
     }
     ASSERT_TRUE(QTest::qWaitFor([&] { return loads->isVisible(); }));
+    // The panel and its pages scroll only up and down: what is wider than a view is cut off.
+    QList<const QWidget *> views;
+    for (const char *name : {"checkPanelScrollArea", "checkLoadsPage"}) {
+        views << main.window.findChild<QScrollArea *>(QLatin1String(name))->viewport();
+    }
+    QTest::qWait(100); // the scroll areas settle their scroll bars once the page is shown
     for (int row = 0; row < 4; ++row) {
         auto *kind = main.child<QComboBox>(QStringLiteral("checkKind_%1").arg(row));
         ASSERT_TRUE(kind->isVisible());
+        for (QWidget *part :
+             {static_cast<QWidget *>(kind), main.child(QStringLiteral("checkDc_%1").arg(row)),
+              main.child(QStringLiteral("checkWinding_%1").arg(row))}) {
+            for (const QWidget *view : views) {
+                const QRect inView(part->mapTo(view, QPoint(0, 0)), part->size());
+                EXPECT_GE(inView.left(), 0) << part->objectName().toStdString();
+                EXPECT_LE(inView.right(), view->width() - 1) << part->objectName().toStdString();
+            }
+        }
         QStyleOptionComboBox option;
         option.initFrom(kind);
         option.rect = kind->rect();
