@@ -37,16 +37,6 @@ TEST(ReportFace, AdvancesAreMeasuredOverTheGivenCharacters)
     }
 }
 
-TEST(ReportFace, TheReportCharactersAreWhatALineCanHold)
-{
-    const QString characters = reportCharacters();
-    for (const QString &expected : {QStringLiteral(" "), QStringLiteral("~"), QStringLiteral("%"),
-                                    QStringLiteral("/"), QString(QChar(0x00b0))}) {
-        EXPECT_TRUE(characters.contains(expected)) << expected.toStdString();
-    }
-    EXPECT_EQ(characters.size(), 0x7e - 0x20 + 2);
-}
-
 TEST(ReportFace, FirstInstalledFamilyWithEqualAdvancesElseTheSystemFixedFont)
 {
     const QString fixedFamily = resolvedFamily(QFontDatabase::systemFont(QFontDatabase::FixedFont));
