@@ -15,6 +15,7 @@
 #include "printable_text.h"
 #include "report.h"
 #include "saved_run_input.h"
+#include "supply_mode.h"
 #include "tool_options.h"
 
 #include <filesystem>
@@ -257,6 +258,8 @@ int runReportTool(const std::vector<std::string> &args, std::ostream &out, std::
         out << jsonNumber(*current.amperes) << '\n';
         return finishOutput(out, err);
     }
+    case ToolMode::Supply:
+        return runSupply(options.supplyPath, options.format == ReportFormat::Json, out, err);
     case ToolMode::Files:
         break;
     }
