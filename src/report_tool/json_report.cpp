@@ -112,6 +112,7 @@ std::string jsonReport(const TransformerDesign &design, const AnalysisResult &re
               {"power_density_w_per_m2", result.PD},
               {"temperature_f", result.T},
               {"temperature_c", checks.reportTemperatureC},
+              {"temperature_below_ambient", checks.reportTemperatureBelowAmbient},
               {"thermal", thermalJson(checks, inputs)},
               {"mains", mainsJson(checks.mains)}};
     dropNegativeZeros(json);

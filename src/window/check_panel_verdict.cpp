@@ -64,6 +64,13 @@ QString reportFigureText(double reportTemperatureC)
         .arg(fixed(reportTemperatureC, 0), fixed(toFahrenheit(reportTemperatureC), 1));
 }
 
+QString belowAmbientText(double reportTemperatureC, double ambientC)
+{
+    return QStringLiteral("The fixed report's temperature, %1 °C, is below the ambient %2 °C, "
+                          "so it means nothing for this design.")
+        .arg(fixed(reportTemperatureC, 0), fixed(ambientC, 1));
+}
+
 VerdictView::VerdictView(QWidget *parent) : QWidget(parent)
 {
     auto *layout = new QVBoxLayout(this);
@@ -116,7 +123,11 @@ void VerdictView::showNothing()
 void VerdictView::showChecks(const EngineeringChecks &checks, const ThermalInputs &inputs)
 {
     const ThermalCheck &thermal = checks.thermal;
-    m_verdict->setText(verdictText(thermal, inputs));
+    QString verdict = verdictText(thermal, inputs);
+    if (checks.reportTemperatureBelowAmbient) {
+        verdict += QLatin1Char(' ') + belowAmbientText(checks.reportTemperatureC, inputs.ambientC);
+    }
+    m_verdict->setText(verdict);
     // Green within class, red over it; the words say the same.
     m_verdict->setStyleSheet(!thermal.available    ? QString()
                              : thermal.withinClass ? QStringLiteral("color: #1b6e1b;")

@@ -55,6 +55,14 @@ void clickButton(QWidget *form, const char *name)
     }
 }
 
+// The load button's own words ("Load Last Run" or "Load Example") with the menu's mnemonic.
+QString loadActionText(const QWidget *form)
+{
+    const auto *button = form->findChild<QPushButton *>(QStringLiteral("CmdLoadData"));
+    QString text = button ? button->text() : QStringLiteral("Load Last Run");
+    return text.insert(1, QLatin1Char('&'));
+}
+
 } // namespace
 
 DesignFileActions::DesignFileActions(MainWindow *window) : QObject(window), m_window(window)
@@ -140,9 +148,10 @@ void DesignFileActions::addEditActions(QMenu *menu)
     if (QAction *clear = action("actionClearData")) {
         clear->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete));
     }
-    QAction *load = menu->addAction(QStringLiteral("L&oad Saved Data"), this,
-                                    [form] { clickButton(form, "CmdLoadData"); });
+    QAction *load =
+        menu->addAction(loadActionText(form), this, [form] { clickButton(form, "CmdLoadData"); });
     load->setObjectName(QStringLiteral("actionLoadData"));
+    connect(menu, &QMenu::aboutToShow, this, &DesignFileActions::nameLoadAsTheButton);
     load->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     menu->addSeparator();
 
@@ -163,6 +172,13 @@ void DesignFileActions::addEditActions(QMenu *menu)
                             : QStringLiteral("[code]\n") + text + QStringLiteral("[/code]\n"));
     });
     forum->setObjectName(QStringLiteral("actionCopyForumPost"));
+}
+
+void DesignFileActions::nameLoadAsTheButton()
+{
+    if (QAction *load = action("actionLoadData")) {
+        load->setText(loadActionText(m_window->form()));
+    }
 }
 
 QString DesignFileActions::designName() const
