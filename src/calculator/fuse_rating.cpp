@@ -21,7 +21,7 @@ bool usable(double value)
 
 } // namespace
 
-Checked<VaBudget> vaBudget(std::span<const SecondaryLoad> secondaries, double primaryVolts,
+Checked<VaBudget> vaBudget(std::span<const WindingVa> secondaries, double primaryVolts,
                            double efficiency)
 {
     if (secondaries.empty()) {
@@ -34,7 +34,7 @@ Checked<VaBudget> vaBudget(std::span<const SecondaryLoad> secondaries, double pr
         return InputProblem{"the efficiency must be above 0 and at most 1"};
     }
     VaBudget budget;
-    for (const SecondaryLoad &s : secondaries) {
+    for (const WindingVa &s : secondaries) {
         if (!usable(s.volts) || !usable(s.amps)) {
             return InputProblem{"each secondary voltage and current must be 0 or more"};
         }

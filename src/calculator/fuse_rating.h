@@ -10,7 +10,7 @@
 
 namespace ferrolux {
 
-struct SecondaryLoad
+struct WindingVa
 {
     double volts = 0; // RMS
     double amps = 0;  // RMS
@@ -26,7 +26,7 @@ struct VaBudget
 // Σ V·I over the secondaries, and the primary current that carries it:
 // I_primary = Σ V·I / (η · V_primary). Refused: a secondary voltage or current that is negative
 // or not finite, a primary voltage not above 0, an efficiency outside (0, 1], no secondaries.
-Checked<VaBudget> vaBudget(std::span<const SecondaryLoad> secondaries, double primaryVolts,
+Checked<VaBudget> vaBudget(std::span<const WindingVa> secondaries, double primaryVolts,
                            double efficiency);
 
 // The standard fuse ratings in amperes, smallest first: 32 mA to 10 A in the R10 series of

@@ -417,7 +417,7 @@ TEST(VaBudget, SumsTheSecondariesAndFindsThePrimaryCurrent)
 {
     // 300 V 0.1 A + 6.3 V 3.9 A + 5 V 1.9 A = 30 + 24.57 + 9.5 = 64.07 VA;
     // at 230 V and 90 % efficiency 64.07 / 207 = 0.309517 A.
-    const SecondaryLoad loads[] = {{300, 0.1}, {6.3, 3.9}, {5, 1.9}};
+    const WindingVa loads[] = {{300, 0.1}, {6.3, 3.9}, {5, 1.9}};
     const auto checked = vaBudget(loads, 230, 0.9);
     ASSERT_TRUE(std::holds_alternative<VaBudget>(checked)) << problemOf(checked);
     const VaBudget &b = std::get<VaBudget>(checked);
@@ -426,8 +426,8 @@ TEST(VaBudget, SumsTheSecondariesAndFindsThePrimaryCurrent)
     EXPECT_NEAR(b.totalVa, 64.07, 1e-12);
     EXPECT_NEAR(b.primaryAmps, 0.3095169, 1e-7);
 
-    const SecondaryLoad negative[] = {{300, -0.1}};
-    const SecondaryLoad notANumber[] = {{kNaN, 1}};
+    const WindingVa negative[] = {{300, -0.1}};
+    const WindingVa notANumber[] = {{kNaN, 1}};
     const std::pair<std::string, const char *> refusals[] = {
         {problemOf(vaBudget({}, 230, 0.9)), "no secondaries"},
         {problemOf(vaBudget(loads, 0, 0.9)), "primary voltage"},
