@@ -46,6 +46,7 @@ MeasuredRisePage::MeasuredRisePage(QWidget *parent) : QWidget(parent)
     layout->addWidget(intro);
 
     auto *grid = new QGridLayout;
+    auto *results = new QVBoxLayout;
     grid->addWidget(new QLabel(QStringLiteral("Cold (Ω)"), this), 0, 1);
     grid->addWidget(new QLabel(QStringLiteral("at (°C)"), this), 0, 2);
     grid->addWidget(new QLabel(QStringLiteral("Hot (Ω)"), this), 0, 3);
@@ -62,13 +63,15 @@ MeasuredRisePage::MeasuredRisePage(QWidget *parent) : QWidget(parent)
         grid->addWidget(row.coldOhms, w + 1, 1);
         grid->addWidget(row.coldC, w + 1, 2);
         grid->addWidget(row.hotOhms, w + 1, 3);
-        grid->addWidget(row.result, w + 2 + kMeasuredWindings, 0, 1, 4);
+        row.result->setVisible(false);
+        results->addWidget(row.result);
         for (QLineEdit *field : {row.coldOhms, row.coldC, row.hotOhms}) {
             field->setMaximumWidth(80);
             connect(field, &QLineEdit::textEdited, this, &MeasuredRisePage::edited);
         }
     }
     layout->addLayout(grid);
+    layout->addLayout(results);
 
     auto *conditions = new QFormLayout;
     m_ambient = benchField(this, "riseAmbient");
@@ -83,14 +86,16 @@ MeasuredRisePage::MeasuredRisePage(QWidget *parent) : QWidget(parent)
     layout->addLayout(conditions);
 
     auto *models = new QGroupBox(QStringLiteral("Against the models"), this);
-    auto *modelGrid = new QGridLayout(models);
+    auto *modelsLayout = new QVBoxLayout(models);
+    auto *modelGrid = new QGridLayout;
+    modelsLayout->addLayout(modelGrid);
     m_average = new QLabel(models);
     m_average->setObjectName(QStringLiteral("riseAverage"));
     m_average->setWordWrap(true);
-    modelGrid->addWidget(m_average, 0, 0, 1, 4);
+    modelsLayout->insertWidget(0, m_average);
     modelGrid->addWidget(new QLabel(QStringLiteral("Predicted"), models), 1, 1);
-    modelGrid->addWidget(new QLabel(QStringLiteral("Measured / predicted"), models), 1, 2);
-    modelGrid->addWidget(new QLabel(QStringLiteral("Factor kept"), models), 1, 3);
+    modelGrid->addWidget(new QLabel(QStringLiteral("Ratio"), models), 1, 2);
+    modelGrid->addWidget(new QLabel(QStringLiteral("Factor"), models), 1, 3);
     for (std::size_t m = 0; m < kThermalModels.size(); ++m) {
         const int line = static_cast<int>(m) + 2;
         modelGrid->addWidget(new QLabel(title(thermalModelTitle(kThermalModels[m])), models), line,
@@ -115,11 +120,11 @@ MeasuredRisePage::MeasuredRisePage(QWidget *parent) : QWidget(parent)
     buttons->addWidget(m_calibrate);
     buttons->addWidget(m_clear);
     buttons->addStretch();
-    modelGrid->addLayout(buttons, 5, 0, 1, 4);
+    modelsLayout->addLayout(buttons);
     m_calibrated = new QLabel(models);
     m_calibrated->setObjectName(QStringLiteral("riseCalibrated"));
     m_calibrated->setWordWrap(true);
-    modelGrid->addWidget(m_calibrated, 6, 0, 1, 4);
+    modelsLayout->addWidget(m_calibrated);
     connect(m_calibrate, &QPushButton::clicked, this, &MeasuredRisePage::calibrate);
     connect(m_clear, &QPushButton::clicked, this, &MeasuredRisePage::clearCalibration);
     layout->addWidget(models);
@@ -175,10 +180,12 @@ void MeasuredRisePage::showOwnRises()
     const RiseFigures own = measuredRises(measurements().value_or(RiseMeasurements{}));
     for (const Row &row : m_rows) {
         row.result->clear();
+        row.result->setVisible(false);
     }
     for (const WindingRise &w : own.windings) {
         const QString name = QString::fromStdString(measuredWindingTitle(w.winding));
         QLabel *label = m_rows[static_cast<std::size_t>(w.winding)].result;
+        label->setVisible(true);
         if (const auto *rise = std::get_if<MeasuredRise>(&w.rise)) {
             label->setText(QStringLiteral("%1: rise %2 K, winding %3 °C")
                                .arg(name)
