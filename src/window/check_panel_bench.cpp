@@ -5,6 +5,7 @@
 #include "measured_rise_page.h"
 
 #include <QLabel>
+#include <QScrollArea>
 #include <QTabWidget>
 
 namespace ferrolux {
@@ -29,9 +30,18 @@ BenchPages::BenchPages(QTabWidget *tabs, QWidget *parent) : QObject(parent)
     m_measured = new MeasuredRisePage(tabs);
     m_lamination = new LaminationPage(tabs);
     m_loads = new LoadBuilderPage(tabs);
-    tabs->addTab(m_measured, QStringLiteral("Measured"));
-    tabs->addTab(m_lamination, QStringLiteral("Identify"));
-    tabs->addTab(m_loads, QStringLiteral("Load builder"));
+    // The pages are taller than the panel may be: each scrolls on its own.
+    const auto scrolled = [tabs](QWidget *page) {
+        auto *scroll = new QScrollArea(tabs);
+        scroll->setWidgetResizable(true);
+        scroll->setFrameShape(QFrame::NoFrame);
+        scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        scroll->setWidget(page);
+        return scroll;
+    };
+    tabs->addTab(scrolled(m_measured), QStringLiteral("Measured"));
+    tabs->addTab(scrolled(m_lamination), QStringLiteral("Identify"));
+    tabs->addTab(scrolled(m_loads), QStringLiteral("Load builder"));
     m_calibrated = new QLabel(parent);
     m_calibrated->setObjectName(QStringLiteral("checkCalibrated"));
     m_calibrated->setWordWrap(true);
