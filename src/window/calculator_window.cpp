@@ -3,14 +3,12 @@
 
 #include "calculator_window.h"
 
-#include "analysis.h"
 #include "calculator_window_controls.h"
 #include "calculator_window_font.h"
 #include "calculator_window_widgets.h"
 #include "construction_types.h"
+#include "evaluation.h"
 #include "file_helpers.h"
-#include "report.h"
-#include "saved_run_input.h"
 #include "scaled_picture.h"
 #include "secondary_rows.h"
 #include "twips.h"
@@ -323,18 +321,13 @@ void CalculatorWindow::clearData()
 void CalculatorWindow::calculate()
 {
     const WindowControls &c = *m_controls;
-    const AnalysisInput input = analysisInputFrom(currentInputs(), m_limits);
-    // The two stages of the analysis, so that the checks can work on the same design.
-    const DesignOutcome design = parseDesign(input);
-    const AnalysisOutcome outcome = std::holds_alternative<Refusal>(design)
-                                        ? AnalysisOutcome(std::get<Refusal>(design))
-                                        : analyseDesign(std::get<TransformerDesign>(design));
-    if (const auto *result = std::get_if<AnalysisResult>(&outcome)) {
-        m_lastAnalysis = DesignAnalysis{std::get<TransformerDesign>(design), *result};
+    Evaluation evaluation = ferrolux::evaluate(design(), m_limits);
+    if (evaluation.ok()) {
         c.ListOut->clear();
-        for (const std::string &line : buildReport(*result)) {
+        for (const std::string &line : evaluation.reportLines) {
             c.ListOut->addItem(QString::fromStdString(line));
         }
+        m_evaluation = std::move(evaluation);
         // A new report opens at its first line, whatever part of the old one was in view.
         c.ListOut->scrollToTop();
         clearRefusal();
@@ -343,15 +336,12 @@ void CalculatorWindow::calculate()
     }
 
     // A refused calculation never touches the report, so what it shows is never stale.
-    const Refusal &refusal = std::get<Refusal>(outcome);
+    const Refusal &refusal = *evaluation.refusal;
     if (refusal.kind == RefusalKind::Dimensions) {
         m_message(QStringLiteral("Ferrolux"), QString::fromStdString(refusal.message));
         return;
     }
-    // The rule reads a text that is no number as 0, so the message names that case too.
-    showRefusal(QString::fromStdString(refusal.message)
-                    .replace(QStringLiteral(" is zero or empty."),
-                             QStringLiteral(" is zero, empty or not a number.")));
+    showRefusal(QString::fromStdString(refusal.message));
     const QString fieldName = refusedFieldName(refusal.field, refusal.row);
     if (!fieldName.isEmpty()) {
         if (auto *field = findChild<QWidget *>(fieldName)) {

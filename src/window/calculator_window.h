@@ -5,9 +5,9 @@
 // and the dimension fields in step with what the user picks, runs the analysis on Calculate
 // and saves the inputs on Close.
 
-#include "analysis.h"
 #include "constants_file.h"
-#include "design_extras.h"
+#include "design.h"
+#include "evaluation.h"
 #include "file_helpers.h"
 #include "last_run_file.h"
 
@@ -27,23 +27,6 @@ class QFocusFrame;
 namespace ferrolux {
 
 struct WindowControls;
-
-// A design and its analysis, as the last successful Calculate produced them.
-struct DesignAnalysis
-{
-    TransformerDesign design;
-    AnalysisResult result;
-};
-
-// Every input of a design: the 30 records of the last-run file and the extension block after
-// them.
-struct DesignState
-{
-    LastRun run;
-    DesignExtras extras;
-
-    bool operator==(const DesignState &) const = default;
-};
 
 class CalculatorWindow : public QWidget
 {
@@ -79,15 +62,18 @@ public:
     // incomplete file (told once at load); empty otherwise.
     const QString &limitsWarning() const { return m_limitsWarning; }
 
-    // The whole input state as Close would save it (record 1 false), and its replacement: the
-    // fields, type, check box and extension-block values. Setting it leaves the report alone.
-    DesignState inputState() const;
-    void setInputState(const DesignState &state);
+    // The whole design as Close would save it (record 1 false), and its replacement: the
+    // fields, type, check box, extension-block values and the slots beside them. Setting it
+    // leaves the report alone.
+    Design design() const;
+    void setDesign(const Design &design);
     // The extension-block values alone (thermal inputs, load kinds, DC currents, unknown keys).
-    const DesignExtras &designExtras() const { return m_extras; }
+    const DesignExtras &designExtras() const { return m_design.extras; }
+    // Replaces them; when the thermal inputs change after a Calculate, the checks of that
+    // evaluation are worked out again with them (the report stays).
     void setDesignExtras(const DesignExtras &extras);
-    // The design and result of the last successful Calculate; nullopt before the first.
-    const std::optional<DesignAnalysis> &lastAnalysis() const { return m_lastAnalysis; }
+    // The evaluation of the last successful Calculate; nullopt before the first.
+    const std::optional<Evaluation> &evaluation() const { return m_evaluation; }
     // The lines the report list shows, top to bottom.
     QStringList reportLines() const;
 
@@ -165,8 +151,10 @@ private:
     LastRunState m_lastRunState = LastRunState::Missing;
     QString m_lastRunProblem;   // what went wrong with the last-run file, for the user
     QString m_constantsProblem; // the same for the constants file
-    DesignExtras m_extras;
-    std::optional<DesignAnalysis> m_lastAnalysis;
+    // The design's values that are not held by the form's own controls (the extension block
+    // and the slots beside it); its records are the controls' texts.
+    Design m_design;
+    std::optional<Evaluation> m_evaluation;
     // True while the last-run file holds the worked example shipped with the program.
     bool m_example = false;
     DissipationLimits m_limits;

@@ -7,7 +7,7 @@
 #include "constants_file.h"
 #include "constants_warning.h"
 #include "construction_types.h"
-#include "design_extras.h"
+#include "design.h"
 #include "last_run_file.h"
 
 #include <QPushButton>
@@ -121,6 +121,7 @@ void CalculatorWindow::loadFile()
 {
     LastRunLoad load;
     {
+        DesignExtras extras;
         const QString path = filePath(kLastRunFileName);
         const FileRead file = readDataFile(path);
         m_lastRunProblem.clear();
@@ -140,7 +141,11 @@ void CalculatorWindow::loadFile()
         if (file.status == FileRead::Status::TooLarge) {
             load.failure = "record 1: " + file.reason;
         } else {
-            load = readLastRun(file.bytes);
+            const DesignFileRead read = readDesignFile(file.bytes);
+            load.values = read.design.run;
+            load.recordsRead = read.recordsRead;
+            load.failure = read.failure;
+            extras = read.design.extras;
         }
         m_lastRunState = load.complete() ? LastRunState::Whole : LastRunState::Damaged;
         if (!load.complete()) {
@@ -151,7 +156,7 @@ void CalculatorWindow::loadFile()
                                               "keeps the original beside it.");
         }
         // The extension block after the 30 records; a file without one reads as defaults.
-        setDesignExtras(readDesignExtras(file.bytes));
+        setDesignExtras(extras);
     }
     const LastRun &v = load.values;
 
@@ -264,12 +269,9 @@ void CalculatorWindow::closeAndSave()
         m_quit(m_lastRunState == LastRunState::Unreadable ? 0 : 1);
         return;
     }
-    // The extension block goes after the 30 records only when it holds something, so a
-    // design that uses none of it is saved exactly as before.
-    std::string bytes = lastRunFileBytes(run);
-    if (m_extras != DesignExtras{}) {
-        bytes += designExtrasBytes(m_extras);
-    }
+    Design saved = m_design;
+    saved.run = run;
+    const std::string bytes = designFileBytes(saved);
     const SaveResult result = m_writeLastRun(path.toStdString(), bytes);
     if (!result.ok()) {
         // The program still ends, with a failure status; the user learns that the inputs

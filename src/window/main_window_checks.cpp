@@ -72,7 +72,7 @@ void MainWindow::connectPanel()
 {
     connect(m_panel, &CheckPanel::thermalInputsEdited, this, [this] {
         storeExtrasFromPanel();
-        if (m_form->lastAnalysis()) {
+        if (m_form->evaluation()) {
             showChecks();
         }
     });
@@ -107,13 +107,12 @@ void MainWindow::showChecks()
     if (!m_panel) {
         return; // the panel catches up when it is built
     }
-    const std::optional<DesignAnalysis> &analysis = m_form->lastAnalysis();
-    if (!analysis) {
+    const std::optional<Evaluation> &evaluation = m_form->evaluation();
+    if (!evaluation) {
         m_panel->showNothing();
         return;
     }
-    m_panel->showFigures(
-        computeCheckFigures(analysis->design, analysis->result, m_panel->thermalInputs()));
+    m_panel->showFigures(evaluation->checks);
 }
 
 void MainWindow::refreshChecks()
@@ -128,7 +127,7 @@ void MainWindow::refreshChecks()
 
 void MainWindow::markOutOfDate()
 {
-    if (!m_form->lastAnalysis()) {
+    if (!m_form->evaluation()) {
         return; // nothing shown yet that could be stale
     }
     m_outOfDate = true;

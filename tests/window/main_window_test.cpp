@@ -318,7 +318,8 @@ TEST(Designs, SaveAsWritesTheWholeStateAndOpenBringsItBack)
     MainUnderTest w(folder);
     EXPECT_EQ(w.window.windowTitle(), QStringLiteral("Last run[*] - Ferrolux Analysis Calculator"));
     // The potted type, a grayed check box, a rectifier load, a hotter chassis, an unknown key.
-    DesignState state{exampleLastRun(), {}};
+    Design state;
+    state.run = exampleLastRun();
     state.run.example = false;
     state.run.typeCode = 4;
     state.run.primaryVoltage = "230";
@@ -326,8 +327,8 @@ TEST(Designs, SaveAsWritesTheWholeStateAndOpenBringsItBack)
     state.extras.loads[1] = {LoadKind::BridgeChoke, "0.25"};
     state.extras.thermal = {55, InsulationClass::F};
     state.extras.unknown = {{"future_key", "7"}};
-    w.window.form()->setInputState(state);
-    EXPECT_EQ(w.window.form()->inputState(), state);
+    w.window.form()->setDesign(state);
+    EXPECT_EQ(w.window.form()->design(), state);
     EXPECT_EQ(w.window.checkPanel()->thermalInputs(), state.extras.thermal);
     EXPECT_EQ(w.window.checkPanel()->loadHelper()->loads(), state.extras.loads);
     const auto answer = [&](bool saving) {
@@ -350,7 +351,7 @@ TEST(Designs, SaveAsWritesTheWholeStateAndOpenBringsItBack)
     w.type("TxtPriV", QStringLiteral("1"));
     answer(false);
     w.trigger("actionOpenDesign");
-    EXPECT_EQ(w.window.form()->inputState(), state);
+    EXPECT_EQ(w.window.form()->design(), state);
     EXPECT_FALSE(w.window.isWindowModified());
     EXPECT_EQ(w.window.windowTitle(), QStringLiteral("Amp.DAT[*] - Ferrolux Analysis Calculator"));
     // Save Design writes to the design's own file without asking.
@@ -363,8 +364,8 @@ TEST(Designs, SaveAsWritesTheWholeStateAndOpenBringsItBack)
     EXPECT_EQ(readLastRun(folder.read("Amp.DAT")).values.primaryResistance, "9.5");
     // A state without a type clears every option, as Clear Data does.
     state.run.typeCode = 0;
-    w.window.form()->setInputState(state);
-    EXPECT_EQ(w.window.form()->inputState(), state);
+    w.window.form()->setDesign(state);
+    EXPECT_EQ(w.window.form()->design(), state);
 }
 
 TEST(Designs, ModifiedMarkFollowsTheDifferenceFromTheLastLoadOrSave)
@@ -445,13 +446,13 @@ TEST(Designs, OpenRecentKeepsTheLastEightAndAFailedOpenChangesNothing)
     EXPECT_EQ(greyed, QStringList{QStringLiteral("&3 D9.DAT")});
 
     // A short file, a missing one and a named pipe (which must not hang the window).
-    const DesignState before = w.window.form()->inputState();
+    const Design before = w.window.form()->design();
     folder.write("Short.DAT", "True\r\n\"117\"\r\n");
     ASSERT_EQ(mkfifo((folder.path() + QStringLiteral("Pipe.DAT")).toLocal8Bit().constData(), 0600),
               0);
     for (const char *name : {"Short.DAT", "Missing.DAT", "Pipe.DAT"}) {
         EXPECT_FALSE(w.actions()->openDesign(folder.path() + QLatin1String(name)).isEmpty());
-        EXPECT_EQ(w.window.form()->inputState(), before) << name;
+        EXPECT_EQ(w.window.form()->design(), before) << name;
         EXPECT_EQ(w.actions()->designName(), QStringLiteral("D5.DAT")) << name;
     }
     EXPECT_EQ(w.failures.size(), 3);
@@ -529,9 +530,11 @@ QString textOf(const QString &path)
 TEST(ReportExport, EveryFormatHoldsNameDateInputsReportAndChecksOrWhyNot)
 {
     // The worked example with the limits a first start writes, and one plot.
+    Design example;
+    example.run = exampleLastRun();
     ReportContent content = reportContentFor(
         QStringLiteral("Bench amp <PSU>"), QDateTime(QDate(2026, 12, 6), QTime(21, 30), Qt::UTC),
-        DesignState{exampleLastRun(), DesignExtras{}}, DissipationLimits{2.5, 4.5, 2.5, 4.5});
+        evaluate(example, DissipationLimits{2.5, 4.5, 2.5, 4.5}));
     QImage plot(120, 80, QImage::Format_RGB32);
     plot.fill(Qt::darkGreen);
     content.plots.push_back({QStringLiteral("Hot spot against load"), plot});
@@ -576,7 +579,8 @@ TEST(ReportExport, EveryFormatHoldsNameDateInputsReportAndChecksOrWhyNot)
     // A design the analysis refuses says why and carries no stale figures.
     ReportContent refused = content;
     refused.design.run.primaryVoltage = "abc";
-    refused = reportContentFor(refused.designName, refused.created, refused.design, refused.limits);
+    refused = reportContentFor(refused.designName, refused.created,
+                               evaluate(refused.design, refused.limits));
     EXPECT_TRUE(refused.reportLines.isEmpty());
     EXPECT_TRUE(refused.checkLines.isEmpty());
     const QString text = reportPlainText(refused);
