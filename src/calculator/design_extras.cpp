@@ -1,5 +1,6 @@
 #include "design_extras.h"
 
+#include "input_range.h"
 #include "last_run_file.h"
 #include "plain_decimal.h"
 #include "record_file.h"
@@ -11,16 +12,6 @@ namespace {
 std::string numbered(const char *key, std::size_t row)
 {
     return key + std::to_string(row + 1);
-}
-
-// A number within `range`, or nullopt.
-std::optional<double> numberIn(const std::string &text, InputRange range)
-{
-    const std::optional<double> value = plainDecimal(text);
-    if (value && range.contains(*value)) {
-        return value;
-    }
-    return std::nullopt;
 }
 
 // Applies one known key; false when the key is not one this version knows.
@@ -38,7 +29,7 @@ bool applyKnown(DesignExtras &extras, const std::string &key, const std::string 
     for (std::size_t i = 0; i < std::size(numbers); ++i) {
         const auto &[name, target] = numbers[i];
         if (key == name) {
-            *target.first = numberIn(value, target.second).value_or(*defaultValues[i]);
+            *target.first = numberInRange(value, target.second).value_or(*defaultValues[i]);
             return true;
         }
     }

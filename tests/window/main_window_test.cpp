@@ -197,6 +197,42 @@ TEST(MainWindow, PanelShowsTheWorkedExamplesFigures)
     EXPECT_TRUE(main.child<QLabel>("checkReportFigure")->text().contains("106 °C"));
 }
 
+TEST(MainWindow, PanelInputsReadByTheFilesNumberRuleAndKeepTheLastValidValue)
+{
+    ProgramFolder folder(ProgramFolder::Example);
+    MainUnderTest main(folder);
+    main.click("CmdCalc");
+    auto *ambient = main.child<QLineEdit>("checkAmbient");
+    // Typed text, the ambient then in use, and whether the field is marked as not used.
+    const std::tuple<const char *, double, bool> cases[] = {
+        {"55", 55, false}, {"abc", 55, true},           {" 60", 55, true},
+        {"1e1", 55, true}, {"100.5", 55, true},         {"-12.5", -12.5, false},
+        {"", -12.5, true}, {"0.00001", 0.00001, false},
+    };
+    for (const auto &[typed, used, marked] : cases) {
+        SCOPED_TRACE(typed);
+        ambient->setText(QString::fromUtf8(typed));
+        emit ambient->textEdited(ambient->text());
+        EXPECT_EQ(ambient->property("outOfRange").toBool(), marked);
+        EXPECT_EQ(main.window.form()->designExtras().thermal.ambientC, used);
+        // The checks on screen use the same value.
+        ASSERT_TRUE(main.window.form()->evaluation());
+        EXPECT_EQ(main.window.form()->evaluation()->design.extras.thermal.ambientC, used);
+        if (marked) {
+            EXPECT_TRUE(ambient->toolTip().contains(QStringLiteral("last valid value")));
+        }
+    }
+    // A value the file holds is shown in a form the field reads back, not "1e-05".
+    Design design = main.window.form()->design();
+    design.extras.thermal.ambientC = 0.00001;
+    design.extras.thermal.emissivity = 0.05;
+    main.window.form()->setDesign(design);
+    EXPECT_EQ(ambient->text(), QStringLiteral("0.00001"));
+    EXPECT_EQ(main.child<QLineEdit>("checkEmissivity")->text(), QStringLiteral("0.05"));
+    EXPECT_FALSE(ambient->property("outOfRange").toBool());
+    EXPECT_EQ(main.window.checkPanel()->thermalInputs(), design.extras.thermal);
+}
+
 TEST(MainWindow, PanelWarnsWhileTheLimitsComeFromADamagedConstantsFile)
 {
     ProgramFolder folder(ProgramFolder::Example);
