@@ -13,7 +13,8 @@ fi
 bin_dir=$1
 seconds=$2
 here=$(cd "$(dirname "$0")" && pwd)
-targets=(fuzz_record_reader fuzz_number_text fuzz_eng_complex fuzz_report_path)
+targets=(fuzz_record_reader fuzz_number_text fuzz_eng_complex fuzz_report_path fuzz_design_extras
+    fuzz_checks_json fuzz_tool_options)
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/ferrolux-fuzz.XXXXXX")
 keep_work=0

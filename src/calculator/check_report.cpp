@@ -2,6 +2,7 @@
 
 #include "engineering_checks.h"
 
+#include <cctype>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
@@ -27,7 +28,21 @@ __attribute__((format(printf, 1, 2))) std::string format(const char *pattern, ..
     if (length < 0) {
         return {};
     }
-    return std::string(buffer, std::min(static_cast<std::size_t>(length), sizeof buffer - 1));
+    std::string text(buffer, std::min(static_cast<std::size_t>(length), sizeof buffer - 1));
+    // A negative number that rounds to zero prints as "-0.0": print it as 0.
+    for (std::size_t minus = text.find('-'); minus != std::string::npos;
+         minus = text.find('-', minus + 1)) {
+        const std::size_t end =
+            std::min(text.find_first_not_of("0123456789.", minus + 1), text.size());
+        const bool startsNumber =
+            minus == 0 || !std::isalnum(static_cast<unsigned char>(text[minus - 1]));
+        const bool allZero = end > minus + 1 && text.find_first_not_of("0.", minus + 1) >= end;
+        const bool exponent = end < text.size() && (text[end] == 'e' || text[end] == 'E');
+        if (startsNumber && allZero && !exponent) {
+            text.erase(minus, 1);
+        }
+    }
+    return text;
 }
 
 double fahrenheit(double celsius)

@@ -8,6 +8,8 @@
 #include "input_range.h"
 
 #include <array>
+#include <cmath>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -138,6 +140,24 @@ std::optional<LoadKind> loadKindFromKey(std::string_view key);
 inline double windingCurrent(LoadKind kind, double dcCurrent)
 {
     return dcCurrent / rectifierFactor(kind);
+}
+// The winding current for a DC load current, or a refusal when it is not a finite number (a DC
+// current near the largest double overflows): the refusal says why.
+struct CheckedWindingCurrent
+{
+    std::optional<double> amperes;
+    std::string refusal;
+};
+inline CheckedWindingCurrent checkedWindingCurrent(LoadKind kind, double dcCurrent)
+{
+    const double amperes = windingCurrent(kind, dcCurrent);
+    if (!std::isfinite(amperes)) {
+        char amps[32];
+        std::snprintf(amps, sizeof amps, "%.6g", dcCurrent);
+        return {std::nullopt, std::string("the winding current for a DC current of ") + amps +
+                                  " A is too large to compute"};
+    }
+    return {amperes, {}};
 }
 
 } // namespace ferrolux

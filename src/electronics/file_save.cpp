@@ -1,16 +1,15 @@
-// Saving a file whole and durably: a unique temporary file beside the target, flushed and
-// renamed over it, the folder flushed; writing in place only where a replace is impossible.
+// Saving a file whole and durably: a new file beside the target, its size reserved, written,
+// flushed and renamed over the target, the folder flushed; writing in place only where a
+// replace is impossible, and then only after the new size is reserved.
 
 #include "file_descriptor.h"
 #include "file_helpers.h"
+#include "save_staging.h"
 
-#include <array>
 #include <cerrno>
-#include <cstdint>
 #include <cstdio>
 #include <exception>
 #include <fcntl.h>
-#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,67 +17,17 @@ namespace ferrolux {
 
 using file_detail::Descriptor;
 using file_detail::errorText;
+using file_detail::folderOf;
 using file_detail::openRegular;
 using file_detail::reason;
+using file_detail::StagedFile;
 using file_detail::writeAll;
 
 namespace {
 
-std::string folderOf(const std::string &path)
-{
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? std::string("/") : path.substr(0, slash);
-}
-
-// Follows `path` through links to the entry a write should replace. A link whose target is
-// missing gives that target; a loop of links gives ELOOP.
-bool finalTarget(const std::string &path, std::string &target, int &error)
-{
-    target = path;
-    for (int hops = 0; hops < 40; ++hops) {
-        struct stat info
-        {
-        };
-        if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
-            return true; // missing or not a link: this is the entry
-        }
-        std::array<char, 4096> buffer{};
-        const ssize_t length = ::readlink(target.c_str(), buffer.data(), buffer.size());
-        if (length < 0 || static_cast<std::size_t>(length) >= buffer.size()) {
-            error = length < 0 ? errno : ENAMETOOLONG;
-            return false;
-        }
-        const std::string link(buffer.data(), static_cast<std::size_t>(length));
-        target = link.starts_with('/') ? link : folderOf(target) + "/" + link;
-    }
-    error = ELOOP;
-    return false;
-}
-
-// A fresh file next to `target`, created exclusively and never through a link.
-int createTemporary(const std::string &target, std::string &name)
-{
-    thread_local std::mt19937_64 generator{std::random_device{}() ^
-                                           static_cast<std::uint64_t>(::getpid())};
-    static constexpr char kLetters[] =
-        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        name = target + ".tmp-";
-        for (int k = 0; k < 8; ++k) {
-            name += kLetters[generator() % (sizeof kLetters - 1)];
-        }
-        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                              S_IRUSR | S_IWUSR);
-        if (fd >= 0 || errno != EEXIST) {
-            return fd;
-        }
-    }
-    errno = EEXIST;
-    return -1;
-}
+// The old bytes of a file rewritten in place are held in memory so that they can be put back;
+// a larger file is rewritten without that (no data file comes near it).
+constexpr std::size_t kMaxRestorableBytes = 256u << 20;
 
 void flushFolder(const std::string &folder)
 {
@@ -96,37 +45,122 @@ bool replaceImpossibleReason(int error)
     return error == EACCES || error == EPERM || error == EBUSY || error == EXDEV;
 }
 
-// Rewrites the existing regular file at `target` in place: truncate, write, flush.
-// Unless `error` already says the file is unusable: writes `bytes`, forces them to the disk
-// and closes the file. Returns the first error met (0 when all went well); the file is closed
-// either way.
-int writeSyncAndClose(Descriptor &fd, std::string_view bytes, int error)
+// Reserves `size` bytes of the disk for the file, so that the writes after it cannot run out
+// of space; 0 or the errno.
+int reserve(int fd, std::size_t size)
 {
-    if (error == 0) {
-        error = writeAll(fd.get(), bytes);
+    if (size == 0) {
+        return 0;
     }
-    if (error == 0 && ::fsync(fd.get()) != 0) {
+    return ::posix_fallocate(fd, 0, static_cast<off_t>(size));
+}
+
+// Writes `bytes` from the start of the file, cuts it to their length and flushes it; 0 or the
+// errno of the first failure.
+int rewrite(int fd, std::string_view bytes)
+{
+    if (::lseek(fd, 0, SEEK_SET) != 0) {
+        return errno;
+    }
+    int error = writeAll(fd, bytes);
+    if (error == 0 && ::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0) {
         error = errno;
     }
-    if (fd.close() != 0 && error == 0) {
+    if (error == 0 && ::fsync(fd) != 0) {
         error = errno;
     }
     return error;
 }
 
-SaveResult writeInPlace(const std::string &target, std::string_view bytes, int whyNotReplaced)
+// Reads the whole file from its start; false when it cannot (or is too large to hold).
+bool readWhole(int fd, std::string &bytes)
 {
-    Descriptor fd(openRegular(target, O_WRONLY));
+    struct stat info
+    {
+    };
+    if (::fstat(fd, &info) != 0 || static_cast<std::size_t>(info.st_size) > kMaxRestorableBytes) {
+        return false;
+    }
+    bytes.resize(static_cast<std::size_t>(info.st_size));
+    std::size_t got = 0;
+    while (got < bytes.size()) {
+        const ssize_t n =
+            ::pread(fd, bytes.data() + got, bytes.size() - got, static_cast<off_t>(got));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return false;
+        }
+        got += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// A rewrite in place that failed after the file was touched: the old bytes go back, or else
+// into a copy beside the file, and the result says which.
+SaveResult afterTornWrite(const std::string &target, int fd, const std::string *old, int error)
+{
+    const std::string failed = reason("Cannot write", target, error);
+    if (old != nullptr && rewrite(fd, *old) == 0) {
+        return {SaveResult::Outcome::Failed, failed + " (its old contents were written back)", {}};
+    }
+    SaveResult result{SaveResult::Outcome::Damaged, failed + ". The file is damaged", {}};
+    std::string why = "its old contents could not be read";
+    if (old != nullptr) {
+        result.keptCopy = keepCopyBeside(target, *old, why);
+    }
+    result.reason += result.keptCopy.empty()
+                         ? " and no copy of its old contents could be kept: " + why
+                         : "; its old contents are kept in " + result.keptCopy;
+    return result;
+}
+
+// Rewrites the existing regular file at `target` in place, only after the announcement and
+// once the new size is reserved on the disk.
+SaveResult writeInPlace(const std::string &target, std::string_view bytes, int whyNotReplaced,
+                        const SaveOptions &options)
+{
+    Descriptor fd(openRegular(target, O_RDWR));
+    if (fd.get() < 0 && errno != ENODEV) {
+        fd.reset(openRegular(target, O_WRONLY)); // a file this user may write but not read
+    }
     if (fd.get() < 0) {
         // There is no file to write in place, or it refuses too: the first refusal says why.
-        return {SaveResult::Outcome::Failed, reason("Cannot write", target, whyNotReplaced)};
+        return {SaveResult::Outcome::Failed, reason("Cannot write", target, whyNotReplaced), {}};
     }
-    const int error = writeSyncAndClose(fd, bytes, ::ftruncate(fd.get(), 0) == 0 ? 0 : errno);
+    const std::string why = "it could not be replaced (" + errorText(whyNotReplaced) + ")";
+    if (options.announceInPlace && !options.announceInPlace(why)) {
+        return {SaveResult::Outcome::Declined, why, {}};
+    }
+    std::string oldBytes;
+    const bool restorable = readWhole(fd.get(), oldBytes);
+    struct stat before
+    {
+    };
+    const bool sized = ::fstat(fd.get(), &before) == 0;
+    if (const int error = reserve(fd.get(), bytes.size()); error != 0) {
+        // A reservation never changes the bytes, at most the length: put that back too.
+        if (sized) {
+            (void)::ftruncate(fd.get(), before.st_size);
+        }
+        return {SaveResult::Outcome::Failed,
+                reason("Cannot write", target, error) + " (the file was not changed)",
+                {}};
+    }
+    if (options.afterReserve) {
+        options.afterReserve();
+    }
+    int error = rewrite(fd.get(), bytes);
     if (error != 0) {
-        return {SaveResult::Outcome::Failed, reason("Cannot write", target, error)};
+        return afterTornWrite(target, fd.get(), restorable ? &oldBytes : nullptr, error);
     }
-    return {SaveResult::Outcome::WrittenInPlace,
-            "it could not be replaced (" + errorText(whyNotReplaced) + ")"};
+    if (fd.close() != 0) {
+        return {SaveResult::Outcome::Damaged,
+                reason("Cannot write", target, errno) + ". The file may be damaged",
+                {}};
+    }
+    return {SaveResult::Outcome::WrittenInPlace, why, {}};
 }
 
 // Puts `temporary` at `target`: over it, or only where nothing stands when `createOnly`.
@@ -148,6 +182,43 @@ int moveIntoPlace(const std::string &temporary, const std::string &target, bool 
     return error;
 }
 
+// Gives the new file the old one's mode and owner (where this user may give it; root may), or
+// the mode a new file gets.
+int takeOverMode(int fd, const struct stat *old)
+{
+    if (old != nullptr) {
+        if (::fchown(fd, old->st_uid, old->st_gid) != 0 && errno != EPERM) {
+            return errno;
+        }
+        return ::fchmod(fd, old->st_mode & 07777) == 0 ? 0 : errno;
+    }
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return ::fchmod(fd, 0666 & ~mask) == 0 ? 0 : errno;
+}
+
+// Reserves, writes, flushes and names the new file; 0 or the errno of the first failure.
+int fillStaged(StagedFile &staged, std::string_view bytes, const struct stat *old)
+{
+    int error = takeOverMode(staged.fd(), old);
+    if (error == 0) {
+        error = reserve(staged.fd(), bytes.size());
+    }
+    if (error == 0) {
+        error = writeAll(staged.fd(), bytes);
+    }
+    if (error == 0 && ::fsync(staged.fd()) != 0) {
+        error = errno;
+    }
+    if (error == 0) {
+        error = staged.publish();
+    }
+    if (staged.close() != 0 && error == 0) {
+        error = errno;
+    }
+    return error;
+}
+
 SaveResult saveResolved(const std::string &target, std::string_view bytes,
                         const SaveOptions &options)
 {
@@ -156,58 +227,41 @@ SaveResult saveResolved(const std::string &target, std::string_view bytes,
     };
     const bool existed = ::lstat(target.c_str(), &old) == 0;
     if (existed && options.createOnly) {
-        return {SaveResult::Outcome::AlreadyThere, {}};
+        return {SaveResult::Outcome::AlreadyThere, {}, {}};
     }
     if (existed && !S_ISREG(old.st_mode)) {
-        return {SaveResult::Outcome::Failed, reason("Cannot write", target, ENODEV)};
+        return {SaveResult::Outcome::Failed, reason("Cannot write", target, ENODEV), {}};
     }
+    const std::string folder = folderOf(target);
+    file_detail::removeStaleTemporaries(folder);
 
-    std::string temporary;
-    Descriptor fd(createTemporary(target, temporary));
-    if (fd.get() < 0) {
+    StagedFile staged;
+    if (!staged.create(folder)) {
         const int error = errno;
         if (existed && replaceImpossibleReason(error)) {
-            return writeInPlace(target, bytes, error);
+            return writeInPlace(target, bytes, error, options);
         }
-        return {SaveResult::Outcome::Failed, reason("Cannot write", target, error)};
+        return {SaveResult::Outcome::Failed, reason("Cannot write", target, error), {}};
     }
-
-    int error = 0;
-    if (existed) {
-        // The old file's mode, and its owner where this user may give it (root may).
-        if (::fchown(fd.get(), old.st_uid, old.st_gid) != 0 && errno != EPERM) {
-            error = errno;
-        }
-        if (error == 0 && ::fchmod(fd.get(), old.st_mode & 07777) != 0) {
-            error = errno;
-        }
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        if (::fchmod(fd.get(), 0666 & ~mask) != 0) {
-            error = errno;
-        }
-    }
-    error = writeSyncAndClose(fd, bytes, error);
+    int error = fillStaged(staged, bytes, existed ? &old : nullptr);
     if (error == 0 && options.beforeReplace) {
         options.beforeReplace();
     }
     if (error == 0) {
-        error = moveIntoPlace(temporary, target, options.createOnly);
+        error = moveIntoPlace(staged.name(), target, options.createOnly);
         if (error == 0) {
-            flushFolder(folderOf(target));
-            return {SaveResult::Outcome::Replaced, {}};
+            staged.release(); // renamed (or linked and removed): the name is gone
+            flushFolder(folder);
+            return {SaveResult::Outcome::Replaced, {}, {}};
         }
         if (options.createOnly && error == EEXIST) {
-            ::unlink(temporary.c_str());
-            return {SaveResult::Outcome::AlreadyThere, {}};
+            return {SaveResult::Outcome::AlreadyThere, {}, {}};
         }
     }
-    ::unlink(temporary.c_str());
     if (existed && (error == EBUSY || error == EXDEV)) {
-        return writeInPlace(target, bytes, error);
+        return writeInPlace(target, bytes, error, options);
     }
-    return {SaveResult::Outcome::Failed, reason("Cannot write", target, error)};
+    return {SaveResult::Outcome::Failed, reason("Cannot write", target, error), {}};
 }
 
 } // namespace
@@ -217,16 +271,21 @@ SaveResult saveFile(const std::string &path, std::string_view bytes, const SaveO
     try {
         std::string target;
         int error = 0;
-        if (!finalTarget(path, target, error)) {
-            return {SaveResult::Outcome::Failed, reason("Cannot write", path, error)};
+        bool planted = false;
+        if (!file_detail::finalTarget(path, target, error, planted)) {
+            std::string why = reason("Cannot write", path, error);
+            if (planted) {
+                why += " (a link there belongs to another user of a shared folder)";
+            }
+            return {SaveResult::Outcome::Failed, why, {}};
         }
         SaveResult result = saveResolved(target, bytes, options);
-        if (target != path && result.outcome == SaveResult::Outcome::Failed) {
+        if (target != path && !result.ok()) {
             result.reason += " (the file " + path + " leads to)";
         }
         return result;
     } catch (const std::exception &failure) {
-        return {SaveResult::Outcome::Failed, "Cannot write " + path + ": " + failure.what()};
+        return {SaveResult::Outcome::Failed, "Cannot write " + path + ": " + failure.what(), {}};
     }
 }
 
@@ -240,9 +299,17 @@ std::string keepCopyBeside(const std::string &path, std::string_view bytes, std:
 {
     SaveOptions createOnly;
     createOnly.createOnly = true;
+    // A name of 255 bytes (the usual limit) leaves no room for the suffix: it is shortened.
+    constexpr std::size_t kMaxNameBytes = 255;
+    const std::size_t slash = path.rfind('/');
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
     for (int number = 0; number < 1000; ++number) {
         const std::string suffix = number > 0 ? ".damaged." + std::to_string(number) : ".damaged";
-        const std::string name = path + suffix;
+        std::string name = path;
+        if (name.size() - nameStart + suffix.size() > kMaxNameBytes) {
+            name.resize(nameStart + kMaxNameBytes - suffix.size());
+        }
+        name += suffix;
         if (pathExists(name)) {
             continue;
         }
@@ -250,7 +317,7 @@ std::string keepCopyBeside(const std::string &path, std::string_view bytes, std:
         if (result.outcome == SaveResult::Outcome::Replaced) {
             return name;
         }
-        if (result.outcome == SaveResult::Outcome::Failed) {
+        if (result.outcome != SaveResult::Outcome::AlreadyThere) {
             why = result.reason;
             return {};
         }

@@ -54,6 +54,8 @@ public:
     // too long; lastError() then says which.
     std::optional<std::string> nextField();
     const std::string &lastError() const { return m_lastError; }
+    // Where the next field begins: the bytes from here on are not read yet.
+    std::size_t position() const { return m_pos; }
 
 private:
     std::string_view m_bytes;

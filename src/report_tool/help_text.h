@@ -11,6 +11,11 @@ inline constexpr const char *kReportToolHelp =
   ferrolux-report --eng VALUE...
   ferrolux-report --eng-complex TEXT
   ferrolux-report --winding-current KIND AMPS
+  ferrolux-report --rise-from-resistance R_COLD T_COLD R_HOT T_AMBIENT
+                  [--conductor copper|aluminium] [--json]
+  ferrolux-report --lamination NAME | --tongue CM --window WIDTH HEIGHT
+                  --stack CM [LAMINATION OPTIONS] [--json]
+  ferrolux-report --valves LIST [--json]
   ferrolux-report --help | --version
 
 Runs the transformer analysis of the calculator without its window and prints the results
@@ -37,6 +42,19 @@ report, one line per report item (UTF-8, LF line ends), and nothing else on stan
                      of KIND: ac, half-wave-resistive, half-wave-capacitor,
                      full-wave-ct-resistive, full-wave-ct-capacitor, full-wave-ct-choke,
                      bridge-resistive, bridge-capacitor, bridge-choke.
+  --rise-from-resistance R_COLD T_COLD R_HOT T_AMBIENT
+                     The average temperature rise of a winding from its resistance cold (at
+                     T_COLD degrees C) and hot (just after a steady load, with the air at
+                     T_AMBIENT): (R_HOT / R_COLD) (k + T_COLD) - (k + T_AMBIENT), and the
+                     winding temperature. Any unit of resistance, the same for both.
+  --conductor copper|aluminium
+                     The winding's metal: k = 234.5 (copper, the default) or 225.
+  --lamination NAME  An EI lamination of the table (EI30 to EI240, for example EI96).
+  --tongue CM --window WIDTH HEIGHT
+                     A core not in the table: the centre limb's width and the window's width
+                     and height, in centimetres.
+  --valves LIST      The heater current per heater voltage of a list of valves such as
+                     "EL34*2,12AX7*3,5AR4" (centre-tapped heaters counted at 6.3 V).
   --help             This text.
   --version          The tool's version.
 
@@ -47,8 +65,19 @@ Check options (plain decimal numbers; with --check or --json only):
   --core-loss W      Core loss, 0 to 10000 watts (default 0: unknown).
   --emissivity E     Emissivity of the surface, 0.01 to 1 (default 0.9).
 
+Lamination options (plain decimal numbers; with --lamination or --tongue only):
+  --stack CM         The height of the stack of laminations (needed).
+  --flux T           Peak flux density, 0.1 to 2 tesla (default 1.2).
+  --mains V          Primary voltage, 1 to 1000 volts (default 230).
+  --hz F             Mains frequency, 1 to 1000 hertz (default 50).
+  --stacking-factor X
+                     Iron in the stack's height, 0.5 to 1 (default 0.95).
+  --rise 25|50       Allowed temperature rise in kelvin for the VA estimate (default 25).
+  --efficiency X     Efficiency for the VA estimate, 0.1 to 1 (default 0.9).
+
 Exit status: 0 report printed; 1 calculation refused (the reason goes to standard error);
-2 usage error, or a file that is missing, unreadable, incomplete or holds a bad limit.
+2 usage error, or a file that is missing, unreadable, incomplete or holds a bad limit, or a
+bench value (resistance, lamination, valve) that is refused.
 )";
 
 } // namespace ferrolux

@@ -10,6 +10,18 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
+// A zero is printed as 0 whatever its sign: "-0.0" means nothing to a reader.
+void dropNegativeZeros(Json &json)
+{
+    if (json.is_number_float() && json.get<double>() == 0) {
+        json = 0.0;
+    } else if (json.is_structured()) {
+        for (Json &child : json) {
+            dropNegativeZeros(child);
+        }
+    }
+}
+
 Json optionalNumber(const std::optional<double> &value)
 {
     return value ? Json(*value) : Json(nullptr);
@@ -91,23 +103,26 @@ Json mainsJson(const std::vector<MainsPoint> &mains)
 std::string jsonReport(const TransformerDesign &design, const AnalysisResult &result,
                        const EngineeringChecks &checks, const ThermalInputs &inputs)
 {
-    const Json json{{"report", buildReport(result)},
-                    {"primary", primaryJson(result)},
-                    {"secondaries", secondariesJson(design, result, checks)},
-                    {"surface_cm2", result.S},
-                    {"total_dissipation_w", result.Pdt},
-                    {"total_percent_dissipation", result.Pct},
-                    {"power_density_w_per_m2", result.PD},
-                    {"temperature_f", result.T},
-                    {"temperature_c", checks.reportTemperatureC},
-                    {"thermal", thermalJson(checks, inputs)},
-                    {"mains", mainsJson(checks.mains)}};
+    Json json{{"report", buildReport(result)},
+              {"primary", primaryJson(result)},
+              {"secondaries", secondariesJson(design, result, checks)},
+              {"surface_cm2", result.S},
+              {"total_dissipation_w", result.Pdt},
+              {"total_percent_dissipation", result.Pct},
+              {"power_density_w_per_m2", result.PD},
+              {"temperature_f", result.T},
+              {"temperature_c", checks.reportTemperatureC},
+              {"thermal", thermalJson(checks, inputs)},
+              {"mains", mainsJson(checks.mains)}};
+    dropNegativeZeros(json);
     return json.dump(2, ' ', false, Json::error_handler_t::replace);
 }
 
 std::string jsonNumber(double value)
 {
-    return Json(value).dump();
+    Json json(value);
+    dropNegativeZeros(json);
+    return json.dump();
 }
 
 } // namespace ferrolux

@@ -1,5 +1,6 @@
 #include "report_tool.h"
 
+#include "bench_modes.h"
 #include "constants_check.h"
 #include "constants_file.h"
 #include "default_files.h"
@@ -144,6 +145,10 @@ int runFiles(const ToolOptions &options, std::ostream &out, std::ostream &err)
                          "last-run file " + quoted(lastRunPath) + " is incomplete: " +
                              incompleteReason(run.failure, run.recordsRead, kLastRunRecordCount));
     }
+    for (const std::string &problem : designExtrasProblems(run.design.extras)) {
+        err << kToolName << ": last-run file " << quoted(lastRunPath) << ": "
+            << printableText(problem) << "\n";
+    }
 
     const std::string constantsPath =
         options.constantsPath
@@ -215,6 +220,13 @@ int runEngComplex(const std::string &text, std::ostream &out, std::ostream &err)
 
 int runReportTool(const std::vector<std::string> &args, std::ostream &out, std::ostream &err)
 {
+    if (isBenchMode(args)) {
+        const auto bench = parseBenchOptions(args);
+        if (const auto *error = std::get_if<UsageError>(&bench)) {
+            return usageError(err, error->message);
+        }
+        return runBenchMode(std::get<BenchOptions>(bench), out, err);
+    }
     const auto parsed = parseToolOptions(args);
     if (const auto *error = std::get_if<UsageError>(&parsed)) {
         return usageError(err, error->message);
@@ -233,9 +245,15 @@ int runReportTool(const std::vector<std::string> &args, std::ostream &out, std::
         return runEng(options.engValues, out, err);
     case ToolMode::EngComplex:
         return runEngComplex(options.engComplexText, out, err);
-    case ToolMode::WindingCurrent:
-        out << jsonNumber(windingCurrent(options.windingKind, options.windingDcAmps)) << '\n';
+    case ToolMode::WindingCurrent: {
+        const CheckedWindingCurrent current =
+            checkedWindingCurrent(options.windingKind, options.windingDcAmps);
+        if (!current.amperes) {
+            return fileError(err, current.refusal);
+        }
+        out << jsonNumber(*current.amperes) << '\n';
         return finishOutput(out, err);
+    }
     case ToolMode::Files:
         break;
     }

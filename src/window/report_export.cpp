@@ -1,5 +1,7 @@
 #include "report_export.h"
 
+#include "file_helpers.h"
+
 #include <QBuffer>
 #include <QDialog>
 #include <QFile>
@@ -10,7 +12,6 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QTextDocument>
 #include <QUrl>
 
@@ -20,13 +21,11 @@ namespace {
 
 QString writeBytes(const QString &path, const QByteArray &bytes)
 {
-    // Written beside the target and renamed over it, so a failed write leaves any older file.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        return file.errorString().isEmpty() ? QStringLiteral("The file could not be written.")
-                                            : file.errorString();
-    }
-    return {};
+    // The same save as every other file: the old file stays whole unless the new bytes
+    // replace it whole, and a failure names the system's reason.
+    const SaveResult result = saveFile(QFile::encodeName(path).toStdString(),
+                                       std::string_view(bytes.constData(), bytes.size()));
+    return result.ok() ? QString() : QString::fromLocal8Bit(result.reason.c_str());
 }
 
 } // namespace

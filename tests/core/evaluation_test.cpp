@@ -44,7 +44,7 @@ TEST(DesignFile, OneSaveRuleKeepsAPlainDesignToItsThirtyRecordsAndReadsBackWhatI
          true},
         {"a key of a later version",
          [](Design &d) {
-             d.extras.unknown = {{"future_key", "7"}};
+             d.extras.keptRecords = "future_key=7\r\n";
          },
          true},
     };

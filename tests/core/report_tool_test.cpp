@@ -68,6 +68,9 @@ void expectRuns(const std::vector<ToolCase> &cases)
     }
 }
 
+// DBL_MAX as a plain decimal: 2^1024 - 2^971, 309 digits.
+const std::string kLargestDouble = "17976931348623157" + std::string(292, '0');
+
 TEST(ReportTool, OptionsExitStatusAndOutput)
 {
     expectRuns({
@@ -84,6 +87,15 @@ TEST(ReportTool, OptionsExitStatusAndOutput)
         {{"--example", "--json", "--emissivity", "1"}, 0, "\"emissivity\": 1.0"},
         {{"--winding-current", "bridge-capacitor", "0.1"}, 0, "0.16129032258064518\n"},
         {{"--version"}, 0, "ferrolux-report 1."},
+        // A zero is printed as 0 whatever its sign, also one that a negative value rounds to.
+        {{"--example", "--check", "--ambient=-0"}, 0, "Ambient 0.0 \xC2\xB0"},
+        {{"--example", "--check", "--ambient=-0.04"}, 0, "Ambient 0.0 \xC2\xB0"},
+        {{"--example", "--check", "--core-loss=-0"}, 0, "core loss 0 W"},
+        {{"--example", "--json", "--ambient=-0"}, 0, "\"ambient_c\": 0.0,"},
+        {{"--example", "--json", "--core-loss=-0"}, 0, "\"core_loss_w\": 0.0,"},
+        {{"--example", "--check", "--ambient=-1"}, 0, "Ambient -1.0 \xC2\xB0"},
+        // The largest double over the rectifier factor (below 1) is no number: refused.
+        {{"--winding-current", "half-wave-capacitor", kLargestDouble}, 2, "too large to compute"},
         {{"--help"}, 0, "--winding-current KIND AMPS"},
         {{"--winding-current", "bridge", "1"}, 2, "bridge-choke"},
         {{"--winding-current", "ac", "-1"}, 2, "not negative"},
@@ -185,6 +197,13 @@ TEST(ReportTool, FilesGiveTheReportTheirBlockAndCheckedLimits)
         writeBytes(s.path("bound.DAT"), limit(text));
         expectRuns({{json("bound.DAT"), status, said}});
     }
+    // A block value that does not read: the default (40 °C) is used, never 25, and it is told.
+    writeBytes(s.path("comma.DAT"), example + "[Ferrolux extras]\r\nambient_c=25,5\r\n");
+    const ToolRun comma = run({"--json", s.path("comma.DAT")});
+    EXPECT_EQ(comma.status, 0) << comma.err;
+    EXPECT_NE(comma.out.find("\"ambient_c\": 40.0"), std::string::npos);
+    EXPECT_NE(comma.err.find("ambient_c=25,5: the value does not read"), std::string::npos)
+        << comma.err;
 }
 
 TEST(ReportTool, JsonHoldsTheFiguresAndAnUnwritableReportFails)

@@ -395,7 +395,7 @@ TEST(Designs, SaveAsWritesTheWholeStateAndOpenBringsItBack)
     state.run.loading = 2;
     state.extras.loads[1] = {LoadKind::BridgeChoke, "0.25"};
     state.extras.thermal = {55, InsulationClass::F};
-    state.extras.unknown = {{"future_key", "7"}};
+    state.extras.keptRecords = "future_key=7\r\n";
     w.window.form()->setDesign(state);
     EXPECT_EQ(w.window.form()->design(), state);
     EXPECT_EQ(w.window.checkPanel()->thermalInputs(), state.extras.thermal);
