@@ -42,10 +42,7 @@ TEST(DesignFile, OneSaveRuleKeepsAPlainDesignToItsThirtyRecordsAndReadsBackWhatI
              d.extras.loads[2] = {LoadKind::BridgeChoke, "0.25"};
          },
          true},
-        {"a key of a later version",
-         [](Design &d) {
-             d.extras.keptRecords = "future_key=7\r\n";
-         },
+        {"a key of a later version", [](Design &d) { d.extras.keptRecords = "future_key=7\r\n"; },
          true},
     };
     for (const Case &c : cases) {
