@@ -9,6 +9,7 @@
 #include "construction_types.h"
 #include "evaluation.h"
 #include "file_helpers.h"
+#include "input_names.h"
 #include "scaled_picture.h"
 #include "secondary_rows.h"
 #include "twips.h"
@@ -128,6 +129,7 @@ CalculatorWindow::CalculatorWindow(QString appFolder, QWidget *parent)
 
     connectHandlers();
     installUsabilityAids();
+    nameFormInputs(this);
 }
 
 CalculatorWindow::~CalculatorWindow() = default;
@@ -167,7 +169,14 @@ QString CalculatorWindow::filePath(const char *fileName) const
 void CalculatorWindow::connectHandlers()
 {
     const WindowControls &c = *m_controls;
-    connect(c.TxtNoSec, &QLineEdit::textChanged, this, [this] { updateSecondaryRows(); });
+    connect(c.TxtNoSec, &QLineEdit::textChanged, this, [this] {
+        updateSecondaryRows();
+        emit secondaryRowsChanged(visibleSecondaryCount());
+    });
+    for (int row = 0; row < kMaxSecondaries; ++row) {
+        connect(c.TxtSec1I[row], &QLineEdit::textEdited, this,
+                [this, row] { emit secondaryCurrentEdited(row); });
+    }
 
     for (const ConstructionType &construction : kConstructionTypes) {
         const TransformerType type = construction.type;
@@ -188,10 +197,14 @@ void CalculatorWindow::connectHandlers()
     connect(c.ChkLoading, &QCheckBox::clicked, this, &CalculatorWindow::inputsEdited);
     connect(this, &CalculatorWindow::inputsEdited, this, &CalculatorWindow::clearRefusal);
 
-    connect(c.CmdCalc, &QPushButton::clicked, this, &CalculatorWindow::calculate);
-    connect(c.CmdClr, &QPushButton::clicked, this, &CalculatorWindow::clearData);
-    connect(c.CmdLoadData, &QPushButton::clicked, this, &CalculatorWindow::loadData);
-    connect(c.CmdClose, &QPushButton::clicked, this, &CalculatorWindow::closeAndSave);
+    connect(c.CmdCalc, &QPushButton::clicked, this, &CalculatorWindow::calculateRequested);
+    connect(c.CmdClr, &QPushButton::clicked, this, &CalculatorWindow::clearRequested);
+    connect(c.CmdLoadData, &QPushButton::clicked, this, &CalculatorWindow::loadRequested);
+    connect(c.CmdClose, &QPushButton::clicked, this, &CalculatorWindow::closeRequested);
+    connect(this, &CalculatorWindow::calculateRequested, this, &CalculatorWindow::calculate);
+    connect(this, &CalculatorWindow::clearRequested, this, &CalculatorWindow::clearData);
+    connect(this, &CalculatorWindow::loadRequested, this, &CalculatorWindow::loadData);
+    connect(this, &CalculatorWindow::closeRequested, this, &CalculatorWindow::closeAndSave);
 
     // Quick help follows the mouse over the command buttons and their frame.
     for (QWidget *watched :
@@ -234,10 +247,30 @@ bool CalculatorWindow::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
+int CalculatorWindow::visibleSecondaryCount() const
+{
+    return visibleSecondaryRows(toCore(m_controls->TxtNoSec));
+}
+
+QString CalculatorWindow::secondaryCurrent(int row) const
+{
+    return m_controls->TxtSec1I[row]->text();
+}
+
+void CalculatorWindow::setSecondaryCurrent(int row, const QString &text)
+{
+    m_controls->TxtSec1I[row]->setText(text);
+}
+
+void CalculatorWindow::addReportAction(QAction *action)
+{
+    m_controls->ListOut->addAction(action);
+}
+
 void CalculatorWindow::updateSecondaryRows()
 {
     const WindowControls &c = *m_controls;
-    const int shown = visibleSecondaryRows(toCore(c.TxtNoSec));
+    const int shown = visibleSecondaryCount();
     for (int k = 0; k < kMaxSecondaries; ++k) {
         const bool visible = k < shown;
         for (QWidget *control :

@@ -21,6 +21,7 @@
 #include <string_view>
 #include <utility>
 
+class QAction;
 class QEvent;
 class QFocusFrame;
 
@@ -92,6 +93,22 @@ public:
     void setMessageFunction(MessageFunction message);
     void setQuestionFunction(QuestionFunction question);
 
+    // The number of secondary rows the count field shows (0..6).
+    int visibleSecondaryCount() const;
+    // A secondary's current field, row 0..5: what it holds, and replacing it from code (the
+    // DC-load helper writes the winding current it works out).
+    QString secondaryCurrent(int row) const;
+    void setSecondaryCurrent(int row, const QString &text);
+    // Adds an action to the report list (Copy Report by Ctrl+C while the report has the focus).
+    void addReportAction(QAction *action);
+
+public slots:
+    // What the four command buttons do; the menus and the main window call them directly.
+    void calculate();
+    void clearData();
+    void loadData();
+    void closeAndSave();
+
 signals:
     // The user changed a field, an option or the check box, or replaced them all with Clear
     // Data or Load.
@@ -100,16 +117,20 @@ signals:
     void calculated();
     // The extension-block values were replaced (by a load or from code).
     void designExtrasChanged();
+    // Load restored the last run (after inputsEdited).
+    void lastRunLoaded();
+    // The count field changed: the number of secondary rows now shown.
+    void secondaryRowsChanged(int visibleRows);
+    // The user typed in a secondary's current field, row 0..5.
+    void secondaryCurrentEdited(int row);
+    // The command buttons were pressed; each is connected to its slot above.
+    void calculateRequested();
+    void clearRequested();
+    void loadRequested();
+    void closeRequested();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
-
-private slots:
-    // The four command buttons.
-    void calculate();
-    void clearData();
-    void loadData();
-    void closeAndSave();
 
 private:
     // Fills the fields, the type and the check box from the last-run file and the four limits

@@ -195,6 +195,7 @@ void CalculatorWindow::loadData()
 {
     loadFile();
     emit inputsEdited(); // the inputs were replaced by the user's choice
+    emit lastRunLoaded();
 }
 
 LastRun CalculatorWindow::currentInputs() const

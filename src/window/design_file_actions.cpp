@@ -16,10 +16,8 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QSettings>
 #include <optional>
 #include <string>
@@ -49,13 +47,6 @@ DesignFileActions::CloseAnswer askDiscard(QWidget *parent)
     }
 }
 
-void clickButton(QWidget *form, const char *name)
-{
-    if (auto *button = form->findChild<QPushButton *>(QLatin1String(name))) {
-        button->click();
-    }
-}
-
 } // namespace
 
 DesignFileActions::DesignFileActions(MainWindow *window) : QObject(window), m_window(window)
@@ -78,16 +69,11 @@ DesignFileActions::DesignFileActions(MainWindow *window) : QObject(window), m_wi
     CalculatorWindow *form = window->form();
     connect(form, &CalculatorWindow::inputsEdited, this, &DesignFileActions::updateModified);
     connect(form, &CalculatorWindow::designExtrasChanged, this, &DesignFileActions::updateModified);
-    if (auto *clear = form->findChild<QPushButton *>(QStringLiteral("CmdClr"))) {
-        connect(clear, &QPushButton::clicked, this, &DesignFileActions::updateModified);
-    }
-    // The load button brings the last run back: the window then holds it, unmodified.
-    if (auto *load = form->findChild<QPushButton *>(QStringLiteral("CmdLoadData"))) {
-        connect(load, &QPushButton::clicked, this, [this] {
-            m_path.clear();
-            markClean();
-        });
-    }
+    // Load brings the last run back: the window then holds it, unmodified.
+    connect(form, &CalculatorWindow::lastRunLoaded, this, [this] {
+        m_path.clear();
+        markClean();
+    });
     window->installEventFilter(this);
     updateTitle();
 }
@@ -141,8 +127,8 @@ void DesignFileActions::addEditActions(QMenu *menu)
     if (QAction *clear = action("actionClearData")) {
         clear->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete));
     }
-    QAction *load = menu->addAction(QStringLiteral("L&oad Saved Data"), this,
-                                    [form] { clickButton(form, "CmdLoadData"); });
+    QAction *load =
+        menu->addAction(QStringLiteral("L&oad Saved Data"), form, &CalculatorWindow::loadData);
     load->setObjectName(QStringLiteral("actionLoadData"));
     load->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     menu->addSeparator();
@@ -154,9 +140,7 @@ void DesignFileActions::addEditActions(QMenu *menu)
     copy->setObjectName(QStringLiteral("actionCopyReport"));
     copy->setShortcut(QKeySequence::Copy);
     copy->setShortcutContext(Qt::WidgetShortcut);
-    if (auto *report = form->findChild<QListWidget *>(QStringLiteral("ListOut"))) {
-        report->addAction(copy);
-    }
+    form->addReportAction(copy);
     QAction *forum = menu->addAction(QStringLiteral("Copy as &Forum Post"), this, [this] {
         const QString text = reportText();
         copyToClipboard(text.isEmpty()
@@ -377,7 +361,7 @@ bool DesignFileActions::eventFilter(QObject *watched, QEvent *event)
     switch (m_askClose()) {
     case CloseAnswer::Save:
         // What Close does: save the last-run file and end.
-        clickButton(m_window->form(), "CmdClose");
+        m_window->form()->closeAndSave();
         return false;
     case CloseAnswer::Discard:
         return false;

@@ -8,10 +8,8 @@
 #include "check_panel.h"
 #include "check_panel_loads.h"
 #include "main_window.h"
-#include "secondary_rows.h"
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QScrollArea>
 #include <QStatusBar>
 
@@ -32,20 +30,16 @@ void MainWindow::connectChecks()
             m_panel->loadHelper()->setLoads(m_form->designExtras().loads);
         }
     });
-    auto *count = m_form->findChild<QLineEdit *>(QStringLiteral("TxtNoSec"));
-    connect(count, &QLineEdit::textChanged, this, [this](const QString &text) {
+    connect(m_form, &CalculatorWindow::secondaryRowsChanged, this, [this](int rows) {
         if (m_panel) {
-            m_panel->loadHelper()->setVisibleRows(visibleSecondaryRows(text.toStdString()));
+            m_panel->loadHelper()->setVisibleRows(rows);
         }
     });
     // Typing a current by hand makes that secondary an AC load again.
-    for (int row = 0; row < kMaxSecondaries; ++row) {
-        auto *current = m_form->findChild<QLineEdit *>(QStringLiteral("TxtSec1I_%1").arg(row));
-        connect(current, &QLineEdit::textEdited, this, [this, row] {
-            checkPanel()->loadHelper()->setKindToAc(row);
-            storeExtrasFromPanel();
-        });
-    }
+    connect(m_form, &CalculatorWindow::secondaryCurrentEdited, this, [this](int row) {
+        checkPanel()->loadHelper()->setKindToAc(row);
+        storeExtrasFromPanel();
+    });
 }
 
 CheckPanel *MainWindow::checkPanel()
@@ -60,8 +54,7 @@ CheckPanel *MainWindow::checkPanel()
     const DesignExtras &extras = m_form->designExtras();
     m_panel->setThermalInputs(extras.thermal);
     m_panel->loadHelper()->setLoads(extras.loads);
-    const QString count = m_form->findChild<QLineEdit *>(QStringLiteral("TxtNoSec"))->text();
-    m_panel->loadHelper()->setVisibleRows(visibleSecondaryRows(count.toStdString()));
+    m_panel->loadHelper()->setVisibleRows(m_form->visibleSecondaryCount());
     m_panel->setLimitsWarning(m_form->limitsWarning());
     showChecks();
     m_panel->setOutOfDate(m_outOfDate);
@@ -93,10 +86,9 @@ void MainWindow::applyLoad(int row)
     storeExtrasFromPanel();
     const SecondaryLoad &load = m_form->designExtras().loads[static_cast<std::size_t>(row)];
     if (const std::optional<double> current = windingCurrentFor(load)) {
-        auto *field = m_form->findChild<QLineEdit *>(QStringLiteral("TxtSec1I_%1").arg(row));
         const QString text = windingCurrentText(*current);
-        if (field->text() != text) {
-            field->setText(text);
+        if (m_form->secondaryCurrent(row) != text) {
+            m_form->setSecondaryCurrent(row, text);
             markOutOfDate();
         }
     }
