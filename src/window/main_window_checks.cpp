@@ -24,10 +24,18 @@ void MainWindow::connectChecks()
 
     connect(m_form, &CalculatorWindow::calculated, this, &MainWindow::refreshChecks);
     connect(m_form, &CalculatorWindow::inputsEdited, this, &MainWindow::markOutOfDate);
+    // The form holds the values; the panel shows them. A change that came from the panel is
+    // already shown there, so its fields are rewritten only where they differ.
     connect(m_form, &CalculatorWindow::designExtrasChanged, this, [this] {
-        if (m_panel) {
-            m_panel->setThermalInputs(m_form->designExtras().thermal);
-            m_panel->loadHelper()->setLoads(m_form->designExtras().loads);
+        if (!m_panel) {
+            return;
+        }
+        const DesignExtras &extras = m_form->designExtras();
+        if (m_panel->thermalInputs() != extras.thermal) {
+            m_panel->setThermalInputs(extras.thermal);
+        }
+        if (m_panel->loadHelper()->loads() != extras.loads) {
+            m_panel->loadHelper()->setLoads(extras.loads);
         }
     });
     connect(m_form, &CalculatorWindow::secondaryRowsChanged, this, [this](int rows) {
@@ -77,7 +85,6 @@ void MainWindow::storeExtrasFromPanel()
     DesignExtras extras = m_form->designExtras();
     extras.thermal = checkPanel()->thermalInputs();
     extras.loads = checkPanel()->loadHelper()->loads();
-    const QSignalBlocker quiet(m_form); // the panel already shows these values
     m_form->setDesignExtras(extras);
 }
 

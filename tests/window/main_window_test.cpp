@@ -204,6 +204,7 @@ TEST(MainWindow, PanelInputsReadByTheFilesNumberRuleAndKeepTheLastValidValue)
     MainUnderTest main(folder);
     main.click("CmdCalc");
     auto *ambient = main.child<QLineEdit>("checkAmbient");
+    EXPECT_FALSE(main.window.isWindowModified());
     // Typed text, the ambient then in use, and whether the field is marked as not used.
     const std::tuple<const char *, double, bool> cases[] = {
         {"55", 55, false}, {"abc", 55, true},           {" 60", 55, true},
@@ -222,6 +223,8 @@ TEST(MainWindow, PanelInputsReadByTheFilesNumberRuleAndKeepTheLastValidValue)
         if (marked) {
             EXPECT_TRUE(ambient->toolTip().contains(QStringLiteral("last valid value")));
         }
+        // The design holds the panel's values, so an edit there is an edit of the design.
+        EXPECT_TRUE(main.window.isWindowModified());
     }
     // A value the file holds is shown in a form the field reads back, not "1e-05".
     Design design = main.window.form()->design();
