@@ -18,7 +18,6 @@ namespace ferrolux {
 QString verdictText(const ThermalCheck &thermal, const ThermalInputs &inputs);
 // The fixed report's own figure in °C and what it leaves out.
 QString reportFigureText(double reportTemperatureC);
-double toFahrenheit(double celsius);
 
 class VerdictView : public QWidget
 {

@@ -1,6 +1,7 @@
 // The design as one value (its file and its save rule) and its one evaluation, which every
 // front end shows.
 
+#include "check_verdict.h"
 #include "default_files.h"
 #include "design.h"
 #include "evaluation.h"
@@ -8,6 +9,7 @@
 #include "worked_example_input.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 #include <string>
 
 namespace ferrolux {
@@ -172,6 +174,52 @@ TEST(Evaluate, OtherThermalInputsRedoTheChecksAndLeaveTheReport)
         withThermalInputs(evaluate(refusedDesign, kFirstStartLimits), hotter);
     EXPECT_TRUE(refused.refusal);
     EXPECT_TRUE(refused.checkLines.empty());
+}
+
+TEST(Temperatures, OneConversionBothWays)
+{
+    // Water's freezing and boiling points, and the point where both scales agree.
+    const std::pair<double, double> cases[] = {{0, 32}, {100, 212}, {-40, -40}, {37, 98.6}};
+    for (const auto &[celsius, fahrenheit] : cases) {
+        EXPECT_NEAR(fahrenheitFromCelsius(celsius), fahrenheit, 1e-12) << celsius;
+        EXPECT_NEAR(celsiusFromFahrenheit(fahrenheit), celsius, 1e-12) << fahrenheit;
+    }
+}
+
+TEST(Verdict, WordsFollowTheMarginAndTheLoadScale)
+{
+    struct Case
+    {
+        double hottestC;
+        std::optional<double> scale;
+        const char *said;
+    };
+    const Case cases[] = {
+        {59.04, 2.993,
+         "Within class A: hottest estimate 59.0 \xC2\xB0"
+         "C (McLyman), margin 46 K; the load may rise to 299 % before the class limit."},
+        {117, 0.9,
+         "Over class A: hottest estimate 117.0 \xC2\xB0"
+         "C (McLyman), 12 K above its 105 \xC2\xB0"
+         "C limit; the load must fall to 90 % to meet the class limit."},
+        {60, std::nullopt, "; no load up to 10000 % reaches the class limit."},
+        {110, 0.0, "; the core loss alone reaches the class limit."},
+    };
+    for (const Case &c : cases) {
+        ThermalCheck thermal;
+        thermal.available = true;
+        thermal.classLimitC = 105;
+        thermal.hottestC = c.hottestC;
+        thermal.marginK = 105 - c.hottestC;
+        thermal.withinClass = thermal.marginK >= 0;
+        thermal.loadScaleAtClassLimit = c.scale;
+        const std::string sentence = verdictSentence(thermal, ThermalInputs{});
+        EXPECT_NE(sentence.find(c.said), std::string::npos) << sentence;
+    }
+    ThermalCheck none;
+    none.unavailableReason = "the surface is not positive";
+    EXPECT_EQ(verdictSentence(none, ThermalInputs{}),
+              "No temperature check: the surface is not positive");
 }
 
 TEST(SecondaryCount, RowsShownForTheCountText)
