@@ -125,4 +125,10 @@ std::string jsonNumber(double value)
     return json.dump();
 }
 
+std::string jsonReport(const Evaluation &evaluation)
+{
+    return jsonReport(*evaluation.numeric, *evaluation.result, evaluation.checks.checks,
+                      evaluation.design.extras.thermal);
+}
+
 } // namespace ferrolux

@@ -99,9 +99,7 @@ int printEvaluation(const Evaluation &evaluation, const ToolOptions &options, st
         return refused(*evaluation.refusal, err);
     }
     if (options.format == ReportFormat::Json) {
-        out << jsonReport(*evaluation.numeric, *evaluation.result, evaluation.checks.checks,
-                          evaluation.design.extras.thermal)
-            << '\n';
+        out << jsonReport(evaluation) << '\n';
         return finishOutput(out, err);
     }
     for (const std::string &line : evaluation.reportLines) {
