@@ -59,6 +59,11 @@ void thermalLines(std::vector<std::string> &lines, const EngineeringChecks &chec
                            "emissivity 0.075, no ambient.",
                            fahrenheitFromCelsius(checks.reportTemperatureC), kDegreeF,
                            checks.reportTemperatureC, kDegreeC));
+    if (checks.reportTemperatureBelowAmbient) {
+        lines.push_back(format("That is BELOW THE AMBIENT of %.1f %s, so the report's temperature "
+                               "means nothing for this design.",
+                               inputs.ambientC, kDegreeC));
+    }
     if (!t.available) {
         lines.push_back("Thermal check unavailable: " + t.unavailableReason + ".");
         return;

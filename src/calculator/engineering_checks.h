@@ -98,6 +98,9 @@ struct MainsPoint
 struct EngineeringChecks
 {
     double reportTemperatureC = 0; // the fixed report's own figure, (T - 32) * 5/9
+    // The report's figure is below the ambient: a transformer that dissipates heat is never
+    // colder than the air around it, so that figure means nothing for the design.
+    bool reportTemperatureBelowAmbient = false;
     ThermalCheck thermal;
     std::vector<WindingHeadroom> headroom; // one per secondary
     std::vector<MainsPoint> mains;         // five points

@@ -111,6 +111,7 @@ Json reportJson(const TransformerDesign &design, const AnalysisResult &result,
                 {"power_density_w_per_m2", result.PD},
                 {"temperature_f", result.T},
                 {"temperature_c", checks.reportTemperatureC},
+                {"temperature_below_ambient", checks.reportTemperatureBelowAmbient},
                 {"thermal", thermalJson(checks, inputs)},
                 {"mains", mainsJson(checks.mains)}};
 }

@@ -262,6 +262,11 @@ void CalculatorWindow::setSecondaryCurrent(int row, const QString &text)
     m_controls->TxtSec1I[row]->setText(text);
 }
 
+QString CalculatorWindow::loadButtonText() const
+{
+    return m_controls->CmdLoadData->text();
+}
+
 void CalculatorWindow::addReportAction(QAction *action)
 {
     m_controls->ListOut->addAction(action);

@@ -4,6 +4,7 @@
 #include "calculator_window_controls.h"
 #include "calculator_window_widgets.h"
 #include "construction_types.h"
+#include "report_face.h"
 #include "report_list.h"
 #include "twips.h"
 #include "type_frame.h"
@@ -128,7 +129,7 @@ void buildElectricalInputs(const Builder &b, WindowControls &c)
                        "Volts");
     c.TxtPriR = b.line({600, 360, 1575, 2040, 3120}, "Text4", "Primary Resistance", "TxtPriR",
                        "Text6", "Ohms");
-    c.TxtNoSec = b.line({960, 0, 1935, 2040, 3120}, "Text7", "Number of Secondayies", "TxtNoSec",
+    c.TxtNoSec = b.line({960, 0, 1935, 2040, 3120}, "Text7", "Number of Secondaries", "TxtNoSec",
                         "Text9", QString());
 
     for (int k = 0; k < kMaxSecondaries; ++k) {
@@ -175,7 +176,7 @@ void buildDimensions(const Builder &b, WindowControls &c)
 
 void buildTypeFrame(const Builder &b, WindowControls &c)
 {
-    auto *frame = b.place(new TypeFrame(QStringLiteral("Trensformer Type"), b.form()), "Frame1",
+    auto *frame = b.place(new TypeFrame(QStringLiteral("Transformer Type"), b.form()), "Frame1",
                           3720, 2640, 1935, 1695);
     c.Frame1 = frame;
     c.typeGroup = new QButtonGroup(frame);
@@ -229,11 +230,8 @@ void buildOutputs(const Builder &b, WindowControls &c)
     c.Image1->setAlignment(Qt::AlignCenter);
     c.Image1->setWordWrap(true);
 
-    auto *list =
-        b.place(new ReportList(fontOrFallback(QStringLiteral("Courier New"),
-                                              QFontDatabase::systemFont(QFontDatabase::FixedFont)),
-                               b.form()),
-                "ListOut", 5880, 2520, 5655, 3900);
+    auto *list = b.place(new ReportList(reportFace(ReportList::kLargestPointSize), b.form()),
+                         "ListOut", 5880, 2520, 5655, 3900);
     c.ListOut = list;
 
     c.Txt2QuickHelp =
