@@ -1,5 +1,7 @@
 #include "design.h"
 
+#include "design_bench.h"
+
 namespace ferrolux {
 
 DesignFileRead readDesignFile(std::string_view fileBytes)
@@ -10,14 +12,16 @@ DesignFileRead readDesignFile(std::string_view fileBytes)
     read.recordsRead = load.recordsRead;
     read.failure = load.failure;
     read.design.extras = readDesignExtras(fileBytes);
+    takeBenchRecordsFromExtras(read.design);
     return read;
 }
 
 std::string designFileBytes(const Design &design)
 {
     std::string bytes = lastRunFileBytes(design.run);
-    if (design.extras != DesignExtras{}) {
-        bytes += designExtrasBytes(design.extras);
+    const DesignExtras extras = extrasWithBenchRecords(design);
+    if (extras != DesignExtras{}) {
+        bytes += designExtrasBytes(extras);
     }
     return bytes;
 }

@@ -6,6 +6,7 @@
 // slots for what later versions add beside them. The last-run file and a named design file are
 // the same format, read and written here only.
 
+#include "bench_records.h"
 #include "design_extras.h"
 #include "last_run_file.h"
 #include "secondary_texts.h"
@@ -17,24 +18,15 @@
 
 namespace ferrolux {
 
-// Slots for inputs still to come. Each is empty until its feature fills it in; a design that
-// holds none of them is saved exactly as before. They are not read from or written to the
-// file yet.
+// Slots beside the 30 records and the block's own values. Each is empty until its feature fills
+// it in; a design that holds none of them is saved exactly as before. The supplies are not
+// read from or written to the file yet; the bench slots (measurements, lamination, valve
+// list) are kept as records of the extension block (design_bench.h).
 //
 // The rectifier and filter supply a secondary feeds.
 struct SecondarySupply
 {
     bool operator==(const SecondarySupply &) const = default;
-};
-// Measurements taken on the built transformer (temperature rise and the like).
-struct Measurements
-{
-    bool operator==(const Measurements &) const = default;
-};
-// The core lamination the transformer is wound on.
-struct Lamination
-{
-    bool operator==(const Lamination &) const = default;
 };
 
 struct Design
@@ -44,8 +36,12 @@ struct Design
 
     // Element i belongs to secondary i+1; nullopt where no supply is given.
     std::array<std::optional<SecondarySupply>, kMaxSecondaries> supplies{};
-    std::optional<Measurements> measurements;
-    std::optional<Lamination> lamination;
+    // Measured on the built transformer: resistances cold and hot, calibration factors.
+    std::optional<RiseMeasurements> measurements;
+    // The core lamination the transformer is wound on.
+    std::optional<LaminationChoice> lamination;
+    // The load builder's valve list, as typed; empty when none.
+    std::string valveList;
 
     bool operator==(const Design &) const = default;
 };

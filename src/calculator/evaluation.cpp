@@ -1,6 +1,7 @@
 #include "evaluation.h"
 
 #include "check_report.h"
+#include "design_bench.h"
 #include "report.h"
 #include "saved_run_input.h"
 
@@ -16,6 +17,10 @@ void runChecks(Evaluation &evaluation)
     const ThermalInputs &thermal = evaluation.design.extras.thermal;
     evaluation.checks = computeCheckFigures(*evaluation.numeric, *evaluation.result, thermal);
     evaluation.checkLines = checkReportLines(evaluation.checks.checks, thermal);
+    evaluation.bench = evaluateBench(benchRecordsOf(evaluation.design), *evaluation.result,
+                                     evaluation.checks.checks, thermal);
+    evaluation.checkLines.insert(evaluation.checkLines.end(), evaluation.bench.checkLines.begin(),
+                                 evaluation.bench.checkLines.end());
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 // the report tool). Front ends format it; they never parse or analyse a design themselves.
 
 #include "analysis.h"
+#include "bench_evaluation.h"
 #include "check_figures.h"
 #include "constants_file.h"
 #include "design.h"
@@ -35,6 +36,9 @@ struct Evaluation
     CheckFigures checks;
     // The readable check section (what --check prints after the report).
     std::vector<std::string> checkLines;
+    // The transformer in hand: measured rise and calibrated rows, VA budget and fuse,
+    // lamination against the load (their lines end checkLines).
+    BenchEvaluation bench;
     // Later: the supply of each secondary is evaluated here, next to the checks, from
     // design.supplies.
 

@@ -1,5 +1,7 @@
 #include "json_report.h"
 
+#include "bench_json.h"
+#include "design_bench.h"
 #include "report.h"
 
 #include <nlohmann/json.hpp>
@@ -142,6 +144,7 @@ std::string jsonReport(const Evaluation &evaluation)
     Json json = reportJson(*evaluation.numeric, *evaluation.result, evaluation.checks.checks,
                            evaluation.design.extras.thermal);
     // Figures the evaluation holds beyond the analysis and its checks get their keys here.
+    addBenchJson(json, evaluation.bench, benchRecordsOf(evaluation.design));
     return dumped(std::move(json));
 }
 

@@ -73,6 +73,9 @@ public:
     // Replaces them; when the thermal inputs change after a Calculate, the checks of that
     // evaluation are worked out again with them (the report stays).
     void setDesignExtras(const DesignExtras &extras);
+    // Replaces the bench slots (measurements, lamination, valve list); the checks of the last
+    // evaluation are worked out again with them (the report stays). Emits designExtrasChanged.
+    void setBench(const BenchRecords &records);
     // The evaluation of the last successful Calculate; nullopt before the first.
     const std::optional<Evaluation> &evaluation() const { return m_evaluation; }
     // The lines the report list shows, top to bottom.

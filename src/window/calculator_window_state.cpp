@@ -4,6 +4,7 @@
 #include "calculator_window.h"
 #include "calculator_window_controls.h"
 #include "calculator_window_widgets.h"
+#include "design_bench.h"
 
 #include <QButtonGroup>
 #include <QLabel>
@@ -37,8 +38,7 @@ void CalculatorWindow::setDesign(const Design &design)
         c.typePicture->setVisible(false);
     }
     m_design.supplies = design.supplies;
-    m_design.measurements = design.measurements;
-    m_design.lamination = design.lamination;
+    setBenchRecords(m_design, benchRecordsOf(design));
     setDesignExtras(design.extras);
 }
 
@@ -48,6 +48,17 @@ void CalculatorWindow::setDesignExtras(const DesignExtras &extras)
         m_evaluation = withThermalInputs(std::move(*m_evaluation), extras.thermal);
     }
     m_design.extras = extras;
+    emit designExtrasChanged();
+}
+
+void CalculatorWindow::setBench(const BenchRecords &records)
+{
+    setBenchRecords(m_design, records);
+    if (m_evaluation) {
+        setBenchRecords(m_evaluation->design, records);
+        const ThermalInputs thermal = m_evaluation->design.extras.thermal;
+        m_evaluation = withThermalInputs(std::move(*m_evaluation), thermal);
+    }
     emit designExtrasChanged();
 }
 

@@ -1,5 +1,6 @@
 #include "check_panel.h"
 
+#include "check_panel_bench.h"
 #include "check_panel_headroom.h"
 #include "check_panel_inputs.h"
 #include "check_panel_loads.h"
@@ -76,10 +77,13 @@ CheckPanel::CheckPanel(QWidget *parent) : QWidget(parent)
                                loadsPage->verticalScrollBar()->sizeHint().width());
     m_tabs->addTab(loadsPage, QStringLiteral("Load kinds"));
     connect(m_inputs, &ThermalInputsBox::edited, this, &CheckPanel::thermalInputsEdited);
+    m_bench = new BenchPages(this);
+    m_tabs->addTab(m_bench->tabs(), QStringLiteral("On the bench"));
 
-    for (QWidget *part : {static_cast<QWidget *>(m_limitsWarning), static_cast<QWidget *>(m_status),
-                          static_cast<QWidget *>(m_verdict), static_cast<QWidget *>(m_headroom),
-                          static_cast<QWidget *>(m_tabs)}) {
+    for (QWidget *part :
+         {static_cast<QWidget *>(m_limitsWarning), static_cast<QWidget *>(m_status),
+          static_cast<QWidget *>(m_verdict), static_cast<QWidget *>(m_bench->calibratedRows()),
+          static_cast<QWidget *>(m_headroom), static_cast<QWidget *>(m_tabs)}) {
         layout->addWidget(part);
     }
     layout->addStretch(1);
@@ -104,6 +108,7 @@ void CheckPanel::showEvaluation(const Evaluation &evaluation)
     m_headroom->show();
     m_loadPlot->showFigures(figures);
     m_mainsPlot->showFigures(figures);
+    m_bench->showBench(evaluation.bench);
     setOutOfDate(false);
 }
 
@@ -114,6 +119,7 @@ void CheckPanel::showNothing()
     m_headroom->hide();
     m_loadPlot->showFigures(std::nullopt);
     m_mainsPlot->showFigures(std::nullopt);
+    m_bench->showBench(std::nullopt);
 }
 
 void CheckPanel::setOutOfDate(bool outOfDate)

@@ -16,6 +16,7 @@ class QTabWidget;
 
 namespace ferrolux {
 
+class BenchPages;
 class DcLoadHelper;
 class LoadPlot;
 class MainsPlot;
@@ -36,6 +37,7 @@ public:
     ThermalInputs thermalInputs() const;
     void setThermalInputs(const ThermalInputs &inputs);
     DcLoadHelper *loadHelper() const { return m_loads; }
+    BenchPages *bench() const { return m_bench; }
 
     // The figures of a successful evaluation: the verdict, the models, the headroom bars and
     // the plots. Each view takes what it shows from the evaluation.
@@ -69,6 +71,7 @@ private:
     LoadPlot *m_loadPlot = nullptr;
     MainsPlot *m_mainsPlot = nullptr;
     DcLoadHelper *m_loads = nullptr;
+    BenchPages *m_bench = nullptr;
     bool m_outOfDate = false;
 };
 

@@ -10,6 +10,23 @@
 
 namespace ferrolux {
 
+namespace {
+
+// A page that scrolls and asks the tabs for no height of its own, so that a tall page does not
+// stretch the panel.
+class ScrollingPage : public QScrollArea
+{
+public:
+    using QScrollArea::QScrollArea;
+
+    QSize sizeHint() const override
+    {
+        return {QScrollArea::sizeHint().width(), minimumSizeHint().height()};
+    }
+};
+
+} // namespace
+
 QString calibratedRowsText(const std::vector<CalibratedRow> &rows)
 {
     QStringList lines;
@@ -25,14 +42,17 @@ QString calibratedRowsText(const std::vector<CalibratedRow> &rows)
     return lines.join(QLatin1Char('\n'));
 }
 
-BenchPages::BenchPages(QTabWidget *tabs, QWidget *parent) : QObject(parent)
+BenchPages::BenchPages(QWidget *parent) : QObject(parent)
 {
+    m_tabs = new QTabWidget(parent);
+    m_tabs->setObjectName(QStringLiteral("benchTabs"));
+    QTabWidget *tabs = m_tabs;
     m_measured = new MeasuredRisePage(tabs);
     m_lamination = new LaminationPage(tabs);
     m_loads = new LoadBuilderPage(tabs);
     // The pages are taller than the panel may be: each scrolls on its own.
     const auto scrolled = [tabs](QWidget *page) {
-        auto *scroll = new QScrollArea(tabs);
+        auto *scroll = new ScrollingPage(tabs);
         scroll->setWidgetResizable(true);
         scroll->setFrameShape(QFrame::NoFrame);
         scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

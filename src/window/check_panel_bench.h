@@ -24,9 +24,11 @@ class BenchPages : public QObject
     Q_OBJECT
 
 public:
-    // Adds the three pages to `tabs`; the calibrated rows' label is placed by the caller.
-    BenchPages(QTabWidget *tabs, QWidget *parent);
+    // The three pages on tabs of their own (tabs()) and the calibrated rows' label, both for
+    // the panel to place.
+    explicit BenchPages(QWidget *parent);
 
+    QTabWidget *tabs() const { return m_tabs; }
     MeasuredRisePage *measured() const { return m_measured; }
     LaminationPage *lamination() const { return m_lamination; }
     LoadBuilderPage *loadBuilder() const { return m_loads; }
@@ -45,6 +47,7 @@ signals:
     void rowsWritten(const ferrolux::SecondaryRows &rows);
 
 private:
+    QTabWidget *m_tabs = nullptr;
     MeasuredRisePage *m_measured = nullptr;
     LaminationPage *m_lamination = nullptr;
     LoadBuilderPage *m_loads = nullptr;

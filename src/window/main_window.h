@@ -5,6 +5,8 @@
 // Settings of the window itself (whether the panel is shown) live in an INI file in the
 // program folder, so a copy of the folder carries everything it keeps.
 
+#include "secondary_texts.h"
+
 #include <QMainWindow>
 #include <QString>
 
@@ -59,6 +61,8 @@ private:
     void connectPanel();
     void storeExtrasFromPanel();
     void applyLoad(int row);
+    void showSecondariesToLoadBuilder();
+    void applyHeaterCurrents(const SecondaryRows &rows);
     void showChecks();
     void refreshChecks();
     void markOutOfDate();

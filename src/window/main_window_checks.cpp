@@ -6,7 +6,10 @@
 #include "calculator_window.h"
 #include "check_figures.h"
 #include "check_panel.h"
+#include "check_panel_bench.h"
 #include "check_panel_loads.h"
+#include "design_bench.h"
+#include "load_builder_page.h"
 #include "main_window.h"
 
 #include <QLabel>
@@ -37,12 +40,16 @@ void MainWindow::connectChecks()
         if (m_panel->loadHelper()->loads() != extras.loads) {
             m_panel->loadHelper()->setLoads(extras.loads);
         }
+        m_panel->bench()->setRecords(benchRecordsOf(m_form->design()));
     });
     connect(m_form, &CalculatorWindow::secondaryRowsChanged, this, [this](int rows) {
         if (m_panel) {
             m_panel->loadHelper()->setVisibleRows(rows);
         }
+        showSecondariesToLoadBuilder();
     });
+    connect(m_form, &CalculatorWindow::inputsEdited, this,
+            &MainWindow::showSecondariesToLoadBuilder);
     // Typing a current by hand makes that secondary an AC load again.
     connect(m_form, &CalculatorWindow::secondaryCurrentEdited, this, [this](int row) {
         checkPanel()->loadHelper()->setKindToAc(row);
@@ -63,6 +70,8 @@ CheckPanel *MainWindow::checkPanel()
     m_panel->setThermalInputs(extras.thermal);
     m_panel->loadHelper()->setLoads(extras.loads);
     m_panel->loadHelper()->setVisibleRows(m_form->visibleSecondaryCount());
+    m_panel->bench()->setRecords(benchRecordsOf(m_form->design()));
+    showSecondariesToLoadBuilder();
     m_panel->setLimitsWarning(m_form->limitsWarning());
     showChecks();
     m_panel->setOutOfDate(m_outOfDate);
@@ -78,6 +87,38 @@ void MainWindow::connectPanel()
         }
     });
     connect(m_panel->loadHelper(), &DcLoadHelper::loadEdited, this, &MainWindow::applyLoad);
+    connect(m_panel->bench(), &BenchPages::edited, this, [this] {
+        m_form->setBench(m_panel->bench()->records());
+        showChecks();
+    });
+    connect(m_panel->bench(), &BenchPages::rowsWritten, this, &MainWindow::applyHeaterCurrents);
+}
+
+void MainWindow::showSecondariesToLoadBuilder()
+{
+    if (m_panel) {
+        m_panel->bench()->loadBuilder()->setSecondaries(m_form->design().run.secondaries,
+                                                        m_form->visibleSecondaryCount());
+    }
+}
+
+void MainWindow::applyHeaterCurrents(const SecondaryRows &rows)
+{
+    bool changed = false;
+    for (int row = 0; row < kMaxSecondaries; ++row) {
+        const QString text = QString::fromStdString(rows[static_cast<std::size_t>(row)].current);
+        if (m_form->secondaryCurrent(row) != text) {
+            // A heater winding carries AC: a rectifier kind chosen for it no longer applies.
+            checkPanel()->loadHelper()->setKindToAc(row);
+            m_form->setSecondaryCurrent(row, text);
+            changed = true;
+        }
+    }
+    if (changed) {
+        storeExtrasFromPanel();
+        showSecondariesToLoadBuilder();
+        markOutOfDate();
+    }
 }
 
 void MainWindow::storeExtrasFromPanel()
