@@ -12,27 +12,28 @@ Checked<DesignVaBudget> designVaBudget(const AnalysisResult &result,
 {
     double output = 0;
     for (const SecondaryResult &s : result.secondaries) {
-        output += s.Po;
+        output += s.outputPower;
     }
-    if (!std::isfinite(output) || output <= 0 || !std::isfinite(result.Pin) || result.Pin <= 0) {
+    if (!std::isfinite(output) || output <= 0 || !std::isfinite(result.primaryPower) ||
+        result.primaryPower <= 0) {
         return InputProblem{"the analysis gives no output power to budget"};
     }
     DesignVaBudget design;
-    design.efficiency = std::min(1.0, output / result.Pin);
+    design.efficiency = std::min(1.0, output / result.primaryPower);
     std::vector<WindingVa> loads;
     for (std::size_t i = 0; i < result.secondaries.size(); ++i) {
         const SecondaryResult &s = result.secondaries[i];
         const bool supplied = i < supplyAmps.size() && supplyAmps[i].has_value();
-        const double amps = supplied ? *supplyAmps[i] : s.Is;
+        const double amps = supplied ? *supplyAmps[i] : s.current;
         if (supplied && (!std::isfinite(amps) || amps < 0)) {
             return InputProblem{"the supply's current for secondary " + std::to_string(i + 1) +
                                 " is not a number of 0 or more"};
         }
-        loads.push_back({s.VL, amps});
+        loads.push_back({s.loadedVoltage, amps});
         design.secondaryAmps.push_back(amps);
         design.fromSupply.push_back(supplied);
     }
-    Checked<VaBudget> budget = vaBudget(loads, result.Vp, design.efficiency);
+    Checked<VaBudget> budget = vaBudget(loads, result.primaryVoltage, design.efficiency);
     if (const auto *problem = std::get_if<InputProblem>(&budget)) {
         return *problem;
     }

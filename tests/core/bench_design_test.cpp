@@ -216,11 +216,11 @@ TEST(LaminationEstimate, AgainstTheDesignsLoad)
 AnalysisResult handWorkedAnalysis()
 {
     AnalysisResult r;
-    r.Vp = 230;
+    r.primaryVoltage = 230;
     r.secondaries = {SecondaryResult{300, 0.1, 0, 300, 0, 30, 0},
                      SecondaryResult{6.3, 3.9, 0, 6.3, 0, 24.57, 0},
                      SecondaryResult{5, 1.9, 0, 5, 0, 9.5, 0}};
-    r.Pin = 64.07 / 0.9;
+    r.primaryPower = 64.07 / 0.9;
     return r;
 }
 
@@ -265,7 +265,7 @@ TEST(DesignVaBudget, BudgetAndFuseOfAnAnalysedDesign)
     EXPECT_TRUE(holds(lines, "Total 64.07 VA"));
 
     AnalysisResult noOutput = handWorkedAnalysis();
-    noOutput.Pin = 0;
+    noOutput.primaryPower = 0;
     EXPECT_NE(problemOf(designVaBudget(noOutput, {})).find("no output power"), std::string::npos);
 }
 

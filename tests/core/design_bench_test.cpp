@@ -65,7 +65,8 @@ TEST(DesignBench, EvaluatedWithTheChecks)
     ASSERT_TRUE(plain.bench.vaBudget);
     // Without supplies the budget's primary current is the analysis's own.
     const auto &budget = std::get<DesignVaBudget>(*plain.bench.vaBudget);
-    EXPECT_NEAR(budget.budget.primaryAmps, plain.result->Ip, 1e-9 * plain.result->Ip);
+    EXPECT_NEAR(budget.budget.primaryAmps, plain.result->primaryCurrent,
+                1e-9 * plain.result->primaryCurrent);
 
     const Evaluation bench =
         evaluate(withBench(exampleDesign()), DissipationLimits{2.5, 4.5, 1.5, 2.5});

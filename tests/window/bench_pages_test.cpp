@@ -149,11 +149,11 @@ TEST(LoadBuilderPage, WritesTheHeaterTotalsIntoTheChosenSecondaries)
     EXPECT_FALSE(child<QPushButton>(page, "loadWrite")->isEnabled());
 
     AnalysisResult analysis;
-    analysis.Vp = 230;
+    analysis.primaryVoltage = 230;
     analysis.secondaries = {SecondaryResult{300, 0.1, 0, 300, 0, 30, 0},
                             SecondaryResult{6.3, 3.9, 0, 6.3, 0, 24.57, 0},
                             SecondaryResult{5, 1.9, 0, 5, 0, 9.5, 0}};
-    analysis.Pin = 64.07 / 0.9;
+    analysis.primaryPower = 64.07 / 0.9;
     page.showVaBudget(designVaBudget(analysis, {}));
     const QString budget = child<QLabel>(page, "loadBudget")->text();
     EXPECT_TRUE(budget.contains(QStringLiteral("Total 64.07 VA"))) << budget.toStdString();
