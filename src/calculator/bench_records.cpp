@@ -146,6 +146,17 @@ bool applyLamination(BenchRecords &bench, std::string_view key, std::string_view
     return false;
 }
 
+std::string oneLine(std::string_view text)
+{
+    std::string line;
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) {
+            line += c;
+        }
+    }
+    return line;
+}
+
 // Whether the record (without its CR LF) is one of ours that reads; applies it if so.
 bool applyRecord(BenchRecords &bench, std::string_view record)
 {
@@ -159,6 +170,11 @@ bool applyRecord(BenchRecords &bench, std::string_view record)
     }
     const std::string_view key = record.substr(0, equals);
     const std::string_view value = record.substr(equals + 1);
+    if (oneLine(value) != value) {
+        // The writer leaves control characters out: such a record is kept as it was, so that
+        // it reads back the same.
+        return false;
+    }
     if (key == "valves") {
         bench.valveList = std::string(value);
         return true;
@@ -170,17 +186,6 @@ bool applyRecord(BenchRecords &bench, std::string_view record)
         return applyLamination(bench, key, value);
     }
     return false;
-}
-
-std::string oneLine(std::string_view text)
-{
-    std::string line;
-    for (const char c : text) {
-        if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) {
-            line += c;
-        }
-    }
-    return line;
 }
 
 void put(std::string &bytes, std::string_view key, std::string_view value)

@@ -365,8 +365,9 @@ TEST(BenchRecords, RecordsThatDoNotReadStayAsWritten)
         {"rise_conductor=silver", false}, {"calibration_mclyman=-0.5", false},
         {"calibration_other=1", false},   {"rise_secondary_7_cold_ohms=1", false},
         {"lamination_rise_k=30", false},  {"lamination_stack_cm=", false},
-        {"rise_ambient_c=30", true},      {"\"valves=EL34*2,6V6\"", true},
-        {"lamination_rise_k=50", true},
+        {"valves=EL34\x01", false}, // the writer would drop the control character
+        {"lamination=EI\t96", false},     {"rise_ambient_c=30", true},
+        {"\"valves=EL34*2,6V6\"", true},  {"lamination_rise_k=50", true},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.record);
