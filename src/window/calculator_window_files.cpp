@@ -300,7 +300,7 @@ void CalculatorWindow::closeAndSave()
         return m_question(QStringLiteral("Ferrolux"), inPlaceQuestion(path, why));
     };
     const SaveResult result = m_writeLastRun(path.toStdString(), bytes, options);
-    const QString told = saveOutcomeText(QStringLiteral("The inputs"), path, result);
+    const QString told = saveOutcomeText(QStringLiteral("the inputs"), path, result);
     if (!told.isEmpty()) {
         notes << told;
     }

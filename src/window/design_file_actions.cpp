@@ -280,7 +280,7 @@ QString DesignFileActions::saveDesignAs(const QString &path)
     const SaveResult result =
         m_save(QFile::encodeName(path).toStdString(), designFileBytes(design), options);
     if (!result.ok()) {
-        const QString told = saveOutcomeText(QStringLiteral("The design"), path, result);
+        const QString told = saveOutcomeText(QStringLiteral("the design"), path, result);
         m_fail(told);
         return told;
     }

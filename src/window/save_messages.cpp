@@ -15,7 +15,7 @@ SaveResult saveWithOptions(const std::string &path, std::string_view bytes,
 QString inPlaceQuestion(const QString &path, const std::string &why)
 {
     return QDir::toNativeSeparators(path) + QStringLiteral(" cannot be replaced whole: ") +
-           QString::fromLocal8Bit(why.c_str()) +
+           QString::fromLocal8Bit(why.c_str()).remove(QStringLiteral("it could not be replaced ")) +
            QStringLiteral(".\n\nWrite over the file itself? Should the disk fail during that "
                           "write, the file may be left damaged.");
 }
@@ -29,16 +29,14 @@ QString saveOutcomeText(const QString &what, const QString &path, const SaveResu
     case SaveResult::Outcome::AlreadyThere:
         return {};
     case SaveResult::Outcome::WrittenInPlace:
-        return what + QStringLiteral(" was written in place to ") + name + QStringLiteral(": ") +
-               reason + QStringLiteral(".");
+        return name + QStringLiteral(" was written in place: ") + reason + QStringLiteral(".");
     case SaveResult::Outcome::Declined:
-        return what + QStringLiteral(" was not saved: ") + name +
-               QStringLiteral(" was not changed.");
+        return QStringLiteral("Nothing was saved: ") + name + QStringLiteral(" was not changed.");
     case SaveResult::Outcome::Failed:
-        return what + QStringLiteral(" could not be saved to ") + name +
+        return QStringLiteral("Could not save ") + what + QStringLiteral(" to ") + name +
                QStringLiteral("; the file was not changed.\n") + reason;
     case SaveResult::Outcome::Damaged:
-        return name + QStringLiteral(" is damaged: ") + what.toLower() +
+        return name + QStringLiteral(" is damaged: ") + what +
                QStringLiteral(" could not be written whole.\n") + reason +
                (result.keptCopy.empty() ? QString()
                                         : QStringLiteral("\nIts old contents are in ") +

@@ -24,7 +24,7 @@ SaveResult saveWithOptions(const std::string &path, std::string_view bytes,
 // cannot be replaced whole.
 QString inPlaceQuestion(const QString &path, const std::string &why);
 
-// What to tell the user after a save of `path` (`what` names the content, "The design" or "The
+// What to tell the user after a save of `path` (`what` names the content, "the design" or "the
 // inputs"): "" when it was replaced whole; otherwise the rewrite in place, the user's Cancel
 // (the file untouched), the failure (the file untouched) or the damage and where the old
 // contents are kept.

@@ -130,7 +130,7 @@ TEST(WindowFileSafety, EachOutcomeOfASaveIsToldForWhatItIs)
          1},
         {"failed",
          {O::Failed, "Cannot write D: No space left on device", ""},
-         {"could not be saved", "the file was not changed", "No space left on device"},
+         {"Could not save", "the file was not changed", "No space left on device"},
          1},
         {"declined", {O::Declined, "it could not be replaced", ""}, {"was not changed"}, -1},
     };
