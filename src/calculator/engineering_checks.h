@@ -5,6 +5,8 @@
 // limit, the mains sweep and the AC winding current a rectifier load draws. Every formula and
 // its source is written down in docs/engineering-checks.md.
 
+#include "winding_current_models.h"
+
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -116,14 +118,18 @@ struct EngineeringChecks
 };
 
 // Every check on a design and its analysis result (the result of analysing that design).
+// `currents`: how each secondary's current follows the mains and the load in the load scale
+// and the mains sweep (by default, as a resistance load's).
 EngineeringChecks runEngineeringChecks(const TransformerDesign &design,
-                                       const AnalysisResult &result, const ThermalInputs &inputs);
+                                       const AnalysisResult &result, const ThermalInputs &inputs,
+                                       const WindingCurrentModels &currents = {});
 
 // Hot-spot temperature of each model when every secondary current is multiplied by `scale`
 // (1 = the analysed load); used for plotting against the load scale. Empty when unavailable.
 std::vector<ModelEstimate> hotSpotsAtLoadScale(const TransformerDesign &design,
                                                const AnalysisResult &result,
-                                               const ThermalInputs &inputs, double scale);
+                                               const ThermalInputs &inputs, double scale,
+                                               const WindingCurrentModels &currents = {});
 
 // The readable check section printed after the fixed report (the report tool's --check).
 std::vector<std::string> checkReportLines(const EngineeringChecks &checks,

@@ -4,7 +4,9 @@
 // bridge, the published 5U4G figure from a design, the current against mains and load against
 // direct simulations, and the check section's lines.
 
+#include "analysis.h"
 #include "design_supply.h"
+#include "scaled_load.h"
 #include "supply_check_lines.h"
 
 #include <algorithm>
@@ -273,6 +275,46 @@ TEST(DesignSupply, FailuresAreToldNotSimulated)
         const std::vector<std::string> lines = supplyCheckLines({r});
         EXPECT_TRUE(contains(lines, "Supply of secondary 4")) << reason;
         EXPECT_TRUE(contains(lines, "Not simulated: " + *r.failure)) << reason;
+    }
+}
+
+TEST(DesignSupply, ScaledChecksMoveASuppliedWindingByItsSimulation)
+{
+    // Secondary 1 feeds a bridge through a large choke into a constant 0.2 A: its winding
+    // carries a 0.2 A square wave whatever the mains (closed form), and 0.2 A times the load
+    // scale. Secondary 2 has no supply and scales with both, as before.
+    const TransformerDesign design{.primaryVoltage = 230,
+                                   .primaryResistance = 4,
+                                   .secondaries = {{500, 0.2, 50}, {6.3, 2, 0.1}},
+                                   .potted = true,
+                                   .x = 8,
+                                   .y = 8,
+                                   .z = 8,
+                                   .correctForLoading = true,
+                                   .plateLimit = 2.5,
+                                   .filamentLimit = 4.5};
+    const AnalysisResult result = std::get<AnalysisResult>(analyseDesign(design));
+    const DesignSupplyResult supplied =
+        evaluateDesignSupply(supply(RC::Bridge, law(0.7, 0), {choke(100, 20), cap(1000)},
+                                    {SupplyLoadKind::ConstantCurrent, 0.2}),
+                             0, {500, 50, 230, 4, true});
+    ASSERT_TRUE(supplied.ok()) << *supplied.failure;
+    ScaledLoad load(design, result,
+                    {[&](double f, double scale) { return supplied.currentFactor(f, scale); }});
+    struct Case
+    {
+        double voltageFactor, currentFactor;
+        double supplied, plain;
+    };
+    const Case cases[] = {
+        {1.0, 1.0, 0.2, 2}, {0.9, 0.9, 0.2, 1.8}, {1.1, 1.1, 0.2, 2.2},
+        {1.0, 0.5, 0.1, 1}, {1.0, 1.5, 0.3, 3},
+    };
+    for (const Case &c : cases) {
+        const AnalysisResult &r = load.at(c.voltageFactor, c.currentFactor);
+        EXPECT_LT(relative(r.secondaries[0].Is, c.supplied), 3e-3)
+            << c.voltageFactor << " " << c.currentFactor << ": " << r.secondaries[0].Is;
+        EXPECT_DOUBLE_EQ(r.secondaries[1].Is, c.plain);
     }
 }
 
