@@ -59,7 +59,8 @@ SupplyPage::SupplyPage(QWidget *parent) : QWidget(parent)
     m_limits->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_limits->verticalHeader()->setVisible(false);
     m_limits->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_limits->setMaximumHeight(150);
+    m_limits->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    m_limits->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     layout->addWidget(m_limits);
 
     m_useCurrent = new QPushButton(QStringLiteral("Use the simulated current"), this);
@@ -151,11 +152,22 @@ const DesignSupplyResult *SupplyPage::selectedResult() const
     return nullptr;
 }
 
+void SupplyPage::fitLimitsHeight()
+{
+    // Every row shown, without a scroll bar of its own: the page scrolls as a whole.
+    int height = m_limits->horizontalHeader()->sizeHint().height() + 2 * m_limits->frameWidth();
+    for (int row = 0; row < m_limits->rowCount(); ++row) {
+        height += m_limits->rowHeight(row);
+    }
+    m_limits->setFixedHeight(height);
+}
+
 void SupplyPage::showSelected()
 {
     const int row = currentSecondary();
     const DesignSupplyResult *result = selectedResult();
     m_limits->setRowCount(0);
+    fitLimitsHeight();
     m_figures->clear();
     m_plots->clear();
     m_useCurrent->setEnabled(result != nullptr && result->ok());
@@ -220,6 +232,7 @@ void SupplyPage::showSelected()
     }
     m_limits->resizeColumnsToContents();
     m_limits->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    fitLimitsHeight();
     // The plots: one steady cycle and the regulation curve, worked out here for the secondary
     // shown (about 2 ms and 15 to 30 ms on the bench machine: no freeze worth a thread).
     SimulationOptions options;

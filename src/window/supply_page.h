@@ -59,6 +59,7 @@ signals:
 
 private:
     void showSelected();
+    void fitLimitsHeight();
     const DesignSupplyResult *selectedResult() const;
 
     SecondarySupplies m_supplies{};

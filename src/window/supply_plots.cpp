@@ -6,12 +6,13 @@
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QValueAxis>
 #include <algorithm>
+#include <cmath>
 
 namespace ferrolux {
 
 namespace {
 
-constexpr int kChartHeight = 190;
+constexpr int kChartHeight = 220;
 
 QChartView *makeView(const char *name, const QString &title, QWidget *parent)
 {
@@ -39,16 +40,28 @@ void clearChart(QChart *chart)
     }
 }
 
-QValueAxis *axis(QChart *chart, Qt::Alignment side, const QString &title, double min, double max,
-                 const char *format)
+QValueAxis *axis(QChart *chart, Qt::Alignment side, const QString &title, double min, double max)
 {
     auto *a = new QValueAxis;
     a->setTitleText(title);
     if (!(max > min)) {
         max = min + 1;
     }
+    // A step of 1, 2 or 5 times a power of ten giving about three intervals, the range widened
+    // to whole steps, so that the labels are round numbers.
+    const double rough = (max - min) / 3;
+    const double power = std::pow(10.0, std::floor(std::log10(rough)));
+    const double step = rough <= power       ? power
+                        : rough <= 2 * power ? 2 * power
+                        : rough <= 5 * power ? 5 * power
+                                             : 10 * power;
+    min = std::floor(min / step) * step;
+    max = std::ceil(max / step) * step;
+    // As many decimals as the step needs.
+    const int decimals = std::max(0, -static_cast<int>(std::floor(std::log10(step) + 1e-9)));
+    a->setLabelFormat(QStringLiteral("%.%1f").arg(decimals));
     a->setRange(min, max);
-    a->setLabelFormat(QLatin1String(format));
+    a->setTickCount(static_cast<int>(std::lround((max - min) / step)) + 1);
     chart->addAxis(a, side);
     return a;
 }
@@ -107,11 +120,11 @@ void SupplyPlots::showCycle(const SupplyWaveform &w)
     }
     chart->addSeries(current);
     chart->addSeries(voltage);
-    QValueAxis *x = axis(chart, Qt::AlignBottom, QStringLiteral("ms"), 0, ms.back(), "%.0f");
+    QValueAxis *x = axis(chart, Qt::AlignBottom, QStringLiteral("ms"), 0, ms.back());
     const auto [iLow, iHigh] = span(w.windingA);
     const auto [vLow, vHigh] = span(w.outputV);
-    QValueAxis *amps = axis(chart, Qt::AlignLeft, QStringLiteral("A"), iLow, iHigh, "%.2g");
-    QValueAxis *volts = axis(chart, Qt::AlignRight, QStringLiteral("V"), vLow, vHigh, "%.4g");
+    QValueAxis *amps = axis(chart, Qt::AlignLeft, QStringLiteral("A"), iLow, iHigh);
+    QValueAxis *volts = axis(chart, Qt::AlignRight, QStringLiteral("V"), vLow, vHigh);
     current->attachAxis(x);
     current->attachAxis(amps);
     voltage->attachAxis(x);
@@ -137,9 +150,9 @@ void SupplyPlots::showRegulation(const std::vector<RegulationPoint> &points)
     chart->addSeries(dc);
     const auto [xLow, xHigh] = span(ma);
     const auto [yLow, yHigh] = span(volts);
-    QValueAxis *x = axis(chart, Qt::AlignBottom, QStringLiteral("Load (mA)"), std::max(0.0, xLow),
-                         xHigh, "%.0f");
-    QValueAxis *y = axis(chart, Qt::AlignLeft, QStringLiteral("V"), yLow, yHigh, "%.4g");
+    QValueAxis *x =
+        axis(chart, Qt::AlignBottom, QStringLiteral("Load (mA)"), std::max(0.0, xLow), xHigh);
+    QValueAxis *y = axis(chart, Qt::AlignLeft, QStringLiteral("V"), yLow, yHigh);
     dc->attachAxis(x);
     dc->attachAxis(y);
 }
