@@ -1,6 +1,7 @@
 #include "design_supply.h"
 
 #include <cmath>
+#include <future>
 #include <utility>
 
 namespace ferrolux {
@@ -94,6 +95,51 @@ DesignSupplyResult evaluateDesignSupply(const SecondarySupply &supply, std::size
         result.currentCurve = std::move(*sampled);
     }
     return result;
+}
+
+std::vector<DesignSupplyResult> evaluateDesignSupplies(const SecondarySupplies &supplies,
+                                                       const TransformerDesign &design)
+{
+    // The supplies are independent of each other: each is worked out on a thread of its own
+    // (the simulation keeps no shared state), the first on this one.
+    std::vector<std::future<DesignSupplyResult>> running;
+    std::vector<std::size_t> rows;
+    for (std::size_t row = 0; row < supplies.size() && row < design.secondaries.size(); ++row) {
+        if (supplies[row]) {
+            rows.push_back(row);
+        }
+    }
+    const auto evaluateRow = [&](std::size_t row) {
+        const SecondaryDesign &secondary = design.secondaries[row];
+        return evaluateDesignSupply(*supplies[row], row,
+                                    {secondary.voltage, secondary.resistance, design.primaryVoltage,
+                                     design.primaryResistance, design.correctForLoading});
+    };
+    for (std::size_t i = 1; i < rows.size(); ++i) {
+        running.push_back(std::async(std::launch::async, evaluateRow, rows[i]));
+    }
+    std::vector<DesignSupplyResult> results;
+    if (!rows.empty()) {
+        results.push_back(evaluateRow(rows.front()));
+    }
+    for (std::future<DesignSupplyResult> &result : running) {
+        results.push_back(result.get());
+    }
+    return results;
+}
+
+WindingCurrentModels currentModelsOf(const std::vector<DesignSupplyResult> &supplies,
+                                     std::size_t secondaryCount)
+{
+    WindingCurrentModels models(secondaryCount);
+    for (const DesignSupplyResult &supply : supplies) {
+        if (supply.row < secondaryCount && supply.ok()) {
+            models[supply.row] = [&supply](double voltageFactor, double loadScale) {
+                return supply.currentFactor(voltageFactor, loadScale);
+            };
+        }
+    }
+    return models;
 }
 
 } // namespace ferrolux

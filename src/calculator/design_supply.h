@@ -9,6 +9,8 @@
 #include "supply_curves.h"
 #include "supply_limits.h"
 #include "supply_simulation.h"
+#include "transformer_design.h"
+#include "winding_current_models.h"
 
 #include <optional>
 #include <string>
@@ -62,5 +64,15 @@ struct DesignSupplyResult
 
 DesignSupplyResult evaluateDesignSupply(const SecondarySupply &supply, std::size_t row,
                                         const SupplyWindingFigures &winding);
+
+// Every supply of a design whose secondary exists, in secondary order, each from the
+// secondary's entered voltage and resistance, the primary's, and the loading box.
+std::vector<DesignSupplyResult> evaluateDesignSupplies(const SecondarySupplies &supplies,
+                                                       const TransformerDesign &design);
+
+// For the scaled checks: the supplied secondaries follow their simulations, the others scale
+// as before. The models refer to `supplies`, which must outlive them.
+WindingCurrentModels currentModelsOf(const std::vector<DesignSupplyResult> &supplies,
+                                     std::size_t secondaryCount);
 
 } // namespace ferrolux
