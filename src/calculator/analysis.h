@@ -93,8 +93,8 @@ struct Refusal
     // fields and is 0 otherwise.
     DesignField field = DesignField::None;
     int row = 0;
-    // One line for the user, e.g. "Secondary 2 Resistance is zero or empty.". For Dimensions
-    // it is the three lines of the dimension message joined by "\n".
+    // One line for the user, e.g. "Secondary 2 Resistance is zero, empty or not a number.".
+    // For Dimensions it is the three lines of the dimension message joined by "\n".
     std::string message;
     ArithmeticFault fault = ArithmeticFault::None;
     // The quantity whose computation failed ("Primary % Dissipation"), for Arithmetic.

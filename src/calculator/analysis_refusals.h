@@ -8,6 +8,10 @@
 
 namespace ferrolux::analysis_detail {
 
+// The ending of a ZeroField refusal. A text that is no number reads as 0, so the message
+// names that case too.
+inline constexpr const char *kZeroFieldEnding = " is zero, empty or not a number.";
+
 // Thrown by the parser and the analysis to end with a refusal.
 struct RefusalStop
 {

@@ -1,5 +1,6 @@
 // The engineering checks as readable text, printed after the fixed report.
 
+#include "check_verdict.h"
 #include "engineering_checks.h"
 
 #include <cctype>
@@ -45,11 +46,6 @@ __attribute__((format(printf, 1, 2))) std::string format(const char *pattern, ..
     return text;
 }
 
-double fahrenheit(double celsius)
-{
-    return celsius * 9 / 5 + 32;
-}
-
 void thermalLines(std::vector<std::string> &lines, const EngineeringChecks &checks,
                   const ThermalInputs &inputs)
 {
@@ -61,7 +57,7 @@ void thermalLines(std::vector<std::string> &lines, const EngineeringChecks &chec
                            inputs.hotSpotAllowanceK, inputs.coreLossW, inputs.emissivity));
     lines.push_back(format("The report's own temperature, %.1f %s, is %.1f %s: radiation only, "
                            "emissivity 0.075, no ambient.",
-                           fahrenheit(checks.reportTemperatureC), kDegreeF,
+                           fahrenheitFromCelsius(checks.reportTemperatureC), kDegreeF,
                            checks.reportTemperatureC, kDegreeC));
     if (checks.reportTemperatureBelowAmbient) {
         lines.push_back(format("That is BELOW THE AMBIENT of %.1f %s, so the report's temperature "
@@ -79,7 +75,7 @@ void thermalLines(std::vector<std::string> &lines, const EngineeringChecks &chec
     for (const ModelEstimate &e : t.models) {
         const std::string title(thermalModelTitle(e.model));
         lines.push_back(format("%-24s %7.2f K %7.1f %s %7.1f %s", title.c_str(), e.riseK,
-                               e.hotSpotC, kDegreeC, fahrenheit(e.hotSpotC), kDegreeF));
+                               e.hotSpotC, kDegreeC, fahrenheitFromCelsius(e.hotSpotC), kDegreeF));
     }
     const std::string hottest(thermalModelTitle(t.hottestModel));
     lines.push_back(format("Hottest %.1f %s (%s) against class %s's %.0f %s: %s, margin %.1f K.",

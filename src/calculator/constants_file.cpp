@@ -37,6 +37,20 @@ ConstantsLoad readConstants(std::string_view fileBytes)
     return load;
 }
 
+std::string limitRangeProblem(double value)
+{
+    if (value > 0 && value < 100) {
+        return {};
+    }
+    if (value >= 100) {
+        return "a limit must be below 100 %";
+    }
+    if (value <= 0) {
+        return "a limit must be above 0 %";
+    }
+    return "a limit must be a number above 0 and below 100 %"; // not a number
+}
+
 void ConstantsLoad::applyTo(DissipationLimits &limits) const
 {
     double *const members[] = {&limits.OCPPDis, &limits.OCFPDis, &limits.POTPPDis,

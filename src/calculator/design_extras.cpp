@@ -1,5 +1,6 @@
 #include "design_extras.h"
 
+#include "input_range.h"
 #include "last_run_file.h"
 #include "plain_decimal.h"
 #include "record_file.h"
@@ -14,16 +15,6 @@ namespace {
 std::string numbered(const char *key, std::size_t row)
 {
     return key + std::to_string(row + 1);
-}
-
-// A number within `range`, or nullopt.
-std::optional<double> numberIn(const std::string &text, InputRange range)
-{
-    const std::optional<double> value = plainDecimal(text);
-    if (value && range.contains(*value)) {
-        return value;
-    }
-    return std::nullopt;
 }
 
 // The numeric items of the block: key, the item in `t`, its accepted range.
@@ -49,7 +40,7 @@ Applied applyKnown(DesignExtras &extras, const std::string &key, const std::stri
     ThermalInputs &t = extras.thermal;
     for (const NumberItem &number : kNumberItems) {
         if (key == number.key) {
-            const std::optional<double> read = numberIn(value, number.range);
+            const std::optional<double> read = numberInRange(value, number.range);
             t.*number.item = read.value_or(defaults.*number.item);
             return read ? Applied::Read : Applied::Unread;
         }

@@ -33,7 +33,7 @@ SecondaryDesign readSecondary(const SecondaryTexts &texts, int index)
     slot.voltage = readNumber(texts.voltage, DesignField::SecondaryVoltage, index, voltageLabel);
     if (slot.voltage == 0) {
         throw simpleRefusal(RefusalKind::ZeroField, DesignField::SecondaryVoltage, index,
-                            voltageLabel + " is zero or empty.");
+                            voltageLabel + kZeroFieldEnding);
     }
     slot.current = readNumber(texts.current, DesignField::SecondaryCurrent, index,
                               secondaryLabel(i, "Current"));
@@ -42,7 +42,7 @@ SecondaryDesign readSecondary(const SecondaryTexts &texts, int index)
         readNumber(texts.resistance, DesignField::SecondaryResistance, index, resistanceLabel);
     if (slot.resistance == 0) {
         throw simpleRefusal(RefusalKind::ZeroField, DesignField::SecondaryResistance, index,
-                            resistanceLabel + " is zero or empty.");
+                            resistanceLabel + kZeroFieldEnding);
     }
     // A winding cannot give back the power its copper loses.
     if (slot.resistance < 0) {
@@ -59,13 +59,13 @@ TransformerDesign parse(const AnalysisInput &input)
         readNumber(input.primaryVoltage, DesignField::PrimaryVoltage, 0, "Primary Voltage");
     if (d.primaryVoltage == 0) {
         throw simpleRefusal(RefusalKind::ZeroField, DesignField::PrimaryVoltage, 0,
-                            "Primary voltage is zero or empty.");
+                            std::string("Primary voltage") + kZeroFieldEnding);
     }
     d.primaryResistance = readNumber(input.primaryResistance, DesignField::PrimaryResistance, 0,
                                      "Primary Resistance");
     if (d.primaryResistance == 0) {
         throw simpleRefusal(RefusalKind::ZeroField, DesignField::PrimaryResistance, 0,
-                            "Primary resistance is zero or empty.");
+                            std::string("Primary resistance") + kZeroFieldEnding);
     }
     if (d.primaryResistance < 0) {
         throw simpleRefusal(RefusalKind::Impossible, DesignField::PrimaryResistance, 0,

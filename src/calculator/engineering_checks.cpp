@@ -4,6 +4,7 @@
 #include "engineering_checks.h"
 
 #include "analysis.h"
+#include "check_verdict.h"
 #include "load_scale.h"
 #include "mains_sweep.h"
 #include "scaled_load.h"
@@ -67,7 +68,7 @@ EngineeringChecks runEngineeringChecks(const TransformerDesign &design,
                                        const WindingCurrentModels &currents)
 {
     EngineeringChecks checks;
-    checks.reportTemperatureC = (result.T - 32) * 5 / 9;
+    checks.reportTemperatureC = celsiusFromFahrenheit(result.T);
     checks.reportTemperatureBelowAmbient = checks.reportTemperatureC < inputs.ambientC;
     const ThermalGeometry geometry = geometryOf(design, result);
     checks.thermal = thermalCheck(geometry, result, inputs);

@@ -5,6 +5,7 @@
 // limit, the mains sweep and the AC winding current a rectifier load draws. Every formula and
 // its source is written down in docs/engineering-checks.md.
 
+#include "input_range.h"
 #include "winding_current_models.h"
 
 #include <array>
@@ -40,17 +41,6 @@ struct ThermalInputs
 
     bool operator==(const ThermalInputs &) const = default;
 };
-
-struct InputRange
-{
-    double min;
-    double max;
-    bool contains(double value) const { return value >= min && value <= max; }
-};
-inline constexpr InputRange kAmbientRange{-50, 100};
-inline constexpr InputRange kHotSpotAllowanceRange{0, 50};
-inline constexpr InputRange kCoreLossRange{0, 10000};
-inline constexpr InputRange kEmissivityRange{0.01, 1};
 
 enum class ThermalModel { McLyman, Amidon, ConvectionRadiation };
 inline constexpr std::array<ThermalModel, 3> kThermalModels = {

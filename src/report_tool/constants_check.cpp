@@ -1,5 +1,6 @@
 #include "constants_check.h"
 
+#include "constants_file.h"
 #include "record_file.h"
 
 #include <charconv>
@@ -50,9 +51,12 @@ std::string constantsLimitsProblem(std::string_view fileBytes)
             continue; // a description
         }
         const std::optional<double> value = wholeNumber(*field);
-        if (!value || !std::isfinite(*value) || *value < 0 || *value > 100) {
+        if (!value || !std::isfinite(*value)) {
+            return "record " + std::to_string(record) + ": \"" + *field + "\" is not a number";
+        }
+        if (const std::string problem = limitRangeProblem(*value); !problem.empty()) {
             return "record " + std::to_string(record) + ": \"" + *field +
-                   "\" is not a limit from 0 to 100";
+                   "\" is no limit: " + problem;
         }
     }
     return {};

@@ -1,9 +1,9 @@
 #pragma once
 
-// The report tool's test of a constants file: each of the four limits must be a number, finite,
-// from 0 to 100. The calculator reads such a file leniently (a text that is no number reads
-// 0); a script that runs the tool must hear about it instead of getting a report computed from
-// made-up limits.
+// The report tool's test of a constants file: each of the four limits must be a finite number
+// and a limit by the core's one rule (limitRangeProblem: above 0, below 100). The calculator
+// reads such a file leniently (a text that is no number reads 0); a script that runs the tool must
+// hear about it instead of getting a report computed from made-up limits.
 
 #include <string>
 #include <string_view>

@@ -28,7 +28,7 @@ report, one line per report item (UTF-8, LF line ends), and nothing else on stan
                      saved after record 30 are used; the options below override them.
   --constants FILE   The constants file with the dissipation limits. By default
                      CONSTANT.DAT in the same folder as LASTRUN. Each limit must be a number
-                     from 0 to 100.
+                     above 0 and below 100.
   --example          The report of the built-in worked example with the default limits.
   --check            The report, an empty line, then the engineering checks as text: the
                      temperature-rise models, the class margin, each winding's headroom, the

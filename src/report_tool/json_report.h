@@ -6,6 +6,7 @@
 
 #include "analysis.h"
 #include "engineering_checks.h"
+#include "evaluation.h"
 
 #include <string>
 
@@ -16,5 +17,8 @@ std::string jsonReport(const TransformerDesign &design, const AnalysisResult &re
 
 // `value` as JSON writes it ("0.8928571428571428", "1.0"; "null" when not finite).
 std::string jsonNumber(double value);
+
+// The same for a successful evaluation: its design, analysis, checks and thermal inputs.
+std::string jsonReport(const Evaluation &evaluation);
 
 } // namespace ferrolux

@@ -1,20 +1,18 @@
 #include "report_tool.h"
 
-#include "analysis.h"
 #include "bench_modes.h"
 #include "constants_check.h"
 #include "constants_file.h"
 #include "default_files.h"
-#include "design_extras.h"
+#include "design.h"
 #include "eng_format.h"
+#include "evaluation.h"
 #include "file_helpers.h"
 #include "help_text.h"
 #include "json_report.h"
 #include "last_run_file.h"
 #include "number_text.h"
 #include "printable_text.h"
-#include "report.h"
-#include "saved_run_input.h"
 #include "supply_mode.h"
 #include "tool_options.h"
 
@@ -95,35 +93,33 @@ int refused(const Refusal &refusal, std::ostream &err)
     return kExitRefused;
 }
 
-int printAnalysis(const AnalysisInput &input, const ToolOptions &options,
-                  const ThermalInputs &thermal, std::ostream &out, std::ostream &err)
+int printEvaluation(const Evaluation &evaluation, const ToolOptions &options, std::ostream &out,
+                    std::ostream &err)
 {
-    const DesignOutcome parsed = parseDesign(input);
-    if (const auto *refusal = std::get_if<Refusal>(&parsed)) {
-        return refused(*refusal, err);
+    if (evaluation.refusal) {
+        return refused(*evaluation.refusal, err);
     }
-    const TransformerDesign &design = std::get<TransformerDesign>(parsed);
-    const AnalysisOutcome outcome = analyseDesign(design);
-    if (const auto *refusal = std::get_if<Refusal>(&outcome)) {
-        return refused(*refusal, err);
-    }
-    const AnalysisResult &result = std::get<AnalysisResult>(outcome);
     if (options.format == ReportFormat::Json) {
-        out << jsonReport(design, result, runEngineeringChecks(design, result, thermal), thermal)
-            << '\n';
+        out << jsonReport(evaluation) << '\n';
         return finishOutput(out, err);
     }
-    for (const std::string &line : buildReport(result)) {
+    for (const std::string &line : evaluation.reportLines) {
         out << line << '\n';
     }
     if (options.format == ReportFormat::Check) {
         out << '\n';
-        for (const std::string &line :
-             checkReportLines(runEngineeringChecks(design, result, thermal), thermal)) {
+        for (const std::string &line : evaluation.checkLines) {
             out << line << '\n';
         }
     }
     return finishOutput(out, err);
+}
+
+// The design with the thermal inputs the options override.
+Design withOptions(Design design, const ToolOptions &options)
+{
+    design.extras.thermal = options.thermalOver(design.extras.thermal);
+    return design;
 }
 
 std::string incompleteReason(const std::string &failure, int read, int expected)
@@ -142,14 +138,13 @@ int runFiles(const ToolOptions &options, std::ostream &out, std::ostream &err)
     if (const std::string problem = readDataFile(lastRunPath, lastRunBytes); !problem.empty()) {
         return fileError(err, "cannot open last-run file " + quoted(lastRunPath) + ": " + problem);
     }
-    const LastRunLoad run = readLastRun(lastRunBytes);
+    const DesignFileRead run = readDesignFile(lastRunBytes);
     if (!run.complete()) {
         return fileError(err,
                          "last-run file " + quoted(lastRunPath) + " is incomplete: " +
                              incompleteReason(run.failure, run.recordsRead, kLastRunRecordCount));
     }
-    const DesignExtras extras = readDesignExtras(lastRunBytes);
-    for (const std::string &problem : designExtrasProblems(extras)) {
+    for (const std::string &problem : designExtrasProblems(run.design.extras)) {
         err << kToolName << ": last-run file " << quoted(lastRunPath) << ": "
             << printableText(problem) << "\n";
     }
@@ -174,8 +169,7 @@ int runFiles(const ToolOptions &options, std::ostream &out, std::ostream &err)
     }
     DissipationLimits limits;
     constants.applyTo(limits);
-    return printAnalysis(analysisInputFrom(run.values, limits), options,
-                         options.thermalOver(extras.thermal), out, err);
+    return printEvaluation(evaluate(withOptions(run.design, options), limits), options, out, err);
 }
 
 int runExample(const ToolOptions &options, std::ostream &out, std::ostream &err)
@@ -187,8 +181,9 @@ int runExample(const ToolOptions &options, std::ostream &out, std::ostream &err)
     }
     DissipationLimits limits;
     constants.applyTo(limits);
-    return printAnalysis(analysisInputFrom(exampleLastRun(), limits), options,
-                         options.thermalOver(ThermalInputs{}), out, err);
+    Design example;
+    example.run = exampleLastRun();
+    return printEvaluation(evaluate(withOptions(example, options), limits), options, out, err);
 }
 
 int runEng(const std::vector<std::string> &values, std::ostream &out, std::ostream &err)

@@ -46,8 +46,8 @@ std::optional<double> number(const std::vector<std::string> &value, const char *
     if (value.empty()) {
         return std::nullopt;
     }
-    const std::optional<double> parsed = plainDecimal(value.front());
-    if (!parsed || !range.contains(*parsed)) {
+    const std::optional<double> parsed = numberInRange(value.front(), range);
+    if (!parsed) {
         error = std::string(option) + " needs a plain decimal number from " +
                 plainDecimalText(range.min) + " to " + plainDecimalText(range.max) + ", not '" +
                 printableText(value.front()) + "'";

@@ -5,9 +5,9 @@
 // and the dimension fields in step with what the user picks, runs the analysis on Calculate
 // and saves the inputs on Close.
 
-#include "analysis.h"
 #include "constants_file.h"
-#include "design_extras.h"
+#include "design.h"
+#include "evaluation.h"
 #include "file_helpers.h"
 #include "last_run_file.h"
 
@@ -21,29 +21,13 @@
 #include <string_view>
 #include <utility>
 
+class QAction;
 class QEvent;
 class QFocusFrame;
 
 namespace ferrolux {
 
 struct WindowControls;
-
-// A design and its analysis, as the last successful Calculate produced them.
-struct DesignAnalysis
-{
-    TransformerDesign design;
-    AnalysisResult result;
-};
-
-// Every input of a design: the 30 records of the last-run file and the extension block after
-// them.
-struct DesignState
-{
-    LastRun run;
-    DesignExtras extras;
-
-    bool operator==(const DesignState &) const = default;
-};
 
 class CalculatorWindow : public QWidget
 {
@@ -79,15 +63,18 @@ public:
     // incomplete file (told once at load); empty otherwise.
     const QString &limitsWarning() const { return m_limitsWarning; }
 
-    // The whole input state as Close would save it (record 1 false), and its replacement: the
-    // fields, type, check box and extension-block values. Setting it leaves the report alone.
-    DesignState inputState() const;
-    void setInputState(const DesignState &state);
+    // The whole design as Close would save it (record 1 false), and its replacement: the
+    // fields, type, check box, extension-block values and the slots beside them. Setting it
+    // leaves the report alone.
+    Design design() const;
+    void setDesign(const Design &design);
     // The extension-block values alone (thermal inputs, load kinds, DC currents, unknown keys).
-    const DesignExtras &designExtras() const { return m_extras; }
+    const DesignExtras &designExtras() const { return m_design.extras; }
+    // Replaces them; when the thermal inputs change after a Calculate, the checks of that
+    // evaluation are worked out again with them (the report stays).
     void setDesignExtras(const DesignExtras &extras);
-    // The design and result of the last successful Calculate; nullopt before the first.
-    const std::optional<DesignAnalysis> &lastAnalysis() const { return m_lastAnalysis; }
+    // The evaluation of the last successful Calculate; nullopt before the first.
+    const std::optional<Evaluation> &evaluation() const { return m_evaluation; }
     // The lines the report list shows, top to bottom.
     QStringList reportLines() const;
 
@@ -106,6 +93,25 @@ public:
     void setMessageFunction(MessageFunction message);
     void setQuestionFunction(QuestionFunction question);
 
+    // The number of secondary rows the count field shows (0..6).
+    int visibleSecondaryCount() const;
+    // A secondary's current field, row 0..5: what it holds, and replacing it from code (the
+    // DC-load helper writes the winding current it works out).
+    QString secondaryCurrent(int row) const;
+    void setSecondaryCurrent(int row, const QString &text);
+    // The load button's caption: "Load Last Run", or "Load Example" while the last run is the
+    // shipped example.
+    QString loadButtonText() const;
+    // Adds an action to the report list (Copy Report by Ctrl+C while the report has the focus).
+    void addReportAction(QAction *action);
+
+public slots:
+    // What the four command buttons do; the menus and the main window call them directly.
+    void calculate();
+    void clearData();
+    void loadData();
+    void closeAndSave();
+
 signals:
     // The user changed a field, an option or the check box, or replaced them all with Clear
     // Data or Load.
@@ -114,16 +120,20 @@ signals:
     void calculated();
     // The extension-block values were replaced (by a load or from code).
     void designExtrasChanged();
+    // Load restored the last run (after inputsEdited).
+    void lastRunLoaded();
+    // The count field changed: the number of secondary rows now shown.
+    void secondaryRowsChanged(int visibleRows);
+    // The user typed in a secondary's current field, row 0..5.
+    void secondaryCurrentEdited(int row);
+    // The command buttons were pressed; each is connected to its slot above.
+    void calculateRequested();
+    void clearRequested();
+    void loadRequested();
+    void closeRequested();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
-
-private slots:
-    // The four command buttons.
-    void calculate();
-    void clearData();
-    void loadData();
-    void closeAndSave();
 
 private:
     // Fills the fields, the type and the check box from the last-run file and the four limits
@@ -165,8 +175,10 @@ private:
     LastRunState m_lastRunState = LastRunState::Missing;
     QString m_lastRunProblem;   // what went wrong with the last-run file, for the user
     QString m_constantsProblem; // the same for the constants file
-    DesignExtras m_extras;
-    std::optional<DesignAnalysis> m_lastAnalysis;
+    // The design's values that are not held by the form's own controls (the extension block
+    // and the slots beside it); its records are the controls' texts.
+    Design m_design;
+    std::optional<Evaluation> m_evaluation;
     // True while the last-run file holds the worked example shipped with the program.
     bool m_example = false;
     DissipationLimits m_limits;

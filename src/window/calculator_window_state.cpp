@@ -1,4 +1,4 @@
-// The calculator window's whole input state as one value, for whatever keeps designs beyond
+// The calculator window's whole design as one value, for whatever keeps designs beyond
 // the last-run file: reading it from the controls and putting it back into them.
 
 #include "calculator_window.h"
@@ -9,18 +9,21 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QRadioButton>
+#include <utility>
 
 namespace ferrolux {
 
-DesignState CalculatorWindow::inputState() const
+Design CalculatorWindow::design() const
 {
-    return {currentInputs(), m_extras};
+    Design design = m_design;
+    design.run = currentInputs();
+    return design;
 }
 
-void CalculatorWindow::setInputState(const DesignState &state)
+void CalculatorWindow::setDesign(const Design &design)
 {
     const WindowControls &c = *m_controls;
-    const LastRun &v = state.run;
+    const LastRun &v = design.run;
     applyInputRecords(v, kLastRunRecordCount);
     if (v.typeCode >= 1 && v.typeCode <= 4) {
         selectType(static_cast<TransformerType>(v.typeCode));
@@ -31,21 +34,27 @@ void CalculatorWindow::setInputState(const DesignState &state)
             option->setChecked(false);
         }
         c.typeGroup->setExclusive(true);
-        c.Image1->setVisible(false);
+        c.typePicture->setVisible(false);
     }
-    setDesignExtras(state.extras);
+    m_design.supplies = design.supplies;
+    m_design.measurements = design.measurements;
+    m_design.lamination = design.lamination;
+    setDesignExtras(design.extras);
 }
 
 void CalculatorWindow::setDesignExtras(const DesignExtras &extras)
 {
-    m_extras = extras;
+    if (m_evaluation && m_evaluation->design.extras.thermal != extras.thermal) {
+        m_evaluation = withThermalInputs(std::move(*m_evaluation), extras.thermal);
+    }
+    m_design.extras = extras;
     emit designExtrasChanged();
 }
 
 QStringList CalculatorWindow::reportLines() const
 {
     QStringList lines;
-    const QListWidget *list = m_controls->ListOut;
+    const QListWidget *list = m_controls->reportList;
     for (int row = 0; row < list->count(); ++row) {
         lines << list->item(row)->text();
     }

@@ -96,8 +96,9 @@ void CheckPanel::setThermalInputs(const ThermalInputs &inputs)
     m_inputs->setInputs(inputs);
 }
 
-void CheckPanel::showFigures(const CheckFigures &figures)
+void CheckPanel::showEvaluation(const Evaluation &evaluation)
 {
+    const CheckFigures &figures = evaluation.checks;
     m_verdict->showChecks(figures.checks, figures.inputs);
     m_headroom->showHeadroom(figures.checks.headroom);
     m_headroom->show();

@@ -1,11 +1,12 @@
 #include "check_panel_inputs.h"
 
+#include "plain_decimal.h"
+
 #include <QComboBox>
 #include <QFormLayout>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPalette>
-#include <QRegularExpression>
+#include <tuple>
 
 namespace ferrolux {
 namespace {
@@ -13,26 +14,17 @@ namespace {
 constexpr InsulationClass kClasses[] = {InsulationClass::A, InsulationClass::E, InsulationClass::B,
                                         InsulationClass::F, InsulationClass::H};
 
+// A value as the fields show it: in the form the number rule reads back.
 QString number(double value)
 {
-    return QString::number(value, 'g', 10);
+    return QString::fromStdString(plainDecimalText(value));
 }
 
 } // namespace
 
 std::optional<double> thermalInputValue(const QString &text, InputRange range)
 {
-    static const QRegularExpression plainDecimal(
-        QStringLiteral(R"(^\s*[+-]?(\d+\.?\d*|\.\d+)\s*$)"));
-    if (!plainDecimal.match(text).hasMatch()) {
-        return std::nullopt;
-    }
-    bool ok = false;
-    const double value = QLocale::c().toDouble(text.trimmed(), &ok);
-    if (!ok || !range.contains(value)) {
-        return std::nullopt;
-    }
-    return value;
+    return numberInRange(text.toStdString(), range);
 }
 
 ThermalInputsBox::ThermalInputsBox(QWidget *parent) : QGroupBox(QStringLiteral("Inputs"), parent)
@@ -64,53 +56,48 @@ ThermalInputsBox::ThermalInputsBox(QWidget *parent) : QGroupBox(QStringLiteral("
     m_coreLoss = field("checkCoreLoss", QStringLiteral("Core loss (W, 0 = unknown)"));
     m_emissivity = field("checkEmissivity", QStringLiteral("Emissivity"));
 
-    const std::pair<QLineEdit *, std::pair<InputRange, double>> marks[] = {
-        {m_ambient, {kAmbientRange, defaults.ambientC}},
-        {m_hotSpot, {kHotSpotAllowanceRange, defaults.hotSpotAllowanceK}},
-        {m_coreLoss, {kCoreLossRange, defaults.coreLossW}},
-        {m_emissivity, {kEmissivityRange, defaults.emissivity}}};
-    for (const auto &[edit, rule] : marks) {
+    const std::tuple<QLineEdit *, InputRange, double ThermalInputs::*> numbers[] = {
+        {m_ambient, kAmbientRange, &ThermalInputs::ambientC},
+        {m_hotSpot, kHotSpotAllowanceRange, &ThermalInputs::hotSpotAllowanceK},
+        {m_coreLoss, kCoreLossRange, &ThermalInputs::coreLossW},
+        {m_emissivity, kEmissivityRange, &ThermalInputs::emissivity}};
+    for (const auto &[edit, range, member] : numbers) {
         connect(edit, &QLineEdit::textChanged, this,
-                [this, edit, rule] { markField(edit, rule.first, rule.second); });
+                [this, edit, range, member] { takeField(edit, range, m_values.*member); });
     }
     setInputs(defaults);
 }
 
-void ThermalInputsBox::markField(QLineEdit *field, InputRange range, double defaultValue)
+void ThermalInputsBox::takeField(QLineEdit *field, InputRange range, double &value)
 {
-    const bool valid = thermalInputValue(field->text(), range).has_value();
-    field->setToolTip(valid ? QString()
-                            : QStringLiteral("Not used: enter a number from %1 to %2. The default "
-                                             "%3 is used meanwhile.")
-                                  .arg(number(range.min), number(range.max), number(defaultValue)));
-    if (valid) {
+    const std::optional<double> read = thermalInputValue(field->text(), range);
+    if (read) {
+        value = *read;
+    }
+    field->setToolTip(read ? QString()
+                           : QStringLiteral("Not used: enter a number from %1 to %2. The last "
+                                            "valid value, %3, is used meanwhile.")
+                                 .arg(number(range.min), number(range.max), number(value)));
+    if (read) {
         field->setPalette(QPalette());
     } else {
         QPalette palette = field->palette();
         palette.setColor(QPalette::Base, QColor(0xFF, 0xD0, 0xD0));
         field->setPalette(palette);
     }
-    field->setProperty("outOfRange", !valid);
+    field->setProperty("outOfRange", !read);
 }
 
 ThermalInputs ThermalInputsBox::inputs() const
 {
-    ThermalInputs values;
-    auto take = [](const QLineEdit *field, InputRange range, double &value) {
-        if (const auto read = thermalInputValue(field->text(), range)) {
-            value = *read;
-        }
-    };
-    take(m_ambient, kAmbientRange, values.ambientC);
-    take(m_hotSpot, kHotSpotAllowanceRange, values.hotSpotAllowanceK);
-    take(m_coreLoss, kCoreLossRange, values.coreLossW);
-    take(m_emissivity, kEmissivityRange, values.emissivity);
+    ThermalInputs values = m_values;
     values.insulationClass = kClasses[std::max(0, m_class->currentIndex())];
     return values;
 }
 
 void ThermalInputsBox::setInputs(const ThermalInputs &inputs)
 {
+    m_values = inputs;
     m_ambient->setText(number(inputs.ambientC));
     m_hotSpot->setText(number(inputs.hotSpotAllowanceK));
     m_coreLoss->setText(number(inputs.coreLossW));

@@ -2,7 +2,7 @@
 
 // The check panel's own inputs: ambient temperature, insulation class, hot-spot allowance,
 // core loss and emissivity. A number outside its range, or no number, is marked at its field
-// and not used: the default stands in for it until the field is corrected.
+// and not used: the field's last valid value stays in use until the field is corrected.
 
 #include "engineering_checks.h"
 
@@ -15,8 +15,7 @@ class QLineEdit;
 
 namespace ferrolux {
 
-// A plain decimal number ("." as the point, nothing else around it but blanks) inside `range`;
-// nullopt otherwise.
+// The core's number rule (numberInRange) on a field's text.
 std::optional<double> thermalInputValue(const QString &text, InputRange range);
 
 class ThermalInputsBox : public QGroupBox
@@ -26,7 +25,7 @@ class ThermalInputsBox : public QGroupBox
 public:
     explicit ThermalInputsBox(QWidget *parent = nullptr);
 
-    // The values in use: each field's value when it is valid, otherwise its default.
+    // The values in use: each field's value when it is valid, otherwise its last valid value.
     ThermalInputs inputs() const;
     // Fills the fields; raises no edited signal.
     void setInputs(const ThermalInputs &inputs);
@@ -36,7 +35,10 @@ signals:
     void edited();
 
 private:
-    void markField(QLineEdit *field, InputRange range, double defaultValue);
+    // Takes the field's value into `value` when it reads; marks the field when it does not.
+    void takeField(QLineEdit *field, InputRange range, double &value);
+
+    ThermalInputs m_values;
 
     QLineEdit *m_ambient = nullptr;
     QComboBox *m_class = nullptr;

@@ -1,5 +1,7 @@
 #include "check_panel_verdict.h"
 
+#include "check_verdict.h"
+
 #include <QHeaderView>
 #include <QLabel>
 #include <QTableWidget>
@@ -21,54 +23,19 @@ QString fixed(double value, int decimals)
 
 } // namespace
 
-double toFahrenheit(double celsius)
-{
-    return celsius * 9.0 / 5.0 + 32.0;
-}
-
 QString verdictText(const ThermalCheck &thermal, const ThermalInputs &inputs)
 {
-    if (!thermal.available) {
-        return QStringLiteral("No temperature check: ") +
-               QString::fromStdString(thermal.unavailableReason);
-    }
-    const QString className = fromView(insulationClassName(inputs.insulationClass));
-    const QString hottest =
-        QStringLiteral("hottest estimate %1 °C (%2)")
-            .arg(fixed(thermal.hottestC, 1), fromView(thermalModelTitle(thermal.hottestModel)));
-    QString text = thermal.withinClass
-                       ? QStringLiteral("Within class %1: %2, margin %3 K")
-                             .arg(className, hottest, fixed(thermal.marginK, 0))
-                       : QStringLiteral("Over class %1: %2, %3 K above its %4 °C limit")
-                             .arg(className, hottest, fixed(-thermal.marginK, 0),
-                                  fixed(thermal.classLimitC, 0));
-    if (!thermal.loadScaleAtClassLimit) {
-        text += QStringLiteral("; no load up to 10000 % reaches the class limit.");
-    } else if (*thermal.loadScaleAtClassLimit == 0) {
-        text += QStringLiteral("; the core loss alone reaches the class limit.");
-    } else {
-        const QString percent = fixed(*thermal.loadScaleAtClassLimit * 100.0, 0);
-        text +=
-            thermal.withinClass
-                ? QStringLiteral("; the load may rise to %1 % before the class limit.").arg(percent)
-                : QStringLiteral("; the load must fall to %1 % to meet the class limit.")
-                      .arg(percent);
-    }
-    return text;
+    return QString::fromStdString(verdictSentence(thermal, inputs));
 }
 
 QString reportFigureText(double reportTemperatureC)
 {
-    return QStringLiteral("The fixed report's own figure is %1 °C (%2 °F): radiation alone, with "
-                          "emissivity 0.075 and no ambient, so it is no hot-spot temperature.")
-        .arg(fixed(reportTemperatureC, 0), fixed(toFahrenheit(reportTemperatureC), 1));
+    return QString::fromStdString(reportFigureSentence(reportTemperatureC));
 }
 
 QString belowAmbientText(double reportTemperatureC, double ambientC)
 {
-    return QStringLiteral("The fixed report's temperature, %1 °C, is below the ambient %2 °C, "
-                          "so it means nothing for this design.")
-        .arg(fixed(reportTemperatureC, 0), fixed(ambientC, 1));
+    return QString::fromStdString(belowAmbientSentence(reportTemperatureC, ambientC));
 }
 
 VerdictView::VerdictView(QWidget *parent) : QWidget(parent)
@@ -140,7 +107,7 @@ void VerdictView::showChecks(const EngineeringChecks &checks, const ThermalInput
     for (int row = 0; row < static_cast<int>(thermal.models.size()); ++row) {
         const ModelEstimate &estimate = thermal.models[static_cast<std::size_t>(row)];
         const QString cells[] = {fixed(estimate.riseK, 2), fixed(estimate.hotSpotC, 1),
-                                 fixed(toFahrenheit(estimate.hotSpotC), 1)};
+                                 fixed(fahrenheitFromCelsius(estimate.hotSpotC), 1)};
         for (int column = 0; column < 3; ++column) {
             auto *item = new QTableWidgetItem(cells[column]);
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);

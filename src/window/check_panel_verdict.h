@@ -20,7 +20,6 @@ QString verdictText(const ThermalCheck &thermal, const ThermalInputs &inputs);
 QString reportFigureText(double reportTemperatureC);
 // Added to the verdict when the fixed report's temperature is below the ambient.
 QString belowAmbientText(double reportTemperatureC, double ambientC);
-double toFahrenheit(double celsius);
 
 class VerdictView : public QWidget
 {

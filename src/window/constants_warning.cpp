@@ -27,14 +27,15 @@ QString constantsWarning(const QString &path, const ConstantsLoad *load)
     }
     for (std::size_t i = 0; i < load->values.size(); ++i) {
         const double value = load->values[i];
-        if (!(value > 0 && value < 100)) {
+        if (const std::string problem = limitRangeProblem(value); !problem.empty()) {
             // The values are records 2, 4, 6 and 8, each after its description.
             return QStringLiteral("The constants file %1 is damaged at record %2: the %3 limit "
-                                  "reads as %4 %, outside 0 to 100 %. ")
+                                  "reads as %4 %, and %5. ")
                        .arg(path)
                        .arg(2 * i + 2)
                        .arg(QLatin1String(kLimitNames[i]))
-                       .arg(value) +
+                       .arg(value)
+                       .arg(QString::fromStdString(problem)) +
                    QStringLiteral("Current searches with it end at their first step. The file is "
                                   "left as it is.");
         }

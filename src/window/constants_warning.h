@@ -11,7 +11,7 @@
 namespace ferrolux {
 
 // `load` is what reading the file at `path` gave, or nullptr when it could not be opened.
-// Empty when all four limits were read and each lies above 0 and below 100.
+// Empty when all four limits were read and each is a limit by limitRangeProblem.
 QString constantsWarning(const QString &path, const ConstantsLoad *load);
 
 } // namespace ferrolux

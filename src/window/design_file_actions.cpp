@@ -1,9 +1,9 @@
 #include "design_file_actions.h"
 
 #include "check_panel.h"
-#include "design_extras.h"
+#include "design.h"
+#include "evaluation.h"
 #include "file_helpers.h"
-#include "last_run_file.h"
 #include "main_window.h"
 #include "report_export.h"
 
@@ -16,11 +16,10 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QSettings>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -48,19 +47,10 @@ DesignFileActions::CloseAnswer askDiscard(QWidget *parent)
     }
 }
 
-void clickButton(QWidget *form, const char *name)
-{
-    if (auto *button = form->findChild<QPushButton *>(QLatin1String(name))) {
-        button->click();
-    }
-}
-
 // The load button's own words ("Load Last Run" or "Load Example") with the menu's mnemonic.
-QString loadActionText(const QWidget *form)
+QString loadActionText(const CalculatorWindow *form)
 {
-    const auto *button = form->findChild<QPushButton *>(QStringLiteral("CmdLoadData"));
-    QString text = button ? button->text() : QStringLiteral("Load Last Run");
-    return text.insert(1, QLatin1Char('&'));
+    return form->loadButtonText().insert(1, QLatin1Char('&'));
 }
 
 } // namespace
@@ -85,16 +75,11 @@ DesignFileActions::DesignFileActions(MainWindow *window) : QObject(window), m_wi
     CalculatorWindow *form = window->form();
     connect(form, &CalculatorWindow::inputsEdited, this, &DesignFileActions::updateModified);
     connect(form, &CalculatorWindow::designExtrasChanged, this, &DesignFileActions::updateModified);
-    if (auto *clear = form->findChild<QPushButton *>(QStringLiteral("CmdClr"))) {
-        connect(clear, &QPushButton::clicked, this, &DesignFileActions::updateModified);
-    }
-    // The load button brings the last run back: the window then holds it, unmodified.
-    if (auto *load = form->findChild<QPushButton *>(QStringLiteral("CmdLoadData"))) {
-        connect(load, &QPushButton::clicked, this, [this] {
-            m_path.clear();
-            markClean();
-        });
-    }
+    // Load brings the last run back: the window then holds it, unmodified.
+    connect(form, &CalculatorWindow::lastRunLoaded, this, [this] {
+        m_path.clear();
+        markClean();
+    });
     window->installEventFilter(this);
     updateTitle();
 }
@@ -148,8 +133,8 @@ void DesignFileActions::addEditActions(QMenu *menu)
     if (QAction *clear = action("actionClearData")) {
         clear->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete));
     }
-    QAction *load =
-        menu->addAction(loadActionText(form), this, [form] { clickButton(form, "CmdLoadData"); });
+    QAction *load = menu->addAction(loadActionText(form), form, &CalculatorWindow::loadData);
+
     load->setObjectName(QStringLiteral("actionLoadData"));
     connect(menu, &QMenu::aboutToShow, this, &DesignFileActions::nameLoadAsTheButton);
     load->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
@@ -162,9 +147,7 @@ void DesignFileActions::addEditActions(QMenu *menu)
     copy->setObjectName(QStringLiteral("actionCopyReport"));
     copy->setShortcut(QKeySequence::Copy);
     copy->setShortcutContext(Qt::WidgetShortcut);
-    if (auto *report = form->findChild<QListWidget *>(QStringLiteral("ListOut"))) {
-        report->addAction(copy);
-    }
+    form->addReportAction(copy);
     QAction *forum = menu->addAction(QStringLiteral("Copy as &Forum Post"), this, [this] {
         const QString text = reportText();
         copyToClipboard(text.isEmpty()
@@ -232,13 +215,13 @@ QString DesignFileActions::openDesign(const QString &path)
     if (!file.ok()) {
         reason = QString::fromLocal8Bit(file.reason.c_str());
     } else {
-        const LastRunLoad load = readLastRun(file.bytes);
-        if (!load.complete()) {
+        const DesignFileRead read = readDesignFile(file.bytes);
+        if (!read.complete()) {
             reason = QStringLiteral("This is not a complete design file: ") +
-                     QString::fromStdString(load.failure.empty() ? std::string("too few records")
-                                                                 : load.failure);
+                     QString::fromStdString(read.failure.empty() ? std::string("too few records")
+                                                                 : read.failure);
         } else {
-            m_window->form()->setInputState({load.values, readDesignExtras(file.bytes)});
+            m_window->form()->setDesign(read.design);
             m_path = QFileInfo(path).absoluteFilePath();
             rememberRecent(m_path);
             markClean();
@@ -252,12 +235,10 @@ QString DesignFileActions::openDesign(const QString &path)
 
 QString DesignFileActions::saveDesignAs(const QString &path)
 {
-    const DesignState state = m_window->form()->inputState();
-    LastRun run = state.run;
-    run.example = false; // a saved design is the user's own, never the shipped example
+    Design design = m_window->form()->design();
+    design.run.example = false; // a saved design is the user's own, never the shipped example
     const std::string failure =
-        writeFileAtomically(QFile::encodeName(path).toStdString(),
-                            lastRunFileBytes(run) + designExtrasBytes(state.extras));
+        writeFileAtomically(QFile::encodeName(path).toStdString(), designFileBytes(design));
     if (!failure.empty()) {
         const QString reason =
             QStringLiteral("Could not save %1\n\n%2")
@@ -315,10 +296,16 @@ void DesignFileActions::askAndExport()
 ReportContent DesignFileActions::reportContent() const
 {
     const CalculatorWindow *form = m_window->form();
-    ReportContent content = reportContentFor(designName(), QDateTime::currentDateTime(),
-                                             form->inputState(), form->limits());
     CheckPanel *panel = m_window->checkPanel();
-    if (content.refusal.isEmpty() && !panel->isOutOfDate()) {
+    // The report on the screen, with the inputs it was made from. Before the first Calculate,
+    // or once the inputs changed since, the inputs as they are now are evaluated instead, so
+    // the page never holds figures that belong to other inputs than the ones printed.
+    const std::optional<Evaluation> &shown = form->evaluation();
+    const bool current = shown && !panel->isOutOfDate();
+    ReportContent content =
+        reportContentFor(designName(), QDateTime::currentDateTime(),
+                         current ? *shown : evaluate(form->design(), form->limits()));
+    if (current) {
         panel->buildCharts(); // plots not shown yet are drawn for the export too
         // By name: the charts are made in the order their tabs were first shown.
         const std::pair<const char *, QString> plots[] = {
@@ -336,17 +323,15 @@ ReportContent DesignFileActions::reportContent() const
 QString DesignFileActions::reportText() const
 {
     const QStringList shown = m_window->form()->reportLines();
-    if (shown.isEmpty()) {
+    const std::optional<Evaluation> &evaluation = m_window->form()->evaluation();
+    if (shown.isEmpty() || !evaluation) {
         return {};
     }
+    // The check section belongs to the report only while both come from the same inputs.
     QStringList checks;
     if (!m_window->checkPanel()->isOutOfDate()) {
-        const CalculatorWindow *form = m_window->form();
-        const ReportContent content =
-            reportContentFor(designName(), QDateTime(), form->inputState(), form->limits());
-        // The check section belongs to the report only while both come from the same inputs.
-        if (content.reportLines == shown) {
-            checks = content.checkLines;
+        for (const std::string &line : evaluation->checkLines) {
+            checks << QString::fromStdString(line);
         }
     }
     return reportClipboardText(shown, checks);
@@ -361,14 +346,14 @@ void DesignFileActions::copyToClipboard(const QString &text)
 
 void DesignFileActions::markClean()
 {
-    m_baseline = m_window->form()->inputState();
+    m_baseline = m_window->form()->design();
     m_modified = false;
     updateTitle();
 }
 
 void DesignFileActions::updateModified()
 {
-    m_modified = m_window->form()->inputState() != m_baseline;
+    m_modified = m_window->form()->design() != m_baseline;
     updateTitle();
 }
 
@@ -390,7 +375,7 @@ bool DesignFileActions::eventFilter(QObject *watched, QEvent *event)
     switch (m_askClose()) {
     case CloseAnswer::Save:
         // What Close does: save the last-run file and end.
-        clickButton(m_window->form(), "CmdClose");
+        m_window->form()->closeAndSave();
         return false;
     case CloseAnswer::Discard:
         return false;

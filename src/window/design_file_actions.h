@@ -7,6 +7,7 @@
 // changes?" question when the window is closed by its title bar with unsaved edits.
 
 #include "calculator_window.h"
+#include "design.h"
 #include "report_document.h"
 
 #include <QObject>
@@ -82,7 +83,7 @@ private:
 
     MainWindow *m_window;
     QString m_path;
-    DesignState m_baseline;
+    Design m_baseline;
     bool m_modified = false;
     QMenu *m_recentMenu = nullptr;
     CloseQuestion m_askClose;

@@ -7,7 +7,6 @@
 #include "check_panel.h"
 #include "design_file_actions.h"
 #include "help_actions.h"
-#include "input_names.h"
 
 #include <QAction>
 #include <QDockWidget>
@@ -16,7 +15,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSettings>
@@ -143,25 +141,19 @@ void MainWindow::buildMenus()
         menu->setObjectName(QLatin1String(name));
         return menu;
     };
-    auto clickOnForm = [this](const char *buttonName) {
-        return [this, buttonName] {
-            if (auto *button = m_form->findChild<QPushButton *>(QLatin1String(buttonName))) {
-                button->click();
-            }
-        };
-    };
 
     m_fileMenu = addMenu(QStringLiteral("&File"), "menuFile");
-    QAction *close = m_fileMenu->addAction(QStringLiteral("&Close"), this, clickOnForm("CmdClose"));
+    QAction *close =
+        m_fileMenu->addAction(QStringLiteral("&Close"), m_form, &CalculatorWindow::closeAndSave);
     close->setObjectName(QStringLiteral("actionClose"));
 
     m_editMenu = addMenu(QStringLiteral("&Edit"), "menuEdit");
     QAction *calculate =
-        m_editMenu->addAction(QStringLiteral("C&alculate"), this, clickOnForm("CmdCalc"));
+        m_editMenu->addAction(QStringLiteral("C&alculate"), m_form, &CalculatorWindow::calculate);
     calculate->setObjectName(QStringLiteral("actionCalculate"));
     calculate->setShortcut(QKeySequence(Qt::Key_F9));
     QAction *clear =
-        m_editMenu->addAction(QStringLiteral("C&lear Data"), this, clickOnForm("CmdClr"));
+        m_editMenu->addAction(QStringLiteral("C&lear Data"), m_form, &CalculatorWindow::clearData);
     clear->setObjectName(QStringLiteral("actionClearData"));
 
     QMenu *viewMenu = addMenu(QStringLiteral("&View"), "menuView");
@@ -174,7 +166,6 @@ void MainWindow::buildMenus()
 
     addHelpActions(addMenu(QStringLiteral("&Help"), "menuHelp"), this, m_appFolder);
     m_fileActions = new DesignFileActions(this);
-    nameFormInputs(m_form);
 }
 
 void MainWindow::setPanelVisibleByUser(bool visible)

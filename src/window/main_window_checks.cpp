@@ -8,10 +8,8 @@
 #include "check_panel.h"
 #include "check_panel_loads.h"
 #include "main_window.h"
-#include "secondary_rows.h"
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QScrollArea>
 #include <QStatusBar>
 
@@ -26,26 +24,30 @@ void MainWindow::connectChecks()
 
     connect(m_form, &CalculatorWindow::calculated, this, &MainWindow::refreshChecks);
     connect(m_form, &CalculatorWindow::inputsEdited, this, &MainWindow::markOutOfDate);
+    // The form holds the values; the panel shows them. A change that came from the panel is
+    // already shown there, so its fields are rewritten only where they differ.
     connect(m_form, &CalculatorWindow::designExtrasChanged, this, [this] {
-        if (m_panel) {
-            m_panel->setThermalInputs(m_form->designExtras().thermal);
-            m_panel->loadHelper()->setLoads(m_form->designExtras().loads);
+        if (!m_panel) {
+            return;
+        }
+        const DesignExtras &extras = m_form->designExtras();
+        if (m_panel->thermalInputs() != extras.thermal) {
+            m_panel->setThermalInputs(extras.thermal);
+        }
+        if (m_panel->loadHelper()->loads() != extras.loads) {
+            m_panel->loadHelper()->setLoads(extras.loads);
         }
     });
-    auto *count = m_form->findChild<QLineEdit *>(QStringLiteral("TxtNoSec"));
-    connect(count, &QLineEdit::textChanged, this, [this](const QString &text) {
+    connect(m_form, &CalculatorWindow::secondaryRowsChanged, this, [this](int rows) {
         if (m_panel) {
-            m_panel->loadHelper()->setVisibleRows(visibleSecondaryRows(text.toStdString()));
+            m_panel->loadHelper()->setVisibleRows(rows);
         }
     });
     // Typing a current by hand makes that secondary an AC load again.
-    for (int row = 0; row < kMaxSecondaries; ++row) {
-        auto *current = m_form->findChild<QLineEdit *>(QStringLiteral("TxtSec1I_%1").arg(row));
-        connect(current, &QLineEdit::textEdited, this, [this, row] {
-            checkPanel()->loadHelper()->setKindToAc(row);
-            storeExtrasFromPanel();
-        });
-    }
+    connect(m_form, &CalculatorWindow::secondaryCurrentEdited, this, [this](int row) {
+        checkPanel()->loadHelper()->setKindToAc(row);
+        storeExtrasFromPanel();
+    });
 }
 
 CheckPanel *MainWindow::checkPanel()
@@ -60,8 +62,7 @@ CheckPanel *MainWindow::checkPanel()
     const DesignExtras &extras = m_form->designExtras();
     m_panel->setThermalInputs(extras.thermal);
     m_panel->loadHelper()->setLoads(extras.loads);
-    const QString count = m_form->findChild<QLineEdit *>(QStringLiteral("TxtNoSec"))->text();
-    m_panel->loadHelper()->setVisibleRows(visibleSecondaryRows(count.toStdString()));
+    m_panel->loadHelper()->setVisibleRows(m_form->visibleSecondaryCount());
     m_panel->setLimitsWarning(m_form->limitsWarning());
     showChecks();
     m_panel->setOutOfDate(m_outOfDate);
@@ -72,7 +73,7 @@ void MainWindow::connectPanel()
 {
     connect(m_panel, &CheckPanel::thermalInputsEdited, this, [this] {
         storeExtrasFromPanel();
-        if (m_form->lastAnalysis()) {
+        if (m_form->evaluation()) {
             showChecks();
         }
     });
@@ -84,7 +85,6 @@ void MainWindow::storeExtrasFromPanel()
     DesignExtras extras = m_form->designExtras();
     extras.thermal = checkPanel()->thermalInputs();
     extras.loads = checkPanel()->loadHelper()->loads();
-    const QSignalBlocker quiet(m_form); // the panel already shows these values
     m_form->setDesignExtras(extras);
 }
 
@@ -93,10 +93,9 @@ void MainWindow::applyLoad(int row)
     storeExtrasFromPanel();
     const SecondaryLoad &load = m_form->designExtras().loads[static_cast<std::size_t>(row)];
     if (const std::optional<double> current = windingCurrentFor(load)) {
-        auto *field = m_form->findChild<QLineEdit *>(QStringLiteral("TxtSec1I_%1").arg(row));
         const QString text = windingCurrentText(*current);
-        if (field->text() != text) {
-            field->setText(text);
+        if (m_form->secondaryCurrent(row) != text) {
+            m_form->setSecondaryCurrent(row, text);
             markOutOfDate();
         }
     }
@@ -107,13 +106,12 @@ void MainWindow::showChecks()
     if (!m_panel) {
         return; // the panel catches up when it is built
     }
-    const std::optional<DesignAnalysis> &analysis = m_form->lastAnalysis();
-    if (!analysis) {
+    const std::optional<Evaluation> &evaluation = m_form->evaluation();
+    if (!evaluation) {
         m_panel->showNothing();
         return;
     }
-    m_panel->showFigures(
-        computeCheckFigures(analysis->design, analysis->result, m_panel->thermalInputs()));
+    m_panel->showEvaluation(*evaluation);
 }
 
 void MainWindow::refreshChecks()
@@ -128,7 +126,7 @@ void MainWindow::refreshChecks()
 
 void MainWindow::markOutOfDate()
 {
-    if (!m_form->lastAnalysis()) {
+    if (!m_form->evaluation()) {
         return; // nothing shown yet that could be stale
     }
     m_outOfDate = true;

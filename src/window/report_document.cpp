@@ -1,18 +1,11 @@
 #include "report_document.h"
 
-#include "analysis.h"
 #include "engineering_checks.h"
-#include "number_text.h"
-#include "report.h"
-#include "saved_run_input.h"
-#include "transformer_design.h"
+#include "secondary_rows.h"
 
 #include <QBuffer>
 #include <QByteArray>
 #include <algorithm>
-#include <cstdint>
-#include <optional>
-#include <variant>
 
 namespace ferrolux {
 
@@ -44,13 +37,6 @@ QString loadingState(int loading)
     return loading == 1 ? QStringLiteral("yes") : QStringLiteral("no");
 }
 
-// The rows the analysis reads: the count, clamped to 1..6 as the form shows them.
-int shownSecondaries(const std::string &count)
-{
-    const std::optional<std::int16_t> value = textToWholeNumber(count);
-    return std::clamp(value ? static_cast<int>(*value) : kMaxSecondaries, 1, kMaxSecondaries);
-}
-
 QStringList toLines(const std::vector<std::string> &lines)
 {
     QStringList out;
@@ -68,29 +54,20 @@ QString number(double value)
 } // namespace
 
 ReportContent reportContentFor(const QString &designName, const QDateTime &created,
-                               const DesignState &design, const DissipationLimits &limits)
+                               const Evaluation &evaluation)
 {
-    ReportContent content{designName, created, design, limits, {}, {}, {}, {}};
-    const DesignOutcome parsed = parseDesign(analysisInputFrom(design.run, limits));
-    if (const auto *refusal = std::get_if<Refusal>(&parsed)) {
-        content.refusal = QString::fromStdString(refusal->message);
+    ReportContent content{designName, created, evaluation.design, evaluation.limits, {}, {},
+                          {},         {}};
+    if (evaluation.refusal) {
+        content.refusal = QString::fromStdString(evaluation.refusal->message);
         return content;
     }
-    const auto &numeric = std::get<TransformerDesign>(parsed);
-    const AnalysisOutcome outcome = analyseDesign(numeric);
-    if (const auto *refusal = std::get_if<Refusal>(&outcome)) {
-        content.refusal = QString::fromStdString(refusal->message);
-        return content;
-    }
-    const auto &result = std::get<AnalysisResult>(outcome);
-    content.reportLines = toLines(buildReport(result));
-    const ThermalInputs &thermal = design.extras.thermal;
-    content.checkLines =
-        toLines(checkReportLines(runEngineeringChecks(numeric, result, thermal), thermal));
+    content.reportLines = toLines(evaluation.reportLines);
+    content.checkLines = toLines(evaluation.checkLines);
     return content;
 }
 
-std::vector<std::pair<QString, QString>> designInputRows(const DesignState &design,
+std::vector<std::pair<QString, QString>> designInputRows(const Design &design,
                                                          const DissipationLimits &limits)
 {
     const LastRun &run = design.run;
@@ -100,7 +77,8 @@ std::vector<std::pair<QString, QString>> designInputRows(const DesignState &desi
          text(run.primaryResistance) + QStringLiteral(" ohms")},
         {QStringLiteral("Number of Secondaries"), text(run.secondaryCount)},
     };
-    const int shown = shownSecondaries(run.secondaryCount);
+    // The rows the form shows for the count.
+    const int shown = visibleSecondaryRows(run.secondaryCount);
     for (int k = 0; k < shown; ++k) {
         const QString name = QStringLiteral("Secondary %1 ").arg(k + 1);
         const SecondaryTexts &row = run.secondaries[static_cast<std::size_t>(k)];

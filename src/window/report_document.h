@@ -2,11 +2,12 @@
 
 // The report as it leaves the window: the design's name, the date, every input (so that a
 // printed page is enough to redo the calculation), the fixed report, the check section and,
-// when the window has drawn them, the plots. Built from the inputs alone, so the report always
-// belongs to the inputs printed beside it.
+// when the window has drawn them, the plots. Built from one evaluation, which holds the inputs
+// it was made from, so the report always belongs to the inputs printed beside it.
 
-#include "calculator_window.h"
 #include "constants_file.h"
+#include "design.h"
+#include "evaluation.h"
 
 #include <QDateTime>
 #include <QImage>
@@ -27,7 +28,7 @@ struct ReportContent
 {
     QString designName;
     QDateTime created;
-    DesignState design;
+    Design design;
     DissipationLimits limits;
     QStringList reportLines; // the fixed report; empty when the calculation was refused
     QStringList checkLines;  // the check section; empty when unavailable
@@ -35,12 +36,12 @@ struct ReportContent
     std::vector<ReportPlot> plots;
 };
 
-// Analyses the design and fills the report and check lines (or the refusal).
+// The evaluation's inputs, report and check lines (or its refusal).
 ReportContent reportContentFor(const QString &designName, const QDateTime &created,
-                               const DesignState &design, const DissipationLimits &limits);
+                               const Evaluation &evaluation);
 
 // Every input as a label and its value with its unit, in the form's order.
-std::vector<std::pair<QString, QString>> designInputRows(const DesignState &design,
+std::vector<std::pair<QString, QString>> designInputRows(const Design &design,
                                                          const DissipationLimits &limits);
 
 // The report lines, then an empty line and the check section when there is one: what Copy

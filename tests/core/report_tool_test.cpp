@@ -198,13 +198,24 @@ TEST(ReportTool, FilesGiveTheReportTheirBlockAndCheckedLimits)
         {json("blank.DAT"), 0, "\"insulation_class\": \"B\""},
         {json("blank.DAT"), 0, "\"class_limit_c\": 130.0"},
         {{s.path("extras.DAT"), "--json", "--ambient", "20"}, 0, "\"ambient_c\": 20.0"},
-        {json("abc.DAT"), 2, "abc.DAT': record 4: \"abc\" is not a limit from 0 to 100"},
+        {json("abc.DAT"), 2, "abc.DAT': record 4: \"abc\" is not a number"},
         {json("esc.DAT"), 2, "\"\\x1b[2J\""}, // escaped, never raw
         {json("cut.DAT"), 2, "cut.DAT"},
     });
     for (const char *bad : {"NaN", "-5", "100.5", "1e999", "4.5x"}) {
         writeBytes(s.path("bad.DAT"), limit(bad));
         expectRuns({{json("bad.DAT"), 2, "record 4"}});
+    }
+    // Each bound is named as the one broken; neither 0 nor 100 is a limit.
+    for (const auto &[text, status, said] :
+         std::initializer_list<std::tuple<const char *, int, const char *>>{
+             {"0", 2, "record 4: \"0\" is no limit: a limit must be above 0 %"},
+             {"-0.5", 2, "a limit must be above 0 %"},
+             {"100.5", 2, "record 4: \"100.5\" is no limit: a limit must be below 100 %"},
+             {"100", 2, "a limit must be below 100 %"},
+             {"99.5", 0, "\"report\""}}) {
+        writeBytes(s.path("bound.DAT"), limit(text));
+        expectRuns({{json("bound.DAT"), status, said}});
     }
     // A block value that does not read: the default (40 °C) is used, never 25, and it is told.
     writeBytes(s.path("comma.DAT"), example + "[Ferrolux extras]\r\nambient_c=25,5\r\n");

@@ -14,9 +14,11 @@ namespace {
 
 TEST(ExportFaults, AFailingDiskKeepsTheOldExportAndNamesTheRealError)
 {
+    Design example;
+    example.run = exampleLastRun();
     const ReportContent content = reportContentFor(
         QStringLiteral("Bench amp"), QDateTime(QDate(2026, 12, 6), QTime(21, 30), Qt::UTC),
-        DesignState{exampleLastRun(), DesignExtras{}}, DissipationLimits{2.5, 4.5, 2.5, 4.5});
+        evaluate(example, DissipationLimits{2.5, 4.5, 2.5, 4.5}));
     for (const testing_support::WriteFault &fault : testing_support::kWriteFaults) {
         SCOPED_TRACE(fault.name);
         testing_support::FaultyFolder folder(fault);

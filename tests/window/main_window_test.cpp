@@ -7,6 +7,7 @@
 
 #include "check_panel.h"
 #include "check_panel_loads.h"
+#include "constants_warning.h"
 #include "design_extras.h"
 #include "help_actions.h"
 #include "report_export.h"
@@ -197,6 +198,45 @@ TEST(MainWindow, PanelShowsTheWorkedExamplesFigures)
     EXPECT_TRUE(main.child<QLabel>("checkReportFigure")->text().contains("106 °C"));
 }
 
+TEST(MainWindow, PanelInputsReadByTheFilesNumberRuleAndKeepTheLastValidValue)
+{
+    ProgramFolder folder(ProgramFolder::Example);
+    MainUnderTest main(folder);
+    main.click("CmdCalc");
+    auto *ambient = main.child<QLineEdit>("checkAmbient");
+    EXPECT_FALSE(main.window.isWindowModified());
+    // Typed text, the ambient then in use, and whether the field is marked as not used.
+    const std::tuple<const char *, double, bool> cases[] = {
+        {"55", 55, false}, {"abc", 55, true},           {" 60", 55, true},
+        {"1e1", 55, true}, {"100.5", 55, true},         {"-12.5", -12.5, false},
+        {"", -12.5, true}, {"0.00001", 0.00001, false},
+    };
+    for (const auto &[typed, used, marked] : cases) {
+        SCOPED_TRACE(typed);
+        ambient->setText(QString::fromUtf8(typed));
+        emit ambient->textEdited(ambient->text());
+        EXPECT_EQ(ambient->property("outOfRange").toBool(), marked);
+        EXPECT_EQ(main.window.form()->designExtras().thermal.ambientC, used);
+        // The checks on screen use the same value.
+        ASSERT_TRUE(main.window.form()->evaluation());
+        EXPECT_EQ(main.window.form()->evaluation()->design.extras.thermal.ambientC, used);
+        if (marked) {
+            EXPECT_TRUE(ambient->toolTip().contains(QStringLiteral("last valid value")));
+        }
+        // The design holds the panel's values, so an edit there is an edit of the design.
+        EXPECT_TRUE(main.window.isWindowModified());
+    }
+    // A value the file holds is shown in a form the field reads back, not "1e-05".
+    Design design = main.window.form()->design();
+    design.extras.thermal.ambientC = 0.00001;
+    design.extras.thermal.emissivity = 0.05;
+    main.window.form()->setDesign(design);
+    EXPECT_EQ(ambient->text(), QStringLiteral("0.00001"));
+    EXPECT_EQ(main.child<QLineEdit>("checkEmissivity")->text(), QStringLiteral("0.05"));
+    EXPECT_FALSE(ambient->property("outOfRange").toBool());
+    EXPECT_EQ(main.window.checkPanel()->thermalInputs(), design.extras.thermal);
+}
+
 TEST(MainWindow, PanelWarnsWhileTheLimitsComeFromADamagedConstantsFile)
 {
     ProgramFolder folder(ProgramFolder::Example);
@@ -209,6 +249,38 @@ TEST(MainWindow, PanelWarnsWhileTheLimitsComeFromADamagedConstantsFile)
     EXPECT_EQ(warning->text(), main.messages.front());
     folder.write(kConstantsFileName, defaultConstantsFileBytes());
     EXPECT_TRUE(MainUnderTest(folder).child("checkLimitsWarning")->isHidden());
+}
+
+TEST(MainWindow, ConstantsWarningNamesTheRecordAndTheBoundItBreaks)
+{
+    // The four limits read, and what the warning says ("" for none).
+    const std::pair<std::array<double, 4>, const char *> cases[] = {
+        {{2.5, 4.5, 1.5, 2.5}, ""},
+        {{2.5, 4.5, 1.5, 99.9}, ""},
+        {{0, 4.5, 1.5, 2.5},
+         "record 2: the plate winding, open core limit reads as 0 %, and a "
+         "limit must be above 0 %."},
+        {{2.5, -1, 1.5, 2.5},
+         "record 4: the filament winding, open core limit reads as -1 %, and "
+         "a limit must be above 0 %."},
+        {{2.5, 4.5, 120, 2.5},
+         "record 6: the plate winding, potted limit reads as 120 %, and a "
+         "limit must be below 100 %."},
+        {{2.5, 4.5, 1.5, 100},
+         "record 8: the filament winding, potted limit reads as 100 %, and a limit must be below "
+         "100 %."},
+    };
+    for (const auto &[values, said] : cases) {
+        ConstantsLoad load;
+        load.values = values;
+        load.valuesRead = 4;
+        const QString warning = constantsWarning(QStringLiteral("C.DAT"), &load);
+        if (*said) {
+            EXPECT_TRUE(warning.contains(QString::fromUtf8(said))) << warning.toStdString();
+        } else {
+            EXPECT_TRUE(warning.isEmpty()) << warning.toStdString();
+        }
+    }
 }
 
 TEST(MainWindow, EditsAfterACalculateMarkThePanelAndTheReportOutOfDate)
@@ -318,7 +390,8 @@ TEST(Designs, SaveAsWritesTheWholeStateAndOpenBringsItBack)
     MainUnderTest w(folder);
     EXPECT_EQ(w.window.windowTitle(), QStringLiteral("Last run[*] - Ferrolux Analysis Calculator"));
     // The potted type, a grayed check box, a rectifier load, a hotter chassis, an unknown key.
-    DesignState state{exampleLastRun(), {}};
+    Design state;
+    state.run = exampleLastRun();
     state.run.example = false;
     state.run.typeCode = 4;
     state.run.primaryVoltage = "230";
@@ -326,8 +399,8 @@ TEST(Designs, SaveAsWritesTheWholeStateAndOpenBringsItBack)
     state.extras.loads[1] = {LoadKind::BridgeChoke, "0.25"};
     state.extras.thermal = {55, InsulationClass::F};
     state.extras.keptRecords = "future_key=7\r\n";
-    w.window.form()->setInputState(state);
-    EXPECT_EQ(w.window.form()->inputState(), state);
+    w.window.form()->setDesign(state);
+    EXPECT_EQ(w.window.form()->design(), state);
     EXPECT_EQ(w.window.checkPanel()->thermalInputs(), state.extras.thermal);
     EXPECT_EQ(w.window.checkPanel()->loadHelper()->loads(), state.extras.loads);
     const auto answer = [&](bool saving) {
@@ -350,7 +423,7 @@ TEST(Designs, SaveAsWritesTheWholeStateAndOpenBringsItBack)
     w.type("TxtPriV", QStringLiteral("1"));
     answer(false);
     w.trigger("actionOpenDesign");
-    EXPECT_EQ(w.window.form()->inputState(), state);
+    EXPECT_EQ(w.window.form()->design(), state);
     EXPECT_FALSE(w.window.isWindowModified());
     EXPECT_EQ(w.window.windowTitle(), QStringLiteral("Amp.DAT[*] - Ferrolux Analysis Calculator"));
     // Save Design writes to the design's own file without asking.
@@ -363,8 +436,8 @@ TEST(Designs, SaveAsWritesTheWholeStateAndOpenBringsItBack)
     EXPECT_EQ(readLastRun(folder.read("Amp.DAT")).values.primaryResistance, "9.5");
     // A state without a type clears every option, as Clear Data does.
     state.run.typeCode = 0;
-    w.window.form()->setInputState(state);
-    EXPECT_EQ(w.window.form()->inputState(), state);
+    w.window.form()->setDesign(state);
+    EXPECT_EQ(w.window.form()->design(), state);
 }
 
 TEST(Designs, ModifiedMarkFollowsTheDifferenceFromTheLastLoadOrSave)
@@ -445,13 +518,13 @@ TEST(Designs, OpenRecentKeepsTheLastEightAndAFailedOpenChangesNothing)
     EXPECT_EQ(greyed, QStringList{QStringLiteral("&3 D9.DAT")});
 
     // A short file, a missing one and a named pipe (which must not hang the window).
-    const DesignState before = w.window.form()->inputState();
+    const Design before = w.window.form()->design();
     folder.write("Short.DAT", "True\r\n\"117\"\r\n");
     ASSERT_EQ(mkfifo((folder.path() + QStringLiteral("Pipe.DAT")).toLocal8Bit().constData(), 0600),
               0);
     for (const char *name : {"Short.DAT", "Missing.DAT", "Pipe.DAT"}) {
         EXPECT_FALSE(w.actions()->openDesign(folder.path() + QLatin1String(name)).isEmpty());
-        EXPECT_EQ(w.window.form()->inputState(), before) << name;
+        EXPECT_EQ(w.window.form()->design(), before) << name;
         EXPECT_EQ(w.actions()->designName(), QStringLiteral("D5.DAT")) << name;
     }
     EXPECT_EQ(w.failures.size(), 3);
@@ -529,9 +602,11 @@ QString textOf(const QString &path)
 TEST(ReportExport, EveryFormatHoldsNameDateInputsReportAndChecksOrWhyNot)
 {
     // The worked example with the limits a first start writes, and one plot.
+    Design example;
+    example.run = exampleLastRun();
     ReportContent content = reportContentFor(
         QStringLiteral("Bench amp <PSU>"), QDateTime(QDate(2026, 12, 6), QTime(21, 30), Qt::UTC),
-        DesignState{exampleLastRun(), DesignExtras{}}, DissipationLimits{2.5, 4.5, 2.5, 4.5});
+        evaluate(example, DissipationLimits{2.5, 4.5, 2.5, 4.5}));
     QImage plot(120, 80, QImage::Format_RGB32);
     plot.fill(Qt::darkGreen);
     content.plots.push_back({QStringLiteral("Hot spot against load"), plot});
@@ -576,7 +651,8 @@ TEST(ReportExport, EveryFormatHoldsNameDateInputsReportAndChecksOrWhyNot)
     // A design the analysis refuses says why and carries no stale figures.
     ReportContent refused = content;
     refused.design.run.primaryVoltage = "abc";
-    refused = reportContentFor(refused.designName, refused.created, refused.design, refused.limits);
+    refused = reportContentFor(refused.designName, refused.created,
+                               evaluate(refused.design, refused.limits));
     EXPECT_TRUE(refused.reportLines.isEmpty());
     EXPECT_TRUE(refused.checkLines.isEmpty());
     const QString text = reportPlainText(refused);
