@@ -1,5 +1,7 @@
 #include "design.h"
 
+#include <utility>
+
 namespace ferrolux {
 
 DesignFileRead readDesignFile(std::string_view fileBytes)
@@ -10,14 +12,22 @@ DesignFileRead readDesignFile(std::string_view fileBytes)
     read.recordsRead = load.recordsRead;
     read.failure = load.failure;
     read.design.extras = readDesignExtras(fileBytes);
+    SuppliesFromBlock supplies = suppliesFromRecords(read.design.extras.keptRecords);
+    read.design.supplies = supplies.supplies;
+    read.design.extras.keptRecords = std::move(supplies.otherRecords);
+    read.supplyProblems = std::move(supplies.problems);
     return read;
 }
 
 std::string designFileBytes(const Design &design)
 {
     std::string bytes = lastRunFileBytes(design.run);
-    if (design.extras != DesignExtras{}) {
-        bytes += designExtrasBytes(design.extras);
+    if (design.extras != DesignExtras{} || hasSupplies(design.supplies)) {
+        // The supplies' records follow the block's others; kept records of a secondary that
+        // now has a supply give way to it.
+        DesignExtras extras = design.extras;
+        extras.keptRecords = withoutSupplyRecords(extras.keptRecords, design.supplies);
+        bytes += designExtrasBytes(extras) + suppliesBytes(design.supplies);
     }
     return bytes;
 }

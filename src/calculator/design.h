@@ -8,12 +8,14 @@
 
 #include "design_extras.h"
 #include "last_run_file.h"
+#include "secondary_supply.h"
 #include "secondary_texts.h"
 
 #include <array>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ferrolux {
 
@@ -21,11 +23,6 @@ namespace ferrolux {
 // holds none of them is saved exactly as before. They are not read from or written to the
 // file yet.
 //
-// The rectifier and filter supply a secondary feeds.
-struct SecondarySupply
-{
-    bool operator==(const SecondarySupply &) const = default;
-};
 // Measurements taken on the built transformer (temperature rise and the like).
 struct Measurements
 {
@@ -42,8 +39,9 @@ struct Design
     LastRun run;         // the 30 records
     DesignExtras extras; // the extension block
 
+    // The supply each secondary feeds (secondary_supply.h), saved in the extension block.
     // Element i belongs to secondary i+1; nullopt where no supply is given.
-    std::array<std::optional<SecondarySupply>, kMaxSecondaries> supplies{};
+    SecondarySupplies supplies{};
     std::optional<Measurements> measurements;
     std::optional<Lamination> lamination;
 
@@ -57,6 +55,8 @@ struct DesignFileRead
     Design design;
     int recordsRead = 0;
     std::string failure;
+    // Supplies whose records did not read (kept as written), one line each.
+    std::vector<std::string> supplyProblems;
 
     bool complete() const { return recordsRead == kLastRunRecordCount; }
 };

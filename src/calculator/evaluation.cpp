@@ -2,6 +2,7 @@
 
 #include "report.h"
 #include "saved_run_input.h"
+#include "supply_check_lines.h"
 
 #include <utility>
 #include <variant>
@@ -13,8 +14,13 @@ namespace {
 void runChecks(Evaluation &evaluation)
 {
     const ThermalInputs &thermal = evaluation.design.extras.thermal;
-    evaluation.checks = computeCheckFigures(*evaluation.numeric, *evaluation.result, thermal);
+    evaluation.checks = computeCheckFigures(
+        *evaluation.numeric, *evaluation.result, thermal,
+        currentModelsOf(evaluation.supplies, evaluation.numeric->secondaries.size()));
     evaluation.checkLines = checkReportLines(evaluation.checks.checks, thermal);
+    for (std::string &line : supplyCheckLines(evaluation.supplies)) {
+        evaluation.checkLines.push_back(std::move(line));
+    }
 }
 
 } // namespace
@@ -37,6 +43,7 @@ Evaluation evaluate(const Design &design, const DissipationLimits &limits)
     }
     evaluation.result = std::move(std::get<AnalysisResult>(outcome));
     evaluation.reportLines = buildReport(*evaluation.result);
+    evaluation.supplies = evaluateDesignSupplies(design.supplies, *evaluation.numeric);
     runChecks(evaluation);
     return evaluation;
 }

@@ -8,6 +8,7 @@
 #include "check_figures.h"
 #include "constants_file.h"
 #include "design.h"
+#include "design_supply.h"
 #include "transformer_design.h"
 
 #include <optional>
@@ -35,8 +36,9 @@ struct Evaluation
     CheckFigures checks;
     // The readable check section (what --check prints after the report).
     std::vector<std::string> checkLines;
-    // Later: the supply of each secondary is evaluated here, next to the checks, from
-    // design.supplies.
+    // The supply of each secondary that has one (design.supplies), in secondary order; the
+    // load scale and the mains sweep above follow them, and checkLines ends with theirs.
+    std::vector<DesignSupplyResult> supplies;
 
     bool ok() const { return result.has_value(); }
 };

@@ -107,6 +107,10 @@ std::vector<std::string> supplyCheckLines(const std::vector<DesignSupplyResult> 
         sourceLine(lines, s);
         figureLines(lines, s);
         limitLines(lines, s);
+        if (s.currentCurve) {
+            lines.push_back("  The load scale and the mains sweep move this winding's current as "
+                            "the simulation does.");
+        }
     }
     return lines;
 }

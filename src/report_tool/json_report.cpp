@@ -1,5 +1,6 @@
 #include "json_report.h"
 
+#include "design_supply_json.h"
 #include "report.h"
 
 #include <nlohmann/json.hpp>
@@ -142,6 +143,9 @@ std::string jsonReport(const Evaluation &evaluation)
     Json json = reportJson(*evaluation.numeric, *evaluation.result, evaluation.checks.checks,
                            evaluation.design.extras.thermal);
     // Figures the evaluation holds beyond the analysis and its checks get their keys here.
+    if (!evaluation.supplies.empty()) {
+        json["supplies"] = designSuppliesJson(evaluation.supplies);
+    }
     return dumped(std::move(json));
 }
 
