@@ -1,5 +1,7 @@
 // The engineering checks as readable text, printed after the fixed report.
 
+#include "check_report.h"
+
 #include "check_verdict.h"
 #include "engineering_checks.h"
 
