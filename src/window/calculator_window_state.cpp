@@ -51,6 +51,12 @@ void CalculatorWindow::setDesignExtras(const DesignExtras &extras)
     emit designExtrasChanged();
 }
 
+void CalculatorWindow::setSupplies(const SecondarySupplies &supplies)
+{
+    m_design.supplies = supplies;
+    emit designExtrasChanged();
+}
+
 QStringList CalculatorWindow::reportLines() const
 {
     QStringList lines;

@@ -5,6 +5,7 @@
 #include "check_panel_loads.h"
 #include "check_panel_plots.h"
 #include "check_panel_verdict.h"
+#include "supply_page.h"
 
 #include <QLabel>
 #include <QScrollArea>
@@ -75,6 +76,15 @@ CheckPanel::CheckPanel(QWidget *parent) : QWidget(parent)
     loadsPage->setMinimumWidth(m_loads->minimumSizeHint().width() +
                                loadsPage->verticalScrollBar()->sizeHint().width());
     m_tabs->addTab(loadsPage, QStringLiteral("Load kinds"));
+    // The supply behind each secondary: a tall page, scrolling on its own too.
+    m_supply = new SupplyPage;
+    auto *supplyPage = new ScrollingPage(m_tabs);
+    supplyPage->setObjectName(QStringLiteral("checkSupplyPage"));
+    supplyPage->setFrameShape(QFrame::NoFrame);
+    supplyPage->setWidgetResizable(true);
+    supplyPage->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    supplyPage->setWidget(m_supply);
+    m_tabs->addTab(supplyPage, QStringLiteral("Supply"));
     connect(m_inputs, &ThermalInputsBox::edited, this, &CheckPanel::thermalInputsEdited);
 
     for (QWidget *part : {static_cast<QWidget *>(m_limitsWarning), static_cast<QWidget *>(m_status),
@@ -104,6 +114,7 @@ void CheckPanel::showEvaluation(const Evaluation &evaluation)
     m_headroom->show();
     m_loadPlot->showFigures(figures);
     m_mainsPlot->showFigures(figures);
+    m_supply->showResults(evaluation.supplies);
     setOutOfDate(false);
 }
 
@@ -114,6 +125,7 @@ void CheckPanel::showNothing()
     m_headroom->hide();
     m_loadPlot->showFigures(std::nullopt);
     m_mainsPlot->showFigures(std::nullopt);
+    m_supply->showNothing();
 }
 
 void CheckPanel::setOutOfDate(bool outOfDate)

@@ -19,6 +19,7 @@ namespace ferrolux {
 class DcLoadHelper;
 class LoadPlot;
 class MainsPlot;
+class SupplyPage;
 class HeadroomBars;
 class ThermalInputsBox;
 class VerdictView;
@@ -36,6 +37,7 @@ public:
     ThermalInputs thermalInputs() const;
     void setThermalInputs(const ThermalInputs &inputs);
     DcLoadHelper *loadHelper() const { return m_loads; }
+    SupplyPage *supplyPage() const { return m_supply; }
 
     // The figures of a successful evaluation: the verdict, the models, the headroom bars and
     // the plots. Each view takes what it shows from the evaluation.
@@ -69,6 +71,7 @@ private:
     LoadPlot *m_loadPlot = nullptr;
     MainsPlot *m_mainsPlot = nullptr;
     DcLoadHelper *m_loads = nullptr;
+    SupplyPage *m_supply = nullptr;
     bool m_outOfDate = false;
 };
 

@@ -59,6 +59,8 @@ private:
     void connectPanel();
     void storeExtrasFromPanel();
     void applyLoad(int row);
+    // Hands the form's supplies and secondary count to the panel's Supply page when they differ.
+    void showSupplies();
     void showChecks();
     void refreshChecks();
     void markOutOfDate();

@@ -8,6 +8,7 @@
 #include "check_panel.h"
 #include "check_panel_loads.h"
 #include "main_window.h"
+#include "supply_page.h"
 
 #include <QLabel>
 #include <QScrollArea>
@@ -37,10 +38,12 @@ void MainWindow::connectChecks()
         if (m_panel->loadHelper()->loads() != extras.loads) {
             m_panel->loadHelper()->setLoads(extras.loads);
         }
+        showSupplies();
     });
     connect(m_form, &CalculatorWindow::secondaryRowsChanged, this, [this](int rows) {
         if (m_panel) {
             m_panel->loadHelper()->setVisibleRows(rows);
+            showSupplies();
         }
     });
     // Typing a current by hand makes that secondary an AC load again.
@@ -63,6 +66,7 @@ CheckPanel *MainWindow::checkPanel()
     m_panel->setThermalInputs(extras.thermal);
     m_panel->loadHelper()->setLoads(extras.loads);
     m_panel->loadHelper()->setVisibleRows(m_form->visibleSecondaryCount());
+    showSupplies();
     m_panel->setLimitsWarning(m_form->limitsWarning());
     showChecks();
     m_panel->setOutOfDate(m_outOfDate);
@@ -78,6 +82,31 @@ void MainWindow::connectPanel()
         }
     });
     connect(m_panel->loadHelper(), &DcLoadHelper::loadEdited, this, &MainWindow::applyLoad);
+    // A supply edited on the panel goes into the design (and is saved with it); "Use the
+    // simulated current" writes the winding's RMS current into the secondary's field.
+    connect(m_panel->supplyPage(), &SupplyPage::suppliesEdited, this, [this] {
+        m_form->setSupplies(m_panel->supplyPage()->supplies());
+        markOutOfDate();
+    });
+    connect(m_panel->supplyPage(), &SupplyPage::useSimulatedCurrent, this,
+            [this](int row, double amps) {
+                const QString text = windingCurrentText(amps);
+                if (m_form->secondaryCurrent(row) != text) {
+                    m_form->setSecondaryCurrent(row, text);
+                    checkPanel()->loadHelper()->setKindToAc(row);
+                    storeExtrasFromPanel();
+                    markOutOfDate();
+                }
+            });
+}
+
+void MainWindow::showSupplies()
+{
+    SupplyPage *page = m_panel->supplyPage();
+    const int rows = m_form->visibleSecondaryCount();
+    if (page->supplies() != m_form->supplies() || page->secondaryCount() != rows) {
+        page->setSupplies(m_form->supplies(), rows);
+    }
 }
 
 void MainWindow::storeExtrasFromPanel()

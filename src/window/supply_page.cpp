@@ -69,8 +69,9 @@ SupplyPage::SupplyPage(QWidget *parent) : QWidget(parent)
         QStringLiteral("Puts the winding's RMS current into this secondary's current field"));
     layout->addWidget(m_useCurrent);
 
-    m_plots = new SupplyPlots(this);
-    layout->addWidget(m_plots);
+    // The plots are built with the first figures to plot: charts are costly, and the panel is
+    // built before anything is calculated.
+    m_layout = layout;
     layout->addStretch(1);
 
     connect(m_secondary, &QComboBox::currentIndexChanged, this, [this] {
@@ -113,6 +114,11 @@ void SupplyPage::setSupplies(const SecondarySupplies &supplies, int secondaryCou
     }
     m_editor->setEnabled(m_secondary->count() > 0);
     showSelected();
+}
+
+int SupplyPage::secondaryCount() const
+{
+    return m_secondary->count();
 }
 
 int SupplyPage::currentSecondary() const
@@ -169,7 +175,9 @@ void SupplyPage::showSelected()
     m_limits->setRowCount(0);
     fitLimitsHeight();
     m_figures->clear();
-    m_plots->clear();
+    if (m_plots != nullptr) {
+        m_plots->clear();
+    }
     m_useCurrent->setEnabled(result != nullptr && result->ok());
     if (row < 0 || !m_supplies[static_cast<std::size_t>(row)]) {
         m_status->setText(QStringLiteral("No supply on this secondary."));
@@ -235,6 +243,10 @@ void SupplyPage::showSelected()
     fitLimitsHeight();
     // The plots: one steady cycle and the regulation curve, worked out here for the secondary
     // shown (about 2 ms and 15 to 30 ms on the bench machine: no freeze worth a thread).
+    if (m_plots == nullptr) {
+        m_plots = new SupplyPlots(this);
+        m_layout->insertWidget(m_layout->count() - 1, m_plots);
+    }
     SimulationOptions options;
     options.wantWaveform = true;
     const auto steady = simulateSteadyState(result->circuit, options);

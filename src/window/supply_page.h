@@ -17,6 +17,7 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 class QTableWidget;
+class QVBoxLayout;
 
 namespace ferrolux {
 
@@ -34,10 +35,12 @@ public:
     void setSupplies(const SecondarySupplies &supplies, int secondaryCount);
     const SecondarySupplies &supplies() const { return m_supplies; }
 
+    int secondaryCount() const;   // the selector's length
     int currentSecondary() const; // 0-based
     void setCurrentSecondary(int row);
 
     SupplyEditor *editor() const { return m_editor; }
+    // Built with the first figures to plot; nullptr until then.
     SupplyPlots *plots() const { return m_plots; }
 
     // The limits shown: one row each, and which rows are marked broken.
@@ -72,6 +75,7 @@ private:
     QTableWidget *m_limits = nullptr;
     QPushButton *m_useCurrent = nullptr;
     SupplyPlots *m_plots = nullptr;
+    QVBoxLayout *m_layout = nullptr;
 };
 
 } // namespace ferrolux
