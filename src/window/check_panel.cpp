@@ -84,6 +84,8 @@ CheckPanel::CheckPanel(QWidget *parent) : QWidget(parent)
     supplyPage->setWidgetResizable(true);
     supplyPage->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     supplyPage->setWidget(m_supply);
+    supplyPage->setMinimumWidth(m_supply->minimumSizeHint().width() +
+                                supplyPage->verticalScrollBar()->sizeHint().width());
     m_tabs->addTab(supplyPage, QStringLiteral("Supply"));
     connect(m_inputs, &ThermalInputsBox::edited, this, &CheckPanel::thermalInputsEdited);
 

@@ -202,7 +202,8 @@ void SupplyPage::showSelected()
         if (text.startsWith(QStringLiteral("  ")) && !text.startsWith(QStringLiteral("    ")) &&
             !text.contains(QStringLiteral("Source per path")) &&
             !text.contains(QStringLiteral("Limits of")) &&
-            !text.contains(QStringLiteral("limits"))) {
+            !text.contains(QStringLiteral("limits")) &&
+            !text.contains(QStringLiteral("mains sweep"))) {
             lines << text.trimmed();
         }
     }
