@@ -31,12 +31,13 @@ public:
     // load, and the load scale, at voltage factor 1, scales it).
     const AnalysisResult &at(double voltageFactor, double currentFactor)
     {
-        m_scratch.Vp = m_base.Vp * voltageFactor;
+        m_scratch.primaryVoltage = m_base.primaryVoltage * voltageFactor;
         for (std::size_t i = 0; i < m_base.secondaries.size(); ++i) {
-            m_scratch.secondaries[i].Vs = m_base.secondaries[i].Vs * voltageFactor;
+            m_scratch.secondaries[i].enteredVoltage =
+                m_base.secondaries[i].enteredVoltage * voltageFactor;
             const bool modelled = i < m_models.size() && m_models[i] && voltageFactor > 0;
-            m_scratch.secondaries[i].Is =
-                m_base.secondaries[i].Is *
+            m_scratch.secondaries[i].current =
+                m_base.secondaries[i].current *
                 (modelled ? m_models[i](voltageFactor, currentFactor / voltageFactor)
                           : currentFactor);
         }
@@ -45,7 +46,7 @@ public:
     }
 
     // The copper loss (Pdt) when every secondary current is multiplied by `scale`.
-    double copperLossAtLoadScale(double scale) { return at(1, scale).Pdt; }
+    double copperLossAtLoadScale(double scale) { return at(1, scale).totalDissipation; }
 
 private:
     AnalysisResult m_base;

@@ -312,9 +312,9 @@ TEST(DesignSupply, ScaledChecksMoveASuppliedWindingByItsSimulation)
     };
     for (const Case &c : cases) {
         const AnalysisResult &r = load.at(c.voltageFactor, c.currentFactor);
-        EXPECT_LT(relative(r.secondaries[0].Is, c.supplied), 3e-3)
-            << c.voltageFactor << " " << c.currentFactor << ": " << r.secondaries[0].Is;
-        EXPECT_DOUBLE_EQ(r.secondaries[1].Is, c.plain);
+        EXPECT_LT(relative(r.secondaries[0].current, c.supplied), 3e-3)
+            << c.voltageFactor << " " << c.currentFactor << ": " << r.secondaries[0].current;
+        EXPECT_DOUBLE_EQ(r.secondaries[1].current, c.plain);
     }
 }
 
