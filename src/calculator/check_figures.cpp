@@ -13,11 +13,11 @@ double loadCurveEndPercent(const ThermalCheck &thermal)
 }
 
 CheckFigures computeCheckFigures(const TransformerDesign &design, const AnalysisResult &result,
-                                 const ThermalInputs &inputs)
+                                 const ThermalInputs &inputs, const WindingCurrentModels &currents)
 {
     CheckFigures figures;
     figures.inputs = inputs;
-    figures.checks = runEngineeringChecks(design, result, inputs);
+    figures.checks = runEngineeringChecks(design, result, inputs, currents);
     if (!figures.checks.thermal.available) {
         return figures;
     }
@@ -26,7 +26,7 @@ CheckFigures computeCheckFigures(const TransformerDesign &design, const Analysis
         const double at = std::min(percent, end);
         LoadCurvePoint point{at, {}};
         for (const ModelEstimate &estimate :
-             hotSpotsAtLoadScale(design, result, inputs, at / 100.0)) {
+             hotSpotsAtLoadScale(design, result, inputs, at / 100.0, currents)) {
             point.hotSpotC.push_back(estimate.hotSpotC);
         }
         figures.loadCurve.push_back(std::move(point));

@@ -32,7 +32,9 @@ double loadCurveEndPercent(const ThermalCheck &thermal);
 inline constexpr double kLoadCurveStepPercent = 5;
 
 // The checks and the load curve of a design and its analysis, with the panel's inputs.
+// `currents`: how each secondary's current follows the mains and the load (engineering_checks.h).
 CheckFigures computeCheckFigures(const TransformerDesign &design, const AnalysisResult &result,
-                                 const ThermalInputs &inputs);
+                                 const ThermalInputs &inputs,
+                                 const WindingCurrentModels &currents = {});
 
 } // namespace ferrolux

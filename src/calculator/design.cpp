@@ -2,6 +2,8 @@
 
 #include "design_bench.h"
 
+#include <utility>
+
 namespace ferrolux {
 
 DesignFileRead readDesignFile(std::string_view fileBytes)
@@ -13,15 +15,22 @@ DesignFileRead readDesignFile(std::string_view fileBytes)
     read.failure = load.failure;
     read.design.extras = readDesignExtras(fileBytes);
     takeBenchRecordsFromExtras(read.design);
+    SuppliesFromBlock supplies = suppliesFromRecords(read.design.extras.keptRecords);
+    read.design.supplies = supplies.supplies;
+    read.design.extras.keptRecords = std::move(supplies.otherRecords);
+    read.supplyProblems = std::move(supplies.problems);
     return read;
 }
 
 std::string designFileBytes(const Design &design)
 {
     std::string bytes = lastRunFileBytes(design.run);
-    const DesignExtras extras = extrasWithBenchRecords(design);
-    if (extras != DesignExtras{}) {
-        bytes += designExtrasBytes(extras);
+    DesignExtras extras = extrasWithBenchRecords(design);
+    if (extras != DesignExtras{} || hasSupplies(design.supplies)) {
+        // The supplies' records follow the block's others; kept records of a secondary that
+        // now has a supply give way to it.
+        extras.keptRecords = withoutSupplyRecords(extras.keptRecords, design.supplies);
+        bytes += designExtrasBytes(extras) + suppliesBytes(design.supplies);
     }
     return bytes;
 }

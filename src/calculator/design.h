@@ -9,33 +9,30 @@
 #include "bench_records.h"
 #include "design_extras.h"
 #include "last_run_file.h"
+#include "secondary_supply.h"
 #include "secondary_texts.h"
 
 #include <array>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ferrolux {
 
-// Slots beside the 30 records and the block's own values. Each is empty until its feature fills
-// it in; a design that holds none of them is saved exactly as before. The supplies are not
-// read from or written to the file yet; the bench slots (measurements, lamination, valve
-// list) are kept as records of the extension block (design_bench.h).
-//
-// The rectifier and filter supply a secondary feeds.
-struct SecondarySupply
-{
-    bool operator==(const SecondarySupply &) const = default;
-};
-
+// Beside the 30 records and the block's own values, the design holds what later features
+// added: the supply of each secondary, the measurements on the built transformer, the core
+// lamination and the load builder's valve list. Each is empty until its feature fills it in,
+// and each is kept as records of the extension block, so a design that holds none of them is
+// saved exactly as before.
 struct Design
 {
     LastRun run;         // the 30 records
     DesignExtras extras; // the extension block
 
+    // The supply each secondary feeds (secondary_supply.h), saved in the extension block.
     // Element i belongs to secondary i+1; nullopt where no supply is given.
-    std::array<std::optional<SecondarySupply>, kMaxSecondaries> supplies{};
+    SecondarySupplies supplies{};
     // Measured on the built transformer: resistances cold and hot, calibration factors.
     std::optional<RiseMeasurements> measurements;
     // The core lamination the transformer is wound on.
@@ -53,6 +50,8 @@ struct DesignFileRead
     Design design;
     int recordsRead = 0;
     std::string failure;
+    // Supplies whose records did not read (kept as written), one line each.
+    std::vector<std::string> supplyProblems;
 
     bool complete() const { return recordsRead == kLastRunRecordCount; }
 };

@@ -64,7 +64,8 @@ ThermalCheck thermalCheck(const ThermalGeometry &geometry, const AnalysisResult 
 } // namespace
 
 EngineeringChecks runEngineeringChecks(const TransformerDesign &design,
-                                       const AnalysisResult &result, const ThermalInputs &inputs)
+                                       const AnalysisResult &result, const ThermalInputs &inputs,
+                                       const WindingCurrentModels &currents)
 {
     EngineeringChecks checks;
     checks.reportTemperatureC = celsiusFromFahrenheit(result.temperatureF);
@@ -74,7 +75,7 @@ EngineeringChecks runEngineeringChecks(const TransformerDesign &design,
     for (std::size_t i = 0; i < result.secondaries.size() && i < design.secondaries.size(); ++i) {
         checks.headroom.push_back(headroomOf(design.secondaries[i], result.secondaries[i], design));
     }
-    ScaledLoad load(design, result);
+    ScaledLoad load(design, result, currents);
     if (checks.thermal.available) {
         checks.thermal.loadScaleAtClassLimit = loadScaleAtClassLimit(load, geometry, inputs);
     }
@@ -84,13 +85,14 @@ EngineeringChecks runEngineeringChecks(const TransformerDesign &design,
 
 std::vector<ModelEstimate> hotSpotsAtLoadScale(const TransformerDesign &design,
                                                const AnalysisResult &result,
-                                               const ThermalInputs &inputs, double scale)
+                                               const ThermalInputs &inputs, double scale,
+                                               const WindingCurrentModels &currents)
 {
     const ThermalGeometry geometry = geometryOf(design, result);
     if (!thermalUnavailableReason(geometry, inputs).empty()) {
         return {};
     }
-    ScaledLoad load(design, result);
+    ScaledLoad load(design, result, currents);
     const double heatW = load.copperLossAtLoadScale(scale) + inputs.coreLossW;
     if (!(heatW >= 0)) {
         return {};

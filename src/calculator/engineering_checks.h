@@ -9,6 +9,7 @@
 #include "input_range.h"
 #include "rectifier_loads.h"
 #include "thermal_models.h"
+#include "winding_current_models.h"
 
 #include <array>
 #include <optional>
@@ -70,13 +71,17 @@ struct EngineeringChecks
 };
 
 // Every check on a design and its analysis result (the result of analysing that design).
+// `currents`: how each secondary's current follows the mains and the load in the load scale
+// and the mains sweep (by default, as a resistance load's).
 EngineeringChecks runEngineeringChecks(const TransformerDesign &design,
-                                       const AnalysisResult &result, const ThermalInputs &inputs);
+                                       const AnalysisResult &result, const ThermalInputs &inputs,
+                                       const WindingCurrentModels &currents = {});
 
 // Hot-spot temperature of each model when every secondary current is multiplied by `scale`
 // (1 = the analysed load); used for plotting against the load scale. Empty when unavailable.
 std::vector<ModelEstimate> hotSpotsAtLoadScale(const TransformerDesign &design,
                                                const AnalysisResult &result,
-                                               const ThermalInputs &inputs, double scale);
+                                               const ThermalInputs &inputs, double scale,
+                                               const WindingCurrentModels &currents = {});
 
 } // namespace ferrolux

@@ -4,6 +4,7 @@
 #include "design_bench.h"
 #include "report.h"
 #include "saved_run_input.h"
+#include "supply_check_lines.h"
 
 #include <utility>
 #include <variant>
@@ -15,10 +16,22 @@ namespace {
 void runChecks(Evaluation &evaluation)
 {
     const ThermalInputs &thermal = evaluation.design.extras.thermal;
-    evaluation.checks = computeCheckFigures(*evaluation.numeric, *evaluation.result, thermal);
+    evaluation.checks = computeCheckFigures(
+        *evaluation.numeric, *evaluation.result, thermal,
+        currentModelsOf(evaluation.supplies, evaluation.numeric->secondaries.size()));
     evaluation.checkLines = checkReportLines(evaluation.checks.checks, thermal);
+    for (std::string &line : supplyCheckLines(evaluation.supplies)) {
+        evaluation.checkLines.push_back(std::move(line));
+    }
+    // The VA budget takes a supplied winding's simulated RMS current.
+    SupplyCurrents supplyAmps{};
+    for (const DesignSupplyResult &supply : evaluation.supplies) {
+        if (supply.ok() && supply.row < supplyAmps.size()) {
+            supplyAmps[supply.row] = supply.figures.windingRmsA;
+        }
+    }
     evaluation.bench = evaluateBench(benchRecordsOf(evaluation.design), *evaluation.result,
-                                     evaluation.checks.checks, thermal);
+                                     evaluation.checks.checks, thermal, supplyAmps);
     evaluation.checkLines.insert(evaluation.checkLines.end(), evaluation.bench.checkLines.begin(),
                                  evaluation.bench.checkLines.end());
 }
@@ -43,6 +56,7 @@ Evaluation evaluate(const Design &design, const DissipationLimits &limits)
     }
     evaluation.result = std::move(std::get<AnalysisResult>(outcome));
     evaluation.reportLines = buildReport(*evaluation.result);
+    evaluation.supplies = evaluateDesignSupplies(design.supplies, *evaluation.numeric);
     runChecks(evaluation);
     return evaluation;
 }

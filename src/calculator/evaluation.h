@@ -9,6 +9,7 @@
 #include "check_figures.h"
 #include "constants_file.h"
 #include "design.h"
+#include "design_supply.h"
 #include "transformer_design.h"
 
 #include <optional>
@@ -36,11 +37,12 @@ struct Evaluation
     CheckFigures checks;
     // The readable check section (what --check prints after the report).
     std::vector<std::string> checkLines;
-    // The transformer in hand: measured rise and calibrated rows, VA budget and fuse,
-    // lamination against the load (their lines end checkLines).
+    // The supply of each secondary that has one (design.supplies), in secondary order; the
+    // load scale and the mains sweep above follow them, and checkLines holds their sections.
+    std::vector<DesignSupplyResult> supplies;
+    // The transformer in hand: measured rise and calibrated rows, VA budget (with the supplies'
+    // simulated currents) and fuse, lamination against the load (their lines end checkLines).
     BenchEvaluation bench;
-    // Later: the supply of each secondary is evaluated here, next to the checks, from
-    // design.supplies.
 
     bool ok() const { return result.has_value(); }
 };

@@ -2,6 +2,7 @@
 
 #include "bench_json.h"
 #include "design_bench.h"
+#include "design_supply_json.h"
 #include "report.h"
 
 #include <nlohmann/json.hpp>
@@ -149,6 +150,9 @@ std::string jsonReport(const Evaluation &evaluation)
                            evaluation.design.extras.thermal);
     // Figures the evaluation holds beyond the analysis and its checks get their keys here.
     addBenchJson(json, evaluation.bench, benchRecordsOf(evaluation.design));
+    if (!evaluation.supplies.empty()) {
+        json["supplies"] = designSuppliesJson(evaluation.supplies);
+    }
     return dumped(std::move(json));
 }
 

@@ -148,6 +148,10 @@ int runFiles(const ToolOptions &options, std::ostream &out, std::ostream &err)
         err << kToolName << ": last-run file " << quoted(lastRunPath) << ": "
             << printableText(problem) << "\n";
     }
+    for (const std::string &problem : run.supplyProblems) {
+        err << kToolName << ": last-run file " << quoted(lastRunPath) << ": "
+            << printableText(problem) << "\n";
+    }
 
     const std::string constantsPath =
         options.constantsPath

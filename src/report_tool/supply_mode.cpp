@@ -75,37 +75,6 @@ void printText(const SupplyCircuit &s, const SupplyFigures &f, const SwitchOnFig
     }
 }
 
-nlohmann::json jsonOf(const SupplyFigures &f, const SwitchOnFigures &on,
-                      const std::vector<LimitCheck> &limits)
-{
-    nlohmann::json result = {
-        {"dc_output_v", f.dcOutputV},
-        {"ripple_pp_v", f.ripplePpV},
-        {"first_capacitor_dc_v", f.firstCapacitorDcV},
-        {"load_a", f.loadMeanA},
-        {"winding_rms_a", f.windingRmsA},
-        {"winding_peak_a", f.windingPeakA},
-        {"rectifier_peak_a", f.rectifierPeakA},
-        {"piv_v", f.pivV},
-        {"cycles", f.cycles},
-        {"surge_peak_a", on.surgePeakA},
-        {"time_to_90_percent_s", on.timeTo90S ? nlohmann::json(*on.timeTo90S) : nullptr}};
-    nlohmann::json checks = nlohmann::json::array(), broken = nlohmann::json::array();
-    for (const LimitCheck &limit : limits) {
-        checks.push_back({{"name", limit.key},
-                          {"value", limit.value},
-                          {"limit", limit.limit},
-                          {"kind", limit.minimum ? "min" : "max"},
-                          {"broken", limit.broken}});
-        if (limit.broken) {
-            broken.push_back(limit.key);
-        }
-    }
-    result["limits"] = checks;
-    result["limits_broken"] = broken;
-    return result;
-}
-
 } // namespace
 
 int runSupply(const std::string &path, bool json, std::ostream &out, std::ostream &err)
@@ -132,7 +101,7 @@ int runSupply(const std::string &path, bool json, std::ostream &out, std::ostrea
     const SwitchOnFigures switchOn = simulateSwitchOn(supply, figures.dcOutputV);
     const std::vector<LimitCheck> limits = supplyLimits(supply, figures, switchOn);
     if (json) {
-        out << jsonOf(figures, switchOn, limits).dump() << '\n';
+        out << supplyFiguresJson<nlohmann::json>(figures, switchOn, limits).dump() << '\n';
     } else {
         printText(supply, figures, switchOn, limits, out);
     }

@@ -79,6 +79,10 @@ public:
     // Replaces the bench slots (measurements, lamination, valve list); the checks of the last
     // evaluation are worked out again with them (the report stays). Emits designExtrasChanged.
     void setBench(const BenchRecords &records);
+    // The supply each secondary feeds, and their replacement (designExtrasChanged follows: they
+    // are saved in the extension block).
+    const SecondarySupplies &supplies() const { return m_design.supplies; }
+    void setSupplies(const SecondarySupplies &supplies);
     // The evaluation of the last successful Calculate; nullopt before the first.
     const std::optional<Evaluation> &evaluation() const { return m_evaluation; }
     // The lines the report list shows, top to bottom.

@@ -122,6 +122,7 @@ void CalculatorWindow::loadFile()
     LastRunLoad load;
     {
         DesignExtras extras;
+        SecondarySupplies supplies{};
         const QString path = filePath(kLastRunFileName);
         m_lastRunIdentity = fileIdentity(path);
         const FileRead file = readDataFile(path);
@@ -147,6 +148,7 @@ void CalculatorWindow::loadFile()
             load.recordsRead = read.recordsRead;
             load.failure = read.failure;
             extras = read.design.extras;
+            supplies = read.design.supplies;
         }
         m_lastRunState = load.complete() ? LastRunState::Whole : LastRunState::Damaged;
         if (!load.complete()) {
@@ -157,6 +159,7 @@ void CalculatorWindow::loadFile()
                                               "keeps the original beside it.");
         }
         // The extension block after the 30 records; a file without one reads as defaults.
+        m_design.supplies = supplies;
         setDesignExtras(extras);
     }
     const LastRun &v = load.values;

@@ -65,6 +65,12 @@ void CalculatorWindow::setBench(const BenchRecords &records)
     emit designExtrasChanged();
 }
 
+void CalculatorWindow::setSupplies(const SecondarySupplies &supplies)
+{
+    m_design.supplies = supplies;
+    emit designExtrasChanged();
+}
+
 QStringList CalculatorWindow::reportLines() const
 {
     QStringList lines;

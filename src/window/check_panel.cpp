@@ -6,6 +6,7 @@
 #include "check_panel_loads.h"
 #include "check_panel_plots.h"
 #include "check_panel_verdict.h"
+#include "supply_page.h"
 
 #include <QLabel>
 #include <QScrollArea>
@@ -76,6 +77,17 @@ CheckPanel::CheckPanel(QWidget *parent) : QWidget(parent)
     loadsPage->setMinimumWidth(m_loads->minimumSizeHint().width() +
                                loadsPage->verticalScrollBar()->sizeHint().width());
     m_tabs->addTab(loadsPage, QStringLiteral("Load kinds"));
+    // The supply behind each secondary: a tall page, scrolling on its own too.
+    m_supply = new SupplyPage;
+    auto *supplyPage = new ScrollingPage(m_tabs);
+    supplyPage->setObjectName(QStringLiteral("checkSupplyPage"));
+    supplyPage->setFrameShape(QFrame::NoFrame);
+    supplyPage->setWidgetResizable(true);
+    supplyPage->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    supplyPage->setWidget(m_supply);
+    supplyPage->setMinimumWidth(m_supply->minimumSizeHint().width() +
+                                supplyPage->verticalScrollBar()->sizeHint().width());
+    m_tabs->addTab(supplyPage, QStringLiteral("Supply"));
     connect(m_inputs, &ThermalInputsBox::edited, this, &CheckPanel::thermalInputsEdited);
     m_bench = new BenchPages(this);
     m_tabs->addTab(m_bench->tabs(), QStringLiteral("On the bench"));
@@ -109,6 +121,7 @@ void CheckPanel::showEvaluation(const Evaluation &evaluation)
     m_loadPlot->showFigures(figures);
     m_mainsPlot->showFigures(figures);
     m_bench->showBench(evaluation.bench);
+    m_supply->showResults(evaluation.supplies);
     setOutOfDate(false);
 }
 
@@ -120,6 +133,7 @@ void CheckPanel::showNothing()
     m_loadPlot->showFigures(std::nullopt);
     m_mainsPlot->showFigures(std::nullopt);
     m_bench->showBench(std::nullopt);
+    m_supply->showNothing();
 }
 
 void CheckPanel::setOutOfDate(bool outOfDate)

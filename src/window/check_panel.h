@@ -20,6 +20,7 @@ class BenchPages;
 class DcLoadHelper;
 class LoadPlot;
 class MainsPlot;
+class SupplyPage;
 class HeadroomBars;
 class ThermalInputsBox;
 class VerdictView;
@@ -38,6 +39,7 @@ public:
     void setThermalInputs(const ThermalInputs &inputs);
     DcLoadHelper *loadHelper() const { return m_loads; }
     BenchPages *bench() const { return m_bench; }
+    SupplyPage *supplyPage() const { return m_supply; }
 
     // The figures of a successful evaluation: the verdict, the models, the headroom bars and
     // the plots. Each view takes what it shows from the evaluation.
@@ -72,6 +74,7 @@ private:
     MainsPlot *m_mainsPlot = nullptr;
     DcLoadHelper *m_loads = nullptr;
     BenchPages *m_bench = nullptr;
+    SupplyPage *m_supply = nullptr;
     bool m_outOfDate = false;
 };
 

@@ -68,6 +68,8 @@ private:
     void applyLoad(int row);
     void showSecondariesToLoadBuilder();
     void applyHeaterCurrents(const SecondaryRows &rows);
+    // Hands the form's supplies and secondary count to the panel's Supply page when they differ.
+    void showSupplies();
     void showChecks();
     void refreshChecks();
     void markOutOfDate();

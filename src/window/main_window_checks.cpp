@@ -11,6 +11,7 @@
 #include "design_bench.h"
 #include "load_builder_page.h"
 #include "main_window.h"
+#include "supply_page.h"
 
 #include <QLabel>
 #include <QScrollArea>
@@ -41,6 +42,7 @@ void MainWindow::connectChecks()
             m_panel->loadHelper()->setLoads(extras.loads);
         }
         m_panel->bench()->setRecords(benchRecordsOf(m_form->design()));
+        showSupplies();
     });
     // A load whose winding current cannot be computed keeps Calculate from using the field.
     connect(m_form, &CalculatorWindow::designExtrasChanged, this, [this] {
@@ -53,6 +55,7 @@ void MainWindow::connectChecks()
     connect(m_form, &CalculatorWindow::secondaryRowsChanged, this, [this](int rows) {
         if (m_panel) {
             m_panel->loadHelper()->setVisibleRows(rows);
+            showSupplies();
         }
         showSecondariesToLoadBuilder();
     });
@@ -80,6 +83,7 @@ CheckPanel *MainWindow::checkPanel()
     m_panel->loadHelper()->setVisibleRows(m_form->visibleSecondaryCount());
     m_panel->bench()->setRecords(benchRecordsOf(m_form->design()));
     showSecondariesToLoadBuilder();
+    showSupplies();
     m_panel->setLimitsWarning(m_form->limitsWarning());
     showChecks();
     m_panel->setOutOfDate(m_outOfDate);
@@ -95,6 +99,22 @@ void MainWindow::connectPanel()
         }
     });
     connect(m_panel->loadHelper(), &DcLoadHelper::loadEdited, this, &MainWindow::applyLoad);
+    // A supply edited on the panel goes into the design (and is saved with it); "Use the
+    // simulated current" writes the winding's RMS current into the secondary's field.
+    connect(m_panel->supplyPage(), &SupplyPage::suppliesEdited, this, [this] {
+        m_form->setSupplies(m_panel->supplyPage()->supplies());
+        markOutOfDate();
+    });
+    connect(m_panel->supplyPage(), &SupplyPage::useSimulatedCurrent, this,
+            [this](int row, double amps) {
+                const QString text = windingCurrentText(amps);
+                if (m_form->secondaryCurrent(row) != text) {
+                    m_form->setSecondaryCurrent(row, text);
+                    checkPanel()->loadHelper()->setKindToAc(row);
+                    storeExtrasFromPanel();
+                    markOutOfDate();
+                }
+            });
     connect(m_panel->bench(), &BenchPages::edited, this, [this] {
         m_form->setBench(m_panel->bench()->records());
         showChecks();
@@ -126,6 +146,15 @@ void MainWindow::applyHeaterCurrents(const SecondaryRows &rows)
         storeExtrasFromPanel();
         showSecondariesToLoadBuilder();
         markOutOfDate();
+    }
+}
+
+void MainWindow::showSupplies()
+{
+    SupplyPage *page = m_panel->supplyPage();
+    const int rows = m_form->visibleSecondaryCount();
+    if (page->supplies() != m_form->supplies() || page->secondaryCount() != rows) {
+        page->setSupplies(m_form->supplies(), rows);
     }
 }
 

@@ -1,0 +1,36 @@
+#pragma once
+
+// The Supply page's two plots: one steady cycle (the winding's current and the output
+// voltage against time) and the regulation curve (DC output against load current).
+
+#include "supply_curves.h"
+#include "supply_simulation.h"
+
+#include <QWidget>
+#include <vector>
+
+class QChartView;
+
+namespace ferrolux {
+
+class SupplyPlots : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit SupplyPlots(QWidget *parent = nullptr);
+
+    void showCycle(const SupplyWaveform &waveform);
+    void showRegulation(const std::vector<RegulationPoint> &points);
+    void clear();
+
+    // What is plotted, for tests and the export: the points of each series.
+    int cyclePointCount() const;
+    int regulationPointCount() const;
+
+private:
+    QChartView *m_cycle = nullptr;
+    QChartView *m_regulation = nullptr;
+};
+
+} // namespace ferrolux
