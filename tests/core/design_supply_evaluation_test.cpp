@@ -136,14 +136,23 @@ TEST(DesignSupplyEvaluation, SourceSectionJsonAndMainsSweepFollowTheSupply)
     // The bridge's path is the whole winding: 67.4 + 2.05 * (350 / 117)^2 = 85.745 ohm.
     EXPECT_DOUBLE_EQ(s.circuit.windingVac, 350);
     EXPECT_NEAR(s.circuit.windingOhm, 85.745, 1e-3);
-    // The report is the same; the checks end with the supply's section, after a blank line.
+    // The report is the same; the checks hold the supply's section whole, after a blank line
+    // (the bench's lines follow it).
     EXPECT_EQ(with.reportLines, without.reportLines);
-    const auto title = std::find(with.checkLines.begin(), with.checkLines.end(),
-                                 "Supply of secondary 1: bridge, 1N4007 diode");
-    ASSERT_NE(title, with.checkLines.end());
-    EXPECT_EQ(*(title - 1), "");
-    EXPECT_EQ(with.checkLines.size() - static_cast<std::size_t>(title - with.checkLines.begin()),
-              supplyCheckLines(with.supplies).size() - 1);
+    const std::vector<std::string> section = supplyCheckLines(with.supplies);
+    const auto at =
+        std::search(with.checkLines.begin(), with.checkLines.end(), section.begin(), section.end());
+    ASSERT_NE(at, with.checkLines.end());
+    EXPECT_EQ(section.front(), "");
+    EXPECT_EQ(section.at(1), "Supply of secondary 1: bridge, 1N4007 diode");
+    // The VA budget counts the supplied winding at its simulated RMS current, the others as
+    // entered or found.
+    ASSERT_TRUE(with.bench.vaBudget);
+    const auto *budget = std::get_if<DesignVaBudget>(&*with.bench.vaBudget);
+    ASSERT_NE(budget, nullptr);
+    EXPECT_TRUE(budget->fromSupply.at(0));
+    EXPECT_DOUBLE_EQ(budget->secondaryAmps.at(0), s.figures.windingRmsA);
+    EXPECT_FALSE(budget->fromSupply.at(1));
     EXPECT_EQ(std::find_if(without.checkLines.begin(), without.checkLines.end(),
                            [](const std::string &l) { return l.starts_with("Supply"); }),
               without.checkLines.end());
