@@ -34,7 +34,7 @@ const QString kExportFilter = QStringLiteral("PDF (*.pdf);;HTML page (*.html);;P
 DesignFileActions::CloseAnswer askDiscard(QWidget *parent)
 {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Ferrolux"),
-                    QStringLiteral("Discard changes?"),
+                    QStringLiteral("Save the changes to this design?"),
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
     box.setDefaultButton(QMessageBox::Cancel);
     switch (box.exec()) {
@@ -74,6 +74,9 @@ DesignFileActions::DesignFileActions(MainWindow *window) : QObject(window), m_wi
         m_path.clear();
         markClean();
     });
+    // Close asks about a named design's edits before the form writes the last run.
+    disconnect(form, &CalculatorWindow::closeRequested, form, &CalculatorWindow::closeAndSave);
+    connect(form, &CalculatorWindow::closeRequested, this, &DesignFileActions::requestClose);
     window->installEventFilter(this);
     updateTitle();
 }
@@ -349,6 +352,31 @@ void DesignFileActions::updateTitle()
     m_window->setWindowModified(m_modified);
 }
 
+bool DesignFileActions::settleNamedDesign(CloseAnswer answer)
+{
+    switch (answer) {
+    case CloseAnswer::Save:
+        // The edits go to the design's own file; a failed save keeps the window open, so the
+        // user still holds the edits and has been told why.
+        return m_path.isEmpty() || saveDesignAs(m_path).isEmpty();
+    case CloseAnswer::Discard:
+        return true;
+    case CloseAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void DesignFileActions::requestClose()
+{
+    updateModified();
+    // The last run needs no question: Close saves it anyway.
+    if (m_modified && !m_path.isEmpty() && !settleNamedDesign(m_askClose())) {
+        return;
+    }
+    m_window->form()->closeAndSave();
+}
+
 bool DesignFileActions::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched != m_window || event->type() != QEvent::Close) {
@@ -358,15 +386,13 @@ bool DesignFileActions::eventFilter(QObject *watched, QEvent *event)
     if (!m_modified) {
         return false;
     }
-    switch (m_askClose()) {
-    case CloseAnswer::Save:
-        // What Close does: save the last-run file and end.
-        m_window->form()->closeAndSave();
+    const CloseAnswer answer = m_askClose();
+    if (settleNamedDesign(answer)) {
+        if (answer == CloseAnswer::Save) {
+            // What Close does: save the last run and end.
+            m_window->form()->closeAndSave();
+        }
         return false;
-    case CloseAnswer::Discard:
-        return false;
-    case CloseAnswer::Cancel:
-        break;
     }
     event->ignore();
     return true;

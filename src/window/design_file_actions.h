@@ -3,8 +3,8 @@
 // Named designs and the report leaving the window, for the main window's menus: File > Open
 // Design…, Save Design, Save Design As…, Open Recent, Export Report…, Print Preview…, Print…;
 // Edit > Copy Report, Copy as Forum Post, Load Saved Data; the window title with the design's
-// name and its modified mark; and the "Discard changes?" question when the window is closed
-// by its title bar with unsaved edits.
+// name and its modified mark; and the "Save changes?" question when the window is closed
+// (by Close or its title bar) with unsaved edits.
 
 #include "calculator_window.h"
 #include "design.h"
@@ -62,6 +62,11 @@ public:
     // The inputs as they are now become the ones the modified mark compares with.
     void markClean();
 
+public slots:
+    // Close (the form's button and File > Close): with unsaved edits to a named design, asks
+    // first; Save writes the design to its own file. Either way Close then writes the last run.
+    void requestClose();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -77,6 +82,9 @@ private:
     void copyToClipboard(const QString &text);
     void updateModified();
     void updateTitle();
+    // What the answer to the close question asks of the design's own file: true when the
+    // window may close (saved, discarded, or nothing named to save), false to stay open.
+    bool settleNamedDesign(CloseAnswer answer);
 
     MainWindow *m_window;
     QString m_path;

@@ -143,8 +143,9 @@ void MainWindow::buildMenus()
     };
 
     m_fileMenu = addMenu(QStringLiteral("&File"), "menuFile");
-    QAction *close =
-        m_fileMenu->addAction(QStringLiteral("&Close"), m_form, &CalculatorWindow::closeAndSave);
+    // Through the file actions, which ask about a named design's unsaved edits first.
+    QAction *close = m_fileMenu->addAction(QStringLiteral("&Close"), this,
+                                           [this] { m_fileActions->requestClose(); });
     close->setObjectName(QStringLiteral("actionClose"));
 
     m_editMenu = addMenu(QStringLiteral("&Edit"), "menuEdit");
