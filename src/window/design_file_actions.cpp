@@ -6,10 +6,10 @@
 #include "file_helpers.h"
 #include "main_window.h"
 #include "report_export.h"
+#include "report_plots.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QChartView>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
@@ -285,26 +285,21 @@ void DesignFileActions::askAndExport()
 ReportContent DesignFileActions::reportContent() const
 {
     const CalculatorWindow *form = m_window->form();
-    CheckPanel *panel = m_window->checkPanel();
     // The report on the screen, with the inputs it was made from. Before the first Calculate,
     // or once the inputs changed since, the inputs as they are now are evaluated instead, so
     // the page never holds figures that belong to other inputs than the ones printed.
     const std::optional<Evaluation> &shown = form->evaluation();
-    const bool current = shown && !panel->isOutOfDate();
+    const bool current = shown && form->design() == shown->design;
+    const Evaluation evaluation = current ? *shown : evaluate(form->design(), form->limits());
     ReportContent content =
-        reportContentFor(designName(), QDateTime::currentDateTime(),
-                         current ? *shown : evaluate(form->design(), form->limits()));
-    if (current) {
-        panel->buildCharts(); // plots not shown yet are drawn for the export too
-        // By name: the charts are made in the order their tabs were first shown.
-        const std::pair<const char *, QString> plots[] = {
-            {"checkLoadChart", QStringLiteral("Hot spot against the load scale")},
-            {"checkMainsChart", QStringLiteral("Hottest hot spot against the mains")}};
-        for (const auto &[name, caption] : plots) {
-            if (auto *view = panel->findChild<QChartView *>(QLatin1String(name))) {
-                content.plots.push_back({caption, view->grab().toImage()});
-            }
-        }
+        reportContentFor(designName(), QDateTime::currentDateTime(), evaluation);
+    if (shown && !current) {
+        content.note = QStringLiteral("The inputs changed since the window's last Calculate: this "
+                                      "page was calculated afresh from the inputs listed here.");
+    }
+    // Drawn for the page from the figures, whatever the panel's tabs have shown.
+    if (content.refusal.isEmpty()) {
+        content.plots = reportPlots(evaluation.checks);
     }
     return content;
 }
