@@ -51,21 +51,24 @@ QString headroomText(int secondary, const WindingHeadroom &headroom)
     const QString load = QStringLiteral("%1 % of %2 A")
                              .arg(QString::number(*headroom.loadPercent, 'f', 0),
                                   QString::number(*headroom.currentLimit, 'g', 3));
+    // A found current's figures go to the tooltip: the bar has room for the words only.
     if (headroom.foundBySearch) {
-        return winding + QStringLiteral(": at its limit (found by the search), ") + load;
+        return winding + QStringLiteral(": at its limit (found by the search)");
     }
     return winding + QStringLiteral(": ") + load;
 }
 
 QString headroomToolTip(const WindingHeadroom &headroom)
 {
-    if (!headroom.foundBySearch || !headroom.loadPercent) {
+    if (!headroom.foundBySearch || !headroom.loadPercent || !headroom.currentLimit) {
         return {};
     }
-    return QStringLiteral("The current was left at 0, so the search found it: it raises the "
-                          "current in 1 % steps and stops at the first step past the dissipation "
-                          "limit. A found current therefore reads a little above 100 %; the "
-                          "winding is at its limit, not overloaded.");
+    return QStringLiteral("%1 % of %2 A. The current was left at 0, so the search found it: "
+                          "it raises the current in 1 % steps and stops at the first step past "
+                          "the dissipation limit, so a found current reads a little above 100 %. "
+                          "The winding is at its limit, not overloaded.")
+        .arg(QString::number(*headroom.loadPercent, 'f', 0),
+             QString::number(*headroom.currentLimit, 'g', 3));
 }
 
 HeadroomBars::HeadroomBars(QWidget *parent)

@@ -33,7 +33,11 @@ const QString kPanelVisibleKey = QStringLiteral("window/checkPanelVisible");
 class FittingScrollArea : public QScrollArea
 {
 public:
-    using QScrollArea::QScrollArea;
+    explicit FittingScrollArea(QWidget *parent = nullptr) : QScrollArea(parent)
+    {
+        // Not a tab stop of its own: Tab goes to the controls inside, which it scrolls to.
+        setFocusPolicy(Qt::NoFocus);
+    }
 
     QSize sizeHint() const override
     {
@@ -110,7 +114,8 @@ MainWindow::MainWindow(QString appFolder, QWidget *parent)
     m_panelScroll->setObjectName(QStringLiteral("checkPanelScrollArea"));
     m_panelScroll->setFrameShape(QFrame::NoFrame);
     m_panelScroll->setWidgetResizable(true);
-    m_panelScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Squeezed beside the form on a small screen, the panel scrolls sideways too.
+    m_panelScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_panelScroll->setWidget(placeholder);
 
     m_dock = new QDockWidget(QStringLiteral("Checks"), this);
@@ -163,6 +168,12 @@ void MainWindow::buildMenus()
     m_panelAction->setObjectName(QStringLiteral("actionCheckPanel"));
     m_panelAction->setShortcut(QKeySequence(Qt::Key_F8));
     connect(m_panelAction, &QAction::triggered, this, &MainWindow::setPanelVisibleByUser);
+    // Shown by the user: once the dock is laid out, make room for it beside the whole form.
+    connect(m_panelAction, &QAction::triggered, this, [this](bool visible) {
+        if (visible) {
+            QTimer::singleShot(0, this, &MainWindow::fitPanelBesideForm);
+        }
+    });
     viewMenu->addAction(m_panelAction);
 
     addHelpActions(addMenu(QStringLiteral("&Help"), "menuHelp"), this, m_appFolder);
@@ -190,6 +201,8 @@ void MainWindow::load()
     showPanel(settings.value(kPanelVisibleKey, true).toBool());
     m_fileActions->markClean();
     placeOnScreen();
+    // The first field takes what the user types at once.
+    m_form->focusFirstField();
 }
 
 } // namespace ferrolux

@@ -192,20 +192,21 @@ TEST(MainWindow, PanelShowsTheWorkedExamplesFigures)
     // were left at 0 A: the search found them at their limit, shown in the neutral style with a
     // tooltip; secondary 3's given 3 A is a real overload and stays red.
     using Level = HeadroomLevel;
-    const std::tuple<const char *, Level, bool> bars[] = {
-        {"Secondary 1 (plate): at its limit (found by the search), 101 % of 0.133 A",
-         Level::FoundBySearch, true},
-        {"Secondary 2 (plate): at its limit (found by the search), 101 % of 0.135 A",
-         Level::FoundBySearch, true},
-        {"Secondary 3 (filament): 119 % of 2.52 A", Level::Over, false},
-        {"Secondary 4 (filament): at its limit (found by the search), 102 % of 2.57 A",
-         Level::FoundBySearch, true}};
+    const std::tuple<const char *, Level, bool, const char *> bars[] = {
+        {"Secondary 1 (plate): at its limit (found by the search)", Level::FoundBySearch, true,
+         "101 % of 0.133 A"},
+        {"Secondary 2 (plate): at its limit (found by the search)", Level::FoundBySearch, true,
+         "101 % of 0.135 A"},
+        {"Secondary 3 (filament): 119 % of 2.52 A", Level::Over, false, ""},
+        {"Secondary 4 (filament): at its limit (found by the search)", Level::FoundBySearch, true,
+         "102 % of 2.57 A"}};
     for (int row = 0; row < 4; ++row) {
-        const auto &[text, level, tip] = bars[row];
+        const auto &[text, level, tip, figures] = bars[row];
         auto *bar = main.child<QProgressBar>(QStringLiteral("checkHeadroom_%1").arg(row));
         EXPECT_EQ(bar->format(), text);
         EXPECT_EQ(bar->property("level").toInt(), static_cast<int>(level)) << row;
         EXPECT_EQ(bar->toolTip().contains(QStringLiteral("first step past")), tip) << row;
+        EXPECT_TRUE(!tip || bar->toolTip().startsWith(QString::fromUtf8(figures))) << row;
         EXPECT_EQ(bar->styleSheet().contains(headroomColour(Level::Over).name()),
                   level == Level::Over)
             << row;

@@ -61,7 +61,8 @@ TEST(ReportPage, PlotsAreDrawnForThePageAndAStaleReportIsMadeAfreshWithANote)
         EXPECT_EQ(!content.note.isEmpty(), afresh) << content.note.toStdString();
         ASSERT_EQ(content.plots.size(), plots);
         for (const ReportPlot &plot : content.plots) {
-            EXPECT_EQ(plot.image.size(), kReportPlotSize * kReportPlotScale) << plot.caption.toStdString();
+            EXPECT_EQ(plot.image.size(), kReportPlotSize * kReportPlotScale)
+                << plot.caption.toStdString();
             EXPECT_GT(inkedPixels(plot.image), 5000) << plot.caption.toStdString();
         }
         if (primary) {
