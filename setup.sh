@@ -8,8 +8,8 @@ cd "$(dirname "$0")"
 packages=(build-essential cmake qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgtest-dev
           libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev clang clang-format
           libclang-rt-dev xvfb xauth
-          fonts-dejavu-core libxcb-damage0-dev poppler-utils desktop-file-utils appstream lintian
-          dpkg-dev file)
+          fonts-dejavu-core fonts-noto-mono libxcb-damage0-dev poppler-utils desktop-file-utils
+          appstream lintian dpkg-dev file ccache)
 
 install_missing() {
     local missing=()
@@ -25,6 +25,9 @@ install_missing() {
 }
 
 jobs=$(nproc 2>/dev/null || echo 2)
+# The build compiles through ccache when it is installed; paths relative to this clone let a
+# fresh clone elsewhere on the machine reuse what an earlier one compiled.
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}"
 
 build() { # preset
     cmake --preset "$1" >/dev/null

@@ -41,7 +41,7 @@ int main(int argc, char *argv[])
 
     using ferrolux::pictures::Construction;
     constexpr std::array<Picture, 4> pictures{{
-        {Construction::OpenFrame, "Unshieleded", "Transformer-1.jpg"},
+        {Construction::OpenFrame, "Unshielded", "Transformer-1.jpg"},
         {Construction::ShieldedTopMount, "Shielded Top Mount", "Transformer-2.jpg"},
         {Construction::ShieldedSubMount, "Shielded Sub Mount", "Transformer-3.jpg"},
         {Construction::Potted, "Military, Potted", "Transformer-4.jpg"},

@@ -11,7 +11,7 @@ bin_dir=${1:-build/bin}
 startup_runs=${2:-40}
 here=$(cd "$(dirname "$0")" && pwd)
 
-for bench in bench_analysis bench_eng_format bench_last_run_file bench_engineering_checks; do
+for bench in bench_analysis bench_eng_format bench_last_run_file bench_engineering_checks bench_supply; do
     if [ ! -x "$bin_dir/$bench" ]; then
         echo "missing $bin_dir/$bench: build a release build with benchmarks first" >&2
         exit 2
@@ -19,7 +19,7 @@ for bench in bench_analysis bench_eng_format bench_last_run_file bench_engineeri
 done
 
 echo "== Core benchmarks ($(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(nproc) cores)"
-for bench in bench_analysis bench_eng_format bench_last_run_file bench_engineering_checks; do
+for bench in bench_analysis bench_eng_format bench_last_run_file bench_engineering_checks bench_supply; do
     "$bin_dir/$bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
         --benchmark_display_aggregates_only=true 2>&1 | grep -E '^(Benchmark|-|BM_.*_median)'
 done

@@ -4,6 +4,7 @@
 // lines must never print "-0".
 
 #include "analysis.h"
+#include "check_report.h"
 #include "design_extras.h"
 #include "engineering_checks.h"
 #include "fuzz_checks.h"

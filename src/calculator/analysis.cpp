@@ -86,18 +86,37 @@ using namespace analysis_detail;
 constexpr double kPlateFirstCurrent = 0.001;
 constexpr double kFilamentFirstCurrent = 0.1;
 
+// Refuses a dimension the surface needs that no transformer can have.
+void requireDimension(bool possible, DesignField field, const std::string &message)
+{
+    if (!possible) {
+        throw simpleRefusal(RefusalKind::Impossible, field, 0, message);
+    }
+}
+
+// X, Y and Z are the outer sizes of every construction. The other constructions add the stack
+// A, inside the depth Z, and the covers B and C: B or C zero is the dimension message's case.
+void requirePossibleDimensions(const TransformerDesign &d)
+{
+    requireDimension(d.x > 0, DesignField::DimensionX, "Dimension X must be more than zero.");
+    requireDimension(d.y > 0, DesignField::DimensionY, "Dimension Y must be more than zero.");
+    requireDimension(d.z > 0, DesignField::DimensionZ, "Dimension Z must be more than zero.");
+    if (d.potted) {
+        return;
+    }
+    requireDimension(d.a >= 0, DesignField::DimensionA, "Dimension A is negative.");
+    requireDimension(d.b > 0, DesignField::DimensionB, "Dimension B is negative.");
+    requireDimension(d.c > 0, DesignField::DimensionC, "Dimension C is negative.");
+    requireDimension(d.a <= d.z, DesignField::DimensionA,
+                     "Dimension A is larger than dimension Z.");
+}
+
 // Radiating surface in square centimetres. A potted transformer is a closed X by Y by Z box;
 // every other construction needs B and C, or the user is asked which kind it is.
 double surfaceArea(const TransformerDesign &d)
 {
     const CheckedStep step("Surface Area");
-    if (d.potted) {
-        const double xy = step.mul(step.mul(2, d.x), d.y);
-        const double xz = step.mul(step.mul(2, d.x), d.z);
-        const double yz = step.mul(step.mul(2, d.y), d.z);
-        return step.add(step.add(xy, xz), yz);
-    }
-    if (d.b == 0 || d.c == 0) {
+    if (!d.potted && (d.b == 0 || d.c == 0)) {
         std::string message = kDimensionMessageLines[0];
         message += "\n";
         message += kDimensionMessageLines[1];
@@ -106,6 +125,13 @@ double surfaceArea(const TransformerDesign &d)
         throw simpleRefusal(RefusalKind::Dimensions,
                             d.b == 0 ? DesignField::DimensionB : DesignField::DimensionC, 0,
                             message);
+    }
+    requirePossibleDimensions(d);
+    if (d.potted) {
+        const double xy = step.mul(step.mul(2, d.x), d.y);
+        const double xz = step.mul(step.mul(2, d.x), d.z);
+        const double yz = step.mul(step.mul(2, d.y), d.z);
+        return step.add(step.add(xy, xz), yz);
     }
     const double w = step.div(step.sub(d.z, d.a), 2);
     const double xy = step.mul(step.mul(2, d.x), d.y);

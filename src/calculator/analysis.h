@@ -61,6 +61,8 @@ enum class RefusalKind {
     Dimensions,      // B or C zero on a construction other than the potted one
     CountOutOfRange, // number of secondaries not from 1 to 6
     Arithmetic,      // overflow, division by zero or an invalid operation
+    Impossible,      // a value no transformer has: a negative resistance, a dimension of zero
+                     // or less where the surface needs it, A larger than Z
 };
 
 // The input a refusal blames. The secondary fields come with a row, 0..5 for secondary 1..6.
@@ -118,7 +120,7 @@ AnalysisOutcome analyseTransformer(const AnalysisInput &input);
 // The dimension message, line by line, exactly as the user sees it.
 inline constexpr const char *kDimensionMessageLines[3] = {
     "What kind of transformer do you have?",
-    "A, B, C and D MUST all be zero or",
+    "A, B and C MUST all be zero or",
     "MUST ALL have nonzero values.",
 };
 

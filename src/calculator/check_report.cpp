@@ -1,5 +1,7 @@
 // The engineering checks as readable text, printed after the fixed report.
 
+#include "check_report.h"
+
 #include "check_verdict.h"
 #include "engineering_checks.h"
 
@@ -59,6 +61,11 @@ void thermalLines(std::vector<std::string> &lines, const EngineeringChecks &chec
                            "emissivity 0.075, no ambient.",
                            fahrenheitFromCelsius(checks.reportTemperatureC), kDegreeF,
                            checks.reportTemperatureC, kDegreeC));
+    if (checks.reportTemperatureBelowAmbient) {
+        lines.push_back(format("That is BELOW THE AMBIENT of %.1f %s, so the report's temperature "
+                               "means nothing for this design.",
+                               inputs.ambientC, kDegreeC));
+    }
     if (!t.available) {
         lines.push_back("Thermal check unavailable: " + t.unavailableReason + ".");
         return;

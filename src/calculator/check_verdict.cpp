@@ -55,6 +55,13 @@ std::string verdictSentence(const ThermalCheck &thermal, const ThermalInputs &in
     return text;
 }
 
+std::string belowAmbientSentence(double reportTemperatureC, double ambientC)
+{
+    return "The fixed report's temperature, " + fixed(reportTemperatureC, 0) + " \xC2\xB0" +
+           "C, is below the ambient " + fixed(ambientC, 1) + " \xC2\xB0" +
+           "C, so it means nothing for this design.";
+}
+
 std::string reportFigureSentence(double reportTemperatureC)
 {
     return "The fixed report's own figure is " + fixed(reportTemperatureC, 0) + " \xC2\xB0" +

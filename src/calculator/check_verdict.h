@@ -17,6 +17,9 @@ double celsiusFromFahrenheit(double fahrenheit);
 // 299 % before the class limit." or "Over class ...", or why there is no temperature check.
 std::string verdictSentence(const ThermalCheck &thermal, const ThermalInputs &inputs);
 
+// Added to the verdict when the fixed report's temperature is below the ambient.
+std::string belowAmbientSentence(double reportTemperatureC, double ambientC);
+
 // What the fixed report's own temperature is, in both units.
 std::string reportFigureSentence(double reportTemperatureC);
 

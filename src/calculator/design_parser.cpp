@@ -44,6 +44,11 @@ SecondaryDesign readSecondary(const SecondaryTexts &texts, int index)
         throw simpleRefusal(RefusalKind::ZeroField, DesignField::SecondaryResistance, index,
                             resistanceLabel + kZeroFieldEnding);
     }
+    // A winding cannot give back the power its copper loses.
+    if (slot.resistance < 0) {
+        throw simpleRefusal(RefusalKind::Impossible, DesignField::SecondaryResistance, index,
+                            resistanceLabel + " is negative.");
+    }
     return slot;
 }
 
@@ -61,6 +66,10 @@ TransformerDesign parse(const AnalysisInput &input)
     if (d.primaryResistance == 0) {
         throw simpleRefusal(RefusalKind::ZeroField, DesignField::PrimaryResistance, 0,
                             std::string("Primary resistance") + kZeroFieldEnding);
+    }
+    if (d.primaryResistance < 0) {
+        throw simpleRefusal(RefusalKind::Impossible, DesignField::PrimaryResistance, 0,
+                            "Primary resistance is negative.");
     }
     const auto count = textToWholeNumber(input.secondaryCount);
     if (!count) {

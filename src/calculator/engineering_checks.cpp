@@ -69,6 +69,7 @@ EngineeringChecks runEngineeringChecks(const TransformerDesign &design,
 {
     EngineeringChecks checks;
     checks.reportTemperatureC = celsiusFromFahrenheit(result.T);
+    checks.reportTemperatureBelowAmbient = checks.reportTemperatureC < inputs.ambientC;
     const ThermalGeometry geometry = geometryOf(design, result);
     checks.thermal = thermalCheck(geometry, result, inputs);
     for (std::size_t i = 0; i < result.secondaries.size() && i < design.secondaries.size(); ++i) {

@@ -1,61 +1,24 @@
 #pragma once
 
-// Engineering checks beside the fixed report: the published temperature-rise models, the
-// margin against the insulation class, headroom per winding, the load scale at the class
-// limit, the mains sweep and the AC winding current a rectifier load draws. Every formula and
+// Engineering checks beside the fixed report: the margin of the published temperature-rise
+// models (thermal_models.h) against the insulation class, headroom per winding, the load
+// scale at the class limit and the mains sweep; rectifier loads are in rectifier_loads.h and
+// the readable check section in check_report.h. Every formula and
 // its source is written down in docs/engineering-checks.md.
 
 #include "input_range.h"
+#include "rectifier_loads.h"
+#include "thermal_models.h"
 
 #include <array>
-#include <cmath>
-#include <cstdio>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace ferrolux {
 
 struct AnalysisResult;
 struct TransformerDesign;
-
-enum class InsulationClass { A, E, B, F, H };
-
-// The class's temperature limit in °C: 105, 120, 130, 155, 180.
-double classLimitC(InsulationClass insulationClass);
-// "A", "E", "B", "F", "H".
-std::string_view insulationClassName(InsulationClass insulationClass);
-// Parses "A".."H" (case-insensitive); nullopt for anything else.
-std::optional<InsulationClass> insulationClassFromName(std::string_view name);
-
-// The check's own inputs, each with its default and its accepted range.
-struct ThermalInputs
-{
-    double ambientC = 40; // -50 .. 100
-    InsulationClass insulationClass = InsulationClass::A;
-    double hotSpotAllowanceK = 10; // 0 .. 50
-    double coreLossW = 0;          // 0 .. 10000; 0 means unknown
-    double emissivity = 0.9;       // 0.01 .. 1
-
-    bool operator==(const ThermalInputs &) const = default;
-};
-
-enum class ThermalModel { McLyman, Amidon, ConvectionRadiation };
-inline constexpr std::array<ThermalModel, 3> kThermalModels = {
-    ThermalModel::McLyman, ThermalModel::Amidon, ThermalModel::ConvectionRadiation};
-
-// "mclyman", "amidon", "convection_radiation" (the JSON names).
-std::string_view thermalModelKey(ThermalModel model);
-// "McLyman", "Amidon", "Convection and radiation" (for people).
-std::string_view thermalModelTitle(ThermalModel model);
-
-struct ModelEstimate
-{
-    ThermalModel model = ThermalModel::McLyman;
-    double riseK = 0;
-    double hotSpotC = 0; // ambient + rise + allowance
-};
 
 struct ThermalCheck
 {
@@ -101,6 +64,9 @@ struct MainsPoint
 struct EngineeringChecks
 {
     double reportTemperatureC = 0; // the fixed report's own figure, (T - 32) * 5/9
+    // The report's figure is below the ambient: a transformer that dissipates heat is never
+    // colder than the air around it, so that figure means nothing for the design.
+    bool reportTemperatureBelowAmbient = false;
     ThermalCheck thermal;
     std::vector<WindingHeadroom> headroom; // one per secondary
     std::vector<MainsPoint> mains;         // five points
@@ -115,52 +81,5 @@ EngineeringChecks runEngineeringChecks(const TransformerDesign &design,
 std::vector<ModelEstimate> hotSpotsAtLoadScale(const TransformerDesign &design,
                                                const AnalysisResult &result,
                                                const ThermalInputs &inputs, double scale);
-
-// The readable check section printed after the fixed report (the report tool's --check).
-std::vector<std::string> checkReportLines(const EngineeringChecks &checks,
-                                          const ThermalInputs &inputs);
-
-// Rectifier loads: the AC winding current is I_AC = I_DC / k.
-enum class LoadKind {
-    AC,
-    HalfWaveResistive,
-    HalfWaveCapacitor,
-    FullWaveCtResistive,
-    FullWaveCtCapacitor,
-    FullWaveCtChoke,
-    BridgeResistive,
-    BridgeCapacitor,
-    BridgeChoke,
-};
-inline constexpr int kLoadKindCount = 9;
-
-double rectifierFactor(LoadKind kind);
-// "ac", "half-wave-resistive", ... (command line and file keys).
-std::string_view loadKindKey(LoadKind kind);
-// "AC", "Half-wave, resistive", ... (for people).
-std::string_view loadKindTitle(LoadKind kind);
-std::optional<LoadKind> loadKindFromKey(std::string_view key);
-inline double windingCurrent(LoadKind kind, double dcCurrent)
-{
-    return dcCurrent / rectifierFactor(kind);
-}
-// The winding current for a DC load current, or a refusal when it is not a finite number (a DC
-// current near the largest double overflows): the refusal says why.
-struct CheckedWindingCurrent
-{
-    std::optional<double> amperes;
-    std::string refusal;
-};
-inline CheckedWindingCurrent checkedWindingCurrent(LoadKind kind, double dcCurrent)
-{
-    const double amperes = windingCurrent(kind, dcCurrent);
-    if (!std::isfinite(amperes)) {
-        char amps[32];
-        std::snprintf(amps, sizeof amps, "%.6g", dcCurrent);
-        return {std::nullopt, std::string("the winding current for a DC current of ") + amps +
-                                  " A is too large to compute"};
-    }
-    return {amperes, {}};
-}
 
 } // namespace ferrolux

@@ -1,5 +1,6 @@
 #include "evaluation.h"
 
+#include "check_report.h"
 #include "report.h"
 #include "saved_run_input.h"
 

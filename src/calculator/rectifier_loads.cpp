@@ -2,7 +2,7 @@
 // winding (I_AC = I_DC / k), from a transformer maker's published guide for rectifier use. For
 // a centre-tapped winding the current is that of the whole winding, end to end.
 
-#include "engineering_checks.h"
+#include "rectifier_loads.h"
 
 #include <array>
 

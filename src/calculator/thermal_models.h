@@ -1,15 +1,55 @@
 #pragma once
 
-// The three temperature-rise models of the thermal check, on a total heat P (W) over the
+// The insulation classes, the thermal check's own inputs, and the three temperature-rise
+// models of the thermal check, on a total heat P (W) over the
 // radiating surface S (cm²) of a transformer whose mean outer dimension is L (m). The formulas
 // and their sources are in docs/engineering-checks.md.
 
-#include "engineering_checks.h"
+#include "input_range.h"
 
 #include <array>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace ferrolux {
+
+enum class InsulationClass { A, E, B, F, H };
+
+// The class's temperature limit in °C: 105, 120, 130, 155, 180.
+double classLimitC(InsulationClass insulationClass);
+// "A", "E", "B", "F", "H".
+std::string_view insulationClassName(InsulationClass insulationClass);
+// Parses "A".."H" (case-insensitive); nullopt for anything else.
+std::optional<InsulationClass> insulationClassFromName(std::string_view name);
+
+// The check's own inputs, each with its default and its accepted range.
+struct ThermalInputs
+{
+    double ambientC = 40; // -50 .. 100
+    InsulationClass insulationClass = InsulationClass::A;
+    double hotSpotAllowanceK = 10; // 0 .. 50
+    double coreLossW = 0;          // 0 .. 10000; 0 means unknown
+    double emissivity = 0.9;       // 0.01 .. 1
+
+    bool operator==(const ThermalInputs &) const = default;
+};
+
+enum class ThermalModel { McLyman, Amidon, ConvectionRadiation };
+inline constexpr std::array<ThermalModel, 3> kThermalModels = {
+    ThermalModel::McLyman, ThermalModel::Amidon, ThermalModel::ConvectionRadiation};
+
+// "mclyman", "amidon", "convection_radiation" (the JSON names).
+std::string_view thermalModelKey(ThermalModel model);
+// "McLyman", "Amidon", "Convection and radiation" (for people).
+std::string_view thermalModelTitle(ThermalModel model);
+
+struct ModelEstimate
+{
+    ThermalModel model = ThermalModel::McLyman;
+    double riseK = 0;
+    double hotSpotC = 0; // ambient + rise + allowance
+};
 
 struct ThermalGeometry
 {

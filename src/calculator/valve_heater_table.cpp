@@ -66,7 +66,8 @@ constexpr std::array kValves = {
     ValveHeater{"EBF89 6DC8", 6300, 300, I, 0, 0, 0, "Philips EBF89 data sheet"},
     ValveHeater{"EM84 6FG6", 6300, 210, I, 0, 0, 0, "Mullard EM84 data sheet"},
     ValveHeater{"6E5", 6300, 300, I, 0, 0, 0, "RCA 6E5 data sheet"},
-    // Rectifiers (heater or filament only; their ratings as rectifiers are elsewhere).
+    // Rectifiers: the one home of their heater figures; their ratings as rectifiers are in the
+    // rectifier parts table, which takes its heaters from here.
     ValveHeater{"GZ34 5AR4", 5000, 1900, I, 0, 0, 0, "Mullard GZ34 data sheet"},
     ValveHeater{"5U4GB 5U4G", 5000, 3000, D, 0, 0, 0, "RCA 5U4GB data sheet"},
     ValveHeater{"5Y3GT 5Y3", 5000, 2000, D, 0, 0, 0, "RCA 5Y3GT data sheet"},
@@ -77,7 +78,10 @@ constexpr std::array kValves = {
     ValveHeater{"80", 5000, 2000, D, 0, 0, 0, "RCA 80 data sheet"},
     ValveHeater{"EZ80 6V4", 6300, 600, I, 0, 0, 0, "Mullard EZ80 data sheet"},
     ValveHeater{"EZ81 6CA4", 6300, 1000, I, 0, 0, 0, "Mullard EZ81 data sheet"},
-    ValveHeater{"6X4", 6300, 600, I, 0, 0, 0, "RCA 6X4 data sheet"},
+    ValveHeater{"GZ32", 5000, 2300, I, 0, 0, 0, "Mullard GZ32 data sheet"},
+    ValveHeater{"GZ37", 5000, 2800, I, 0, 0, 0, "Mullard GZ37 data sheet"},
+    ValveHeater{"5Z4", 5000, 2000, I, 0, 0, 0, "RCA 5Z4 data sheet"},
+    ValveHeater{"6X4 EZ90", 6300, 600, I, 0, 0, 0, "RCA 6X4 data sheet"},
     ValveHeater{"6X5GT 6X5", 6300, 600, I, 0, 0, 0, "RCA 6X5GT data sheet"},
     // Directly heated triodes.
     ValveHeater{"300B", 5000, 1200, D, 0, 0, 0, "Western Electric 300B data sheet"},

@@ -16,6 +16,7 @@ inline constexpr const char *kReportToolHelp =
   ferrolux-report --lamination NAME | --tongue CM --window WIDTH HEIGHT
                   --stack CM [LAMINATION OPTIONS] [--json]
   ferrolux-report --valves LIST [--json]
+  ferrolux-report --supply FILE [--json]
   ferrolux-report --help | --version
 
 Runs the transformer analysis of the calculator without its window and prints the results
@@ -55,6 +56,11 @@ report, one line per report item (UTF-8, LF line ends), and nothing else on stan
                      and height, in centimetres.
   --valves LIST      The heater current per heater voltage of a list of valves such as
                      "EL34*2,12AX7*3,5AR4" (centre-tapped heaters counted at 6.3 V).
+  --supply FILE      The power supply a JSON FILE describes (source, rectifier circuit and
+                     diode or valve, filter, load), simulated to its steady state: DC output,
+                     ripple, winding RMS and peak current, rectifier peak current, peak
+                     inverse voltage, switch-on surge and the rectifier's limits. With --json,
+                     one JSON object. Exit status 1 when the supply cannot deliver the load.
   --help             This text.
   --version          The tool's version.
 

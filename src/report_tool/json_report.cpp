@@ -3,6 +3,7 @@
 #include "report.h"
 
 #include <nlohmann/json.hpp>
+#include <utility>
 
 namespace ferrolux {
 
@@ -98,24 +99,35 @@ Json mainsJson(const std::vector<MainsPoint> &mains)
     return list;
 }
 
+Json reportJson(const TransformerDesign &design, const AnalysisResult &result,
+                const EngineeringChecks &checks, const ThermalInputs &inputs)
+{
+    return Json{{"report", buildReport(result)},
+                {"primary", primaryJson(result)},
+                {"secondaries", secondariesJson(design, result, checks)},
+                {"surface_cm2", result.S},
+                {"total_dissipation_w", result.Pdt},
+                {"total_percent_dissipation", result.Pct},
+                {"power_density_w_per_m2", result.PD},
+                {"temperature_f", result.T},
+                {"temperature_c", checks.reportTemperatureC},
+                {"temperature_below_ambient", checks.reportTemperatureBelowAmbient},
+                {"thermal", thermalJson(checks, inputs)},
+                {"mains", mainsJson(checks.mains)}};
+}
+
+std::string dumped(Json json)
+{
+    dropNegativeZeros(json);
+    return json.dump(2, ' ', false, Json::error_handler_t::replace);
+}
+
 } // namespace
 
 std::string jsonReport(const TransformerDesign &design, const AnalysisResult &result,
                        const EngineeringChecks &checks, const ThermalInputs &inputs)
 {
-    Json json{{"report", buildReport(result)},
-              {"primary", primaryJson(result)},
-              {"secondaries", secondariesJson(design, result, checks)},
-              {"surface_cm2", result.S},
-              {"total_dissipation_w", result.Pdt},
-              {"total_percent_dissipation", result.Pct},
-              {"power_density_w_per_m2", result.PD},
-              {"temperature_f", result.T},
-              {"temperature_c", checks.reportTemperatureC},
-              {"thermal", thermalJson(checks, inputs)},
-              {"mains", mainsJson(checks.mains)}};
-    dropNegativeZeros(json);
-    return json.dump(2, ' ', false, Json::error_handler_t::replace);
+    return dumped(reportJson(design, result, checks, inputs));
 }
 
 std::string jsonNumber(double value)
@@ -127,8 +139,10 @@ std::string jsonNumber(double value)
 
 std::string jsonReport(const Evaluation &evaluation)
 {
-    return jsonReport(*evaluation.numeric, *evaluation.result, evaluation.checks.checks,
-                      evaluation.design.extras.thermal);
+    Json json = reportJson(*evaluation.numeric, *evaluation.result, evaluation.checks.checks,
+                           evaluation.design.extras.thermal);
+    // Figures the evaluation holds beyond the analysis and its checks get their keys here.
+    return dumped(std::move(json));
 }
 
 } // namespace ferrolux

@@ -13,6 +13,7 @@
 #include "last_run_file.h"
 #include "number_text.h"
 #include "printable_text.h"
+#include "supply_mode.h"
 #include "tool_options.h"
 
 #include <filesystem>
@@ -252,6 +253,8 @@ int runReportTool(const std::vector<std::string> &args, std::ostream &out, std::
         out << jsonNumber(*current.amperes) << '\n';
         return finishOutput(out, err);
     }
+    case ToolMode::Supply:
+        return runSupply(options.supplyPath, options.format == ReportFormat::Json, out, err);
     case ToolMode::Files:
         break;
     }

@@ -15,7 +15,7 @@ namespace {
 struct RawOptions
 {
     bool help = false, version = false, example = false, check = false, json = false;
-    std::vector<std::string> lastRun, constants, eng, engComplex, winding;
+    std::vector<std::string> lastRun, constants, eng, engComplex, winding, supply;
     std::vector<std::string> ambient, hotSpot, coreLoss, emissivity, insulationClass;
 };
 
@@ -75,6 +75,9 @@ std::variant<ToolOptions, UsageError> convert(const RawOptions &raw)
     if (!raw.winding.empty()) {
         modes.emplace_back(ToolMode::WindingCurrent, "--winding-current");
     }
+    if (!raw.supply.empty()) {
+        modes.emplace_back(ToolMode::Supply, "--supply");
+    }
     if (!raw.lastRun.empty()) {
         modes.emplace_back(ToolMode::Files, "a LASTRUN file");
     }
@@ -101,7 +104,8 @@ std::variant<ToolOptions, UsageError> convert(const RawOptions &raw)
     if (raw.check && raw.json) {
         return UsageError{"--check and --json cannot be used together"};
     }
-    if ((raw.check || raw.json) && !report) {
+    const bool supplyJson = o.mode == ToolMode::Supply && raw.json;
+    if ((raw.check || raw.json) && !report && !supplyJson) {
         return UsageError{std::string(raw.check ? "--check" : "--json") +
                           " applies only to a LASTRUN file or --example"};
     }
@@ -114,6 +118,9 @@ std::variant<ToolOptions, UsageError> convert(const RawOptions &raw)
         {&raw.coreLoss, "--core-loss"},
         {&raw.emissivity, "--emissivity"}};
     for (const auto &[value, name] : checkInputs) {
+        if (!value->empty() && o.mode == ToolMode::Supply) {
+            return UsageError{std::string(name) + " applies only to a LASTRUN file or --example"};
+        }
         if (!value->empty() && o.format == ReportFormat::Report) {
             return UsageError{std::string(name) + " applies only with --check or --json"};
         }
@@ -142,6 +149,9 @@ std::variant<ToolOptions, UsageError> convert(const RawOptions &raw)
 
     if (!raw.lastRun.empty()) {
         o.lastRunPath = raw.lastRun.front();
+    }
+    if (!raw.supply.empty()) {
+        o.supplyPath = raw.supply.front();
     }
     o.engValues = raw.eng;
     if (!raw.engComplex.empty()) {
@@ -198,7 +208,7 @@ std::variant<ToolOptions, UsageError> parseToolOptions(const std::vector<std::st
     // Single values are taken as one string each and kept as a list of at most one, so that
     // "given" and "empty" stay apart.
     std::string constants, engComplex, ambient, insulationClass, hotSpot, coreLoss, emissivity,
-        lastRun;
+        lastRun, supply;
     const std::pair<CLI::Option *, std::pair<std::string *, std::vector<std::string> *>> single[] =
         {{app.add_option("--constants", constants), {&constants, &raw.constants}},
          {app.add_option("--eng-complex", engComplex), {&engComplex, &raw.engComplex}},
@@ -207,7 +217,8 @@ std::variant<ToolOptions, UsageError> parseToolOptions(const std::vector<std::st
          {app.add_option("--hot-spot", hotSpot), {&hotSpot, &raw.hotSpot}},
          {app.add_option("--core-loss", coreLoss), {&coreLoss, &raw.coreLoss}},
          {app.add_option("--emissivity", emissivity), {&emissivity, &raw.emissivity}},
-         {app.add_option("LASTRUN", lastRun), {&lastRun, &raw.lastRun}}};
+         {app.add_option("LASTRUN", lastRun), {&lastRun, &raw.lastRun}},
+         {app.add_option("--supply", supply), {&supply, &raw.supply}}};
     app.add_option("--eng", raw.eng)->expected(1, 1 << 20);
     app.add_option("--winding-current", raw.winding)->expected(2);
     try {

@@ -11,7 +11,7 @@
 
 namespace ferrolux {
 
-enum class ToolMode { Help, Version, Files, Example, Eng, EngComplex, WindingCurrent };
+enum class ToolMode { Help, Version, Files, Example, Eng, EngComplex, WindingCurrent, Supply };
 enum class ReportFormat { Report, Check, Json };
 
 struct ToolOptions
@@ -22,6 +22,7 @@ struct ToolOptions
     std::optional<std::string> constantsPath;
     std::vector<std::string> engValues;
     std::string engComplexText;
+    std::string supplyPath;
     LoadKind windingKind = LoadKind::AC;
     double windingDcAmps = 0;
     // The check's inputs given on the command line; they override the last-run file's.

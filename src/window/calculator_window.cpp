@@ -144,12 +144,12 @@ void CalculatorWindow::load()
 
 void CalculatorWindow::focusFirstField()
 {
-    m_controls->TxtPriV->setFocus(Qt::OtherFocusReason);
+    m_controls->primaryVoltageEdit->setFocus(Qt::OtherFocusReason);
 }
 
 QRect CalculatorWindow::messageArea() const
 {
-    const QWidget *help = m_controls->Txt2QuickHelp;
+    const QWidget *help = m_controls->quickHelpBox;
     return {help->mapTo(this, QPoint(0, 0)), help->size()};
 }
 
@@ -181,12 +181,12 @@ QString CalculatorWindow::filePath(const char *fileName) const
 void CalculatorWindow::connectHandlers()
 {
     const WindowControls &c = *m_controls;
-    connect(c.TxtNoSec, &QLineEdit::textChanged, this, [this] {
+    connect(c.secondaryCountEdit, &QLineEdit::textChanged, this, [this] {
         updateSecondaryRows();
         emit secondaryRowsChanged(visibleSecondaryCount());
     });
     for (int row = 0; row < kMaxSecondaries; ++row) {
-        connect(c.TxtSec1I[row], &QLineEdit::textEdited, this,
+        connect(c.secondaryCurrentEdits[row], &QLineEdit::textEdited, this,
                 [this, row] { emit secondaryCurrentEdited(row); });
     }
 
@@ -206,13 +206,13 @@ void CalculatorWindow::connectHandlers()
     for (QRadioButton *option : c.typeOptions) {
         connect(option, &QRadioButton::clicked, this, &CalculatorWindow::inputsEdited);
     }
-    connect(c.ChkLoading, &QCheckBox::clicked, this, &CalculatorWindow::inputsEdited);
+    connect(c.correctForLoadingBox, &QCheckBox::clicked, this, &CalculatorWindow::inputsEdited);
     connect(this, &CalculatorWindow::inputsEdited, this, &CalculatorWindow::clearRefusal);
 
-    connect(c.CmdCalc, &QPushButton::clicked, this, &CalculatorWindow::calculateRequested);
-    connect(c.CmdClr, &QPushButton::clicked, this, &CalculatorWindow::clearRequested);
-    connect(c.CmdLoadData, &QPushButton::clicked, this, &CalculatorWindow::loadRequested);
-    connect(c.CmdClose, &QPushButton::clicked, this, &CalculatorWindow::closeRequested);
+    connect(c.calculateButton, &QPushButton::clicked, this, &CalculatorWindow::calculateRequested);
+    connect(c.clearButton, &QPushButton::clicked, this, &CalculatorWindow::clearRequested);
+    connect(c.loadButton, &QPushButton::clicked, this, &CalculatorWindow::loadRequested);
+    connect(c.closeButton, &QPushButton::clicked, this, &CalculatorWindow::closeRequested);
     connect(this, &CalculatorWindow::calculateRequested, this, &CalculatorWindow::calculate);
     connect(this, &CalculatorWindow::clearRequested, this, &CalculatorWindow::clearData);
     connect(this, &CalculatorWindow::loadRequested, this, &CalculatorWindow::loadData);
@@ -220,9 +220,9 @@ void CalculatorWindow::connectHandlers()
 
     // Quick help follows the mouse over the command buttons and their frame.
     for (QWidget *watched :
-         {static_cast<QWidget *>(c.CmdCalc), static_cast<QWidget *>(c.CmdClr),
-          static_cast<QWidget *>(c.CmdLoadData), static_cast<QWidget *>(c.CmdClose),
-          static_cast<QWidget *>(c.Frame2)}) {
+         {static_cast<QWidget *>(c.calculateButton), static_cast<QWidget *>(c.clearButton),
+          static_cast<QWidget *>(c.loadButton), static_cast<QWidget *>(c.closeButton),
+          static_cast<QWidget *>(c.commandFrame)}) {
         watched->setMouseTracking(true);
         watched->installEventFilter(this);
     }
@@ -238,22 +238,23 @@ bool CalculatorWindow::eventFilter(QObject *watched, QEvent *event)
         const WindowControls &c = *m_controls;
         const QString *help = nullptr;
         static const QString kNoHelp;
-        if (watched == c.CmdCalc) {
+        if (watched == c.calculateButton) {
             help = &m_helpCalculate;
-        } else if (watched == c.CmdClr) {
+        } else if (watched == c.clearButton) {
             help = &m_helpClear;
-        } else if (watched == c.CmdLoadData) {
+        } else if (watched == c.loadButton) {
             help = &m_helpLoad;
-        } else if (watched == c.CmdClose) {
+        } else if (watched == c.closeButton) {
             help = &m_helpClose;
-        } else if (watched == c.Frame2 &&
-                   !c.Frame2->childAt(static_cast<QMouseEvent *>(event)->position().toPoint())) {
+        } else if (watched == c.commandFrame &&
+                   !c.commandFrame->childAt(
+                       static_cast<QMouseEvent *>(event)->position().toPoint())) {
             // Only the frame's own margin: a move over a button that the button leaves
             // unhandled reaches the frame as well.
             help = &kNoHelp;
         }
         if (help) {
-            c.Txt2QuickHelp->setPlainText(*help);
+            c.quickHelpBox->setPlainText(*help);
         }
     }
     return QWidget::eventFilter(watched, event);
@@ -261,22 +262,27 @@ bool CalculatorWindow::eventFilter(QObject *watched, QEvent *event)
 
 int CalculatorWindow::visibleSecondaryCount() const
 {
-    return visibleSecondaryRows(toCore(m_controls->TxtNoSec));
+    return visibleSecondaryRows(toCore(m_controls->secondaryCountEdit));
 }
 
 QString CalculatorWindow::secondaryCurrent(int row) const
 {
-    return m_controls->TxtSec1I[row]->text();
+    return m_controls->secondaryCurrentEdits[row]->text();
 }
 
 void CalculatorWindow::setSecondaryCurrent(int row, const QString &text)
 {
-    m_controls->TxtSec1I[row]->setText(text);
+    m_controls->secondaryCurrentEdits[row]->setText(text);
+}
+
+QString CalculatorWindow::loadButtonText() const
+{
+    return m_controls->loadButton->text();
 }
 
 void CalculatorWindow::addReportAction(QAction *action)
 {
-    m_controls->ListOut->addAction(action);
+    m_controls->reportList->addAction(action);
 }
 
 void CalculatorWindow::updateSecondaryRows()
@@ -285,12 +291,15 @@ void CalculatorWindow::updateSecondaryRows()
     const int shown = visibleSecondaryCount();
     for (int k = 0; k < kMaxSecondaries; ++k) {
         const bool visible = k < shown;
-        for (QWidget *control :
-             {static_cast<QWidget *>(c.Text10[k]), static_cast<QWidget *>(c.Text12[k]),
-              static_cast<QWidget *>(c.Text13[k]), static_cast<QWidget *>(c.Text15[k]),
-              static_cast<QWidget *>(c.Text16[k]), static_cast<QWidget *>(c.Text18[k]),
-              static_cast<QWidget *>(c.TxtSec1V[k]), static_cast<QWidget *>(c.TxtSec1I[k]),
-              static_cast<QWidget *>(c.TxtSec1R[k])}) {
+        for (QWidget *control : {static_cast<QWidget *>(c.secondaryVoltageCaptions[k]),
+                                 static_cast<QWidget *>(c.secondaryVoltageUnits[k]),
+                                 static_cast<QWidget *>(c.secondaryCurrentCaptions[k]),
+                                 static_cast<QWidget *>(c.secondaryCurrentUnits[k]),
+                                 static_cast<QWidget *>(c.secondaryResistanceCaptions[k]),
+                                 static_cast<QWidget *>(c.secondaryResistanceUnits[k]),
+                                 static_cast<QWidget *>(c.secondaryVoltageEdits[k]),
+                                 static_cast<QWidget *>(c.secondaryCurrentEdits[k]),
+                                 static_cast<QWidget *>(c.secondaryResistanceEdits[k])}) {
             control->setVisible(visible);
         }
     }
@@ -315,40 +324,41 @@ void CalculatorWindow::onTypeSelected(TransformerType type)
 {
     const WindowControls &c = *m_controls;
     const bool dimensionsABC = type != TransformerType::MilitaryPotted;
-    c.TxtA->setVisible(dimensionsABC);
-    c.TxtB->setVisible(dimensionsABC);
-    c.TxtC->setVisible(dimensionsABC);
+    c.dimensionAEdit->setVisible(dimensionsABC);
+    c.dimensionBEdit->setVisible(dimensionsABC);
+    c.dimensionCEdit->setVisible(dimensionsABC);
 
-    c.Image1->setVisible(true);
+    c.typePicture->setVisible(true);
     const ConstructionType *construction = constructionType(type);
     const QString fileName = QString::fromUtf8(construction ? construction->pictureFile : "");
     // Only a regular file is decoded: a named pipe in its place would block start-up.
     const QString picturePath = pictureFolder() + fileName;
-    const QPixmap picture =
-        isRegularFile(picturePath.toStdString())
-            ? readPictureAtSize(picturePath, c.Image1->size(), c.Image1->devicePixelRatioF())
-            : QPixmap();
+    const QPixmap picture = isRegularFile(picturePath.toStdString())
+                                ? readPictureAtSize(picturePath, c.typePicture->size(),
+                                                    c.typePicture->devicePixelRatioF())
+                                : QPixmap();
     if (picture.isNull()) {
         // Say which picture is missing rather than keep showing the previous type's.
-        c.Image1->setPixmap(QPixmap());
-        c.Image1->setText(QStringLiteral("Picture not found:\n") + fileName);
+        c.typePicture->setPixmap(QPixmap());
+        c.typePicture->setText(QStringLiteral("Picture not found:\n") + fileName);
     } else {
-        c.Image1->setPixmap(picture);
+        c.typePicture->setPixmap(picture);
     }
 }
 
 void CalculatorWindow::clearData()
 {
     const WindowControls &c = *m_controls;
-    c.TxtPriV->setText(QStringLiteral("117.0"));
-    c.TxtPriR->setText(QString());
-    c.TxtNoSec->setText(QStringLiteral("6"));
+    c.primaryVoltageEdit->setText(QStringLiteral("117.0"));
+    c.primaryResistanceEdit->setText(QString());
+    c.secondaryCountEdit->setText(QStringLiteral("6"));
     for (int k = 0; k < kMaxSecondaries; ++k) {
-        c.TxtSec1V[k]->setText(QString());
-        c.TxtSec1I[k]->setText(QString());
-        c.TxtSec1R[k]->setText(QString());
+        c.secondaryVoltageEdits[k]->setText(QString());
+        c.secondaryCurrentEdits[k]->setText(QString());
+        c.secondaryResistanceEdits[k]->setText(QString());
     }
-    for (QLineEdit *field : {c.TxtX, c.TxtY, c.TxtZ, c.TxtA, c.TxtB, c.TxtC}) {
+    for (QLineEdit *field : {c.dimensionXEdit, c.dimensionYEdit, c.dimensionZEdit, c.dimensionAEdit,
+                             c.dimensionBEdit, c.dimensionCEdit}) {
         field->setText(QString());
     }
     // An exclusive group never lets its last option go; lift that while every option is
@@ -358,8 +368,8 @@ void CalculatorWindow::clearData()
         option->setChecked(false);
     }
     c.typeGroup->setExclusive(true);
-    c.ListOut->clear();
-    c.Image1->setVisible(false);
+    c.reportList->clear();
+    c.typePicture->setVisible(false);
     emit inputsEdited(); // the inputs were replaced by the user's choice
 }
 
@@ -368,13 +378,13 @@ void CalculatorWindow::calculate()
     const WindowControls &c = *m_controls;
     Evaluation evaluation = ferrolux::evaluate(design(), m_limits);
     if (evaluation.ok()) {
-        c.ListOut->clear();
+        c.reportList->clear();
         for (const std::string &line : evaluation.reportLines) {
-            c.ListOut->addItem(QString::fromStdString(line));
+            c.reportList->addItem(QString::fromStdString(line));
         }
         m_evaluation = std::move(evaluation);
         // A new report opens at its first line, whatever part of the old one was in view.
-        c.ListOut->scrollToTop();
+        c.reportList->scrollToTop();
         clearRefusal();
         emit calculated();
         return;
@@ -397,7 +407,7 @@ void CalculatorWindow::calculate()
 
 void CalculatorWindow::showRefusal(const QString &message)
 {
-    m_controls->Txt2QuickHelp->setPlainText(message);
+    m_controls->quickHelpBox->setPlainText(message);
     m_refusalShown = true;
     emit refusalShown();
 }
@@ -406,7 +416,7 @@ void CalculatorWindow::clearRefusal()
 {
     if (m_refusalShown) {
         m_refusalShown = false;
-        m_controls->Txt2QuickHelp->clear();
+        m_controls->quickHelpBox->clear();
     }
 }
 

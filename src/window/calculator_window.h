@@ -104,6 +104,9 @@ public:
     // DC-load helper writes the winding current it works out).
     QString secondaryCurrent(int row) const;
     void setSecondaryCurrent(int row, const QString &text);
+    // The load button's caption: "Load Last Run", or "Load Example" while the last run is the
+    // shipped example.
+    QString loadButtonText() const;
     // Adds an action to the report list (Copy Report by Ctrl+C while the report has the focus).
     void addReportAction(QAction *action);
 

@@ -1,7 +1,8 @@
 #pragma once
 
 // The controls of the calculator window, built once by buildWindowControls. Every control
-// carries its design name as its Qt object name; members of the secondary families are named
+// carries its design name as its Qt object name (given beside each member below); members of the
+// secondary families are named
 // "<family>_<index>", index 0..5 standing for secondary 1..6.
 
 #include "secondary_texts.h"
@@ -28,43 +29,43 @@ template <typename T> using SecondaryFamily = std::array<T *, kMaxSecondaries>;
 
 struct WindowControls
 {
-    InputField *TxtPriV = nullptr;
-    InputField *TxtPriR = nullptr;
-    InputField *TxtNoSec = nullptr;
+    InputField *primaryVoltageEdit = nullptr;    // TxtPriV
+    InputField *primaryResistanceEdit = nullptr; // TxtPriR
+    InputField *secondaryCountEdit = nullptr;    // TxtNoSec
 
-    SecondaryFamily<InputField> TxtSec1V{}; // voltage
-    SecondaryFamily<InputField> TxtSec1I{}; // current
-    SecondaryFamily<InputField> TxtSec1R{}; // winding resistance
-    SecondaryFamily<QLabel> Text10{};       // "Secondary k Voltage"
-    SecondaryFamily<QLabel> Text12{};       // "Volts"
-    SecondaryFamily<QLabel> Text13{};       // "Secondary k Current"
-    SecondaryFamily<QLabel> Text15{};       // "Amps"
-    SecondaryFamily<QLabel> Text16{};       // "Secondary k Resistance"
-    SecondaryFamily<QLabel> Text18{};       // "Ohms"
+    SecondaryFamily<InputField> secondaryVoltageEdits{};    // TxtSec1V
+    SecondaryFamily<InputField> secondaryCurrentEdits{};    // TxtSec1I
+    SecondaryFamily<InputField> secondaryResistanceEdits{}; // TxtSec1R
+    SecondaryFamily<QLabel> secondaryVoltageCaptions{};     // Text10, "Secondary k Voltage"
+    SecondaryFamily<QLabel> secondaryVoltageUnits{};        // Text12, "Volts"
+    SecondaryFamily<QLabel> secondaryCurrentCaptions{};     // Text13, "Secondary k Current"
+    SecondaryFamily<QLabel> secondaryCurrentUnits{};        // Text15, "Amps"
+    SecondaryFamily<QLabel> secondaryResistanceCaptions{};  // Text16, "Secondary k Resistance"
+    SecondaryFamily<QLabel> secondaryResistanceUnits{};     // Text18, "Ohms"
 
-    InputField *TxtX = nullptr;
-    InputField *TxtY = nullptr;
-    InputField *TxtZ = nullptr;
-    InputField *TxtA = nullptr;
-    InputField *TxtB = nullptr;
-    InputField *TxtC = nullptr;
+    InputField *dimensionXEdit = nullptr; // TxtX
+    InputField *dimensionYEdit = nullptr; // TxtY
+    InputField *dimensionZEdit = nullptr; // TxtZ
+    InputField *dimensionAEdit = nullptr; // TxtA
+    InputField *dimensionBEdit = nullptr; // TxtB
+    InputField *dimensionCEdit = nullptr; // TxtC
 
-    QGroupBox *Frame1 = nullptr;
+    QGroupBox *typeFrame = nullptr; // Frame1
     // OpType1, OpType2, OpType3 and OpMil, in the order of kConstructionTypes.
     std::array<QRadioButton *, 4> typeOptions{};
     QButtonGroup *typeGroup = nullptr;
 
-    LoadingCheckBox *ChkLoading = nullptr;
+    LoadingCheckBox *correctForLoadingBox = nullptr; // ChkLoading
 
-    QGroupBox *Frame2 = nullptr;
-    QPushButton *CmdCalc = nullptr;
-    QPushButton *CmdClr = nullptr;
-    QPushButton *CmdLoadData = nullptr;
-    QPushButton *CmdClose = nullptr;
+    QGroupBox *commandFrame = nullptr;      // Frame2
+    QPushButton *calculateButton = nullptr; // CmdCalc
+    QPushButton *clearButton = nullptr;     // CmdClr
+    QPushButton *loadButton = nullptr;      // CmdLoadData
+    QPushButton *closeButton = nullptr;     // CmdClose
 
-    QLabel *Image1 = nullptr;
-    QListWidget *ListOut = nullptr;
-    QPlainTextEdit *Txt2QuickHelp = nullptr;
+    QLabel *typePicture = nullptr;          // Image1
+    QListWidget *reportList = nullptr;      // ListOut
+    QPlainTextEdit *quickHelpBox = nullptr; // Txt2QuickHelp
 
     // Every caption field, description, letter and unit captions alike.
     std::vector<QLabel *> captions;

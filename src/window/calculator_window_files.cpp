@@ -67,7 +67,7 @@ void CalculatorWindow::restoreLastRun()
     // One read of the file: loading it also takes the example flag from record 1.
     loadFile();
     if (m_example) {
-        m_controls->CmdLoadData->setText(QStringLiteral("Load Example"));
+        m_controls->loadButton->setText(QStringLiteral("Load Example"));
     }
 
     // One message at start for whatever could not be read, before any key is pressed.
@@ -97,23 +97,23 @@ void CalculatorWindow::applyInputRecords(const LastRun &v, int recordsRead)
             field->setText(fromCore(value));
         }
     };
-    setField(c.TxtPriV, v.primaryVoltage);
-    setField(c.TxtPriR, v.primaryResistance);
-    setField(c.TxtNoSec, v.secondaryCount);
+    setField(c.primaryVoltageEdit, v.primaryVoltage);
+    setField(c.primaryResistanceEdit, v.primaryResistance);
+    setField(c.secondaryCountEdit, v.secondaryCount);
     for (int k = 0; k < kMaxSecondaries; ++k) {
-        setField(c.TxtSec1V[k], v.secondaries[k].voltage);
-        setField(c.TxtSec1R[k], v.secondaries[k].resistance);
-        setField(c.TxtSec1I[k], v.secondaries[k].current);
+        setField(c.secondaryVoltageEdits[k], v.secondaries[k].voltage);
+        setField(c.secondaryResistanceEdits[k], v.secondaries[k].resistance);
+        setField(c.secondaryCurrentEdits[k], v.secondaries[k].current);
     }
     nextRecordRead(); // the type
-    setField(c.TxtX, v.x);
-    setField(c.TxtY, v.y);
-    setField(c.TxtZ, v.z);
-    setField(c.TxtA, v.a);
-    setField(c.TxtB, v.b);
-    setField(c.TxtC, v.c);
+    setField(c.dimensionXEdit, v.x);
+    setField(c.dimensionYEdit, v.y);
+    setField(c.dimensionZEdit, v.z);
+    setField(c.dimensionAEdit, v.a);
+    setField(c.dimensionBEdit, v.b);
+    setField(c.dimensionCEdit, v.c);
     if (nextRecordRead()) {
-        c.ChkLoading->setCheckState(checkStateFromRecord(v.loading));
+        c.correctForLoadingBox->setCheckState(checkStateFromRecord(v.loading));
     }
 }
 
@@ -203,11 +203,13 @@ LastRun CalculatorWindow::currentInputs() const
     const WindowControls &c = *m_controls;
     LastRun run;
     run.example = false;
-    run.primaryVoltage = toCore(c.TxtPriV);
-    run.primaryResistance = toCore(c.TxtPriR);
-    run.secondaryCount = toCore(c.TxtNoSec);
+    run.primaryVoltage = toCore(c.primaryVoltageEdit);
+    run.primaryResistance = toCore(c.primaryResistanceEdit);
+    run.secondaryCount = toCore(c.secondaryCountEdit);
     for (int k = 0; k < kMaxSecondaries; ++k) {
-        run.secondaries[k] = {toCore(c.TxtSec1V[k]), toCore(c.TxtSec1R[k]), toCore(c.TxtSec1I[k])};
+        run.secondaries[k] = {toCore(c.secondaryVoltageEdits[k]),
+                              toCore(c.secondaryResistanceEdits[k]),
+                              toCore(c.secondaryCurrentEdits[k])};
     }
     // Tested in this order, the last selected option wins.
     run.typeCode = 0;
@@ -216,13 +218,13 @@ LastRun CalculatorWindow::currentInputs() const
             run.typeCode = static_cast<int>(construction.type);
         }
     }
-    run.x = toCore(c.TxtX);
-    run.y = toCore(c.TxtY);
-    run.z = toCore(c.TxtZ);
-    run.a = toCore(c.TxtA);
-    run.b = toCore(c.TxtB);
-    run.c = toCore(c.TxtC);
-    run.loading = recordFromCheckState(c.ChkLoading->checkState());
+    run.x = toCore(c.dimensionXEdit);
+    run.y = toCore(c.dimensionYEdit);
+    run.z = toCore(c.dimensionZEdit);
+    run.a = toCore(c.dimensionAEdit);
+    run.b = toCore(c.dimensionBEdit);
+    run.c = toCore(c.dimensionCEdit);
+    run.loading = recordFromCheckState(c.correctForLoadingBox->checkState());
     return run;
 }
 

@@ -36,16 +36,17 @@ bool optionsFit(const WindowControls &c, const QFontMetrics &metrics)
             return false;
         }
     }
-    return textWidth(metrics, c.Frame1->title()) <= c.Frame1->width();
+    return textWidth(metrics, c.typeFrame->title()) <= c.typeFrame->width();
 }
 
 bool buttonsFit(const WindowControls &c, const QFontMetrics &metrics)
 {
-    for (const QPushButton *button : {c.CmdCalc, c.CmdClr, c.CmdLoadData, c.CmdClose}) {
+    for (const QPushButton *button :
+         {c.calculateButton, c.clearButton, c.loadButton, c.closeButton}) {
         const int margins =
             2 * button->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button);
         // The load button also shows "Load Example".
-        const int widest = button == c.CmdLoadData
+        const int widest = button == c.loadButton
                                ? std::max(textWidth(metrics, button->text()),
                                           textWidth(metrics, QStringLiteral("Load Example")))
                                : textWidth(metrics, button->text());
@@ -65,9 +66,9 @@ bool everythingFits(const WindowControls &c, const QFont &font)
             return false;
         }
     }
-    const QRect checkCaption = c.ChkLoading->captionRect();
+    const QRect checkCaption = c.correctForLoadingBox->captionRect();
     const QRect wrapped = metrics.boundingRect(QRect(0, 0, checkCaption.width(), 1 << 20),
-                                               Qt::TextWordWrap, c.ChkLoading->caption());
+                                               Qt::TextWordWrap, c.correctForLoadingBox->caption());
     return wrapped.width() <= checkCaption.width() && wrapped.height() <= checkCaption.height() &&
            optionsFit(c, metrics) && buttonsFit(c, metrics);
 }

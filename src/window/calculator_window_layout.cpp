@@ -4,6 +4,7 @@
 #include "calculator_window_controls.h"
 #include "calculator_window_widgets.h"
 #include "construction_types.h"
+#include "report_face.h"
 #include "report_list.h"
 #include "twips.h"
 #include "type_frame.h"
@@ -124,25 +125,28 @@ QString familyName(const char *family, int index)
 
 void buildElectricalInputs(const Builder &b, WindowControls &c)
 {
-    c.TxtPriV = b.line({240, 720, 1215, 2040, 3120}, "Text1", "Primary voltage", "TxtPriV", "Text3",
-                       "Volts");
-    c.TxtPriR = b.line({600, 360, 1575, 2040, 3120}, "Text4", "Primary Resistance", "TxtPriR",
-                       "Text6", "Ohms");
-    c.TxtNoSec = b.line({960, 0, 1935, 2040, 3120}, "Text7", "Number of Secondayies", "TxtNoSec",
-                        "Text9", QString());
+    c.primaryVoltageEdit = b.line({240, 720, 1215, 2040, 3120}, "Text1", "Primary voltage",
+                                  "TxtPriV", "Text3", "Volts");
+    c.primaryResistanceEdit = b.line({600, 360, 1575, 2040, 3120}, "Text4", "Primary Resistance",
+                                     "TxtPriR", "Text6", "Ohms");
+    c.secondaryCountEdit = b.line({960, 0, 1935, 2040, 3120}, "Text7", "Number of Secondaries",
+                                  "TxtNoSec", "Text9", QString());
 
     for (int k = 0; k < kMaxSecondaries; ++k) {
         const SecondaryLayout &at = kSecondaryLayouts[k];
         const QString number = QString::number(k + 1);
-        c.TxtSec1V[k] = b.line(at.voltage, familyName("Text10", k),
-                               "Secondary " + number + " Voltage", familyName("TxtSec1V", k),
-                               familyName("Text12", k), "Volts", &c.Text10[k], &c.Text12[k]);
-        c.TxtSec1I[k] = b.line(at.current, familyName("Text13", k),
-                               "Secondary " + number + " Current", familyName("TxtSec1I", k),
-                               familyName("Text15", k), "Amps", &c.Text13[k], &c.Text15[k]);
-        c.TxtSec1R[k] = b.line(at.resistance, familyName("Text16", k),
-                               "Secondary " + number + " Resistance", familyName("TxtSec1R", k),
-                               familyName("Text18", k), "Ohms", &c.Text16[k], &c.Text18[k]);
+        c.secondaryVoltageEdits[k] =
+            b.line(at.voltage, familyName("Text10", k), "Secondary " + number + " Voltage",
+                   familyName("TxtSec1V", k), familyName("Text12", k), "Volts",
+                   &c.secondaryVoltageCaptions[k], &c.secondaryVoltageUnits[k]);
+        c.secondaryCurrentEdits[k] =
+            b.line(at.current, familyName("Text13", k), "Secondary " + number + " Current",
+                   familyName("TxtSec1I", k), familyName("Text15", k), "Amps",
+                   &c.secondaryCurrentCaptions[k], &c.secondaryCurrentUnits[k]);
+        c.secondaryResistanceEdits[k] =
+            b.line(at.resistance, familyName("Text16", k), "Secondary " + number + " Resistance",
+                   familyName("TxtSec1R", k), familyName("Text18", k), "Ohms",
+                   &c.secondaryResistanceCaptions[k], &c.secondaryResistanceUnits[k]);
     }
 }
 
@@ -157,12 +161,12 @@ void buildDimensions(const Builder &b, WindowControls &c)
         InputField *WindowControls::*field;
     };
     static constexpr DimensionLine kLines[] = {
-        {"Text64", "X", "TxtX", "Text66", &WindowControls::TxtX},
-        {"Text67", "Y", "TxtY", "Text69", &WindowControls::TxtY},
-        {"Text70", "Z", "TxtZ", "Text72", &WindowControls::TxtZ},
-        {"Text73", "A", "TxtA", "Text75", &WindowControls::TxtA},
-        {"Text76", "B", "TxtB", "Text78", &WindowControls::TxtB},
-        {"Text79", "C", "TxtC", "Text81", &WindowControls::TxtC},
+        {"Text64", "X", "TxtX", "Text66", &WindowControls::dimensionXEdit},
+        {"Text67", "Y", "TxtY", "Text69", &WindowControls::dimensionYEdit},
+        {"Text70", "Z", "TxtZ", "Text72", &WindowControls::dimensionZEdit},
+        {"Text73", "A", "TxtA", "Text75", &WindowControls::dimensionAEdit},
+        {"Text76", "B", "TxtB", "Text78", &WindowControls::dimensionBEdit},
+        {"Text79", "C", "TxtC", "Text81", &WindowControls::dimensionCEdit},
     };
     int top = 5520;
     for (const DimensionLine &line : kLines) {
@@ -175,9 +179,9 @@ void buildDimensions(const Builder &b, WindowControls &c)
 
 void buildTypeFrame(const Builder &b, WindowControls &c)
 {
-    auto *frame = b.place(new TypeFrame(QStringLiteral("Trensformer Type"), b.form()), "Frame1",
+    auto *frame = b.place(new TypeFrame(QStringLiteral("Transformer Type"), b.form()), "Frame1",
                           3720, 2640, 1935, 1695);
-    c.Frame1 = frame;
+    c.typeFrame = frame;
     c.typeGroup = new QButtonGroup(frame);
     c.typeGroup->setExclusive(true);
     auto option = [&](const char *name, const char *caption, int top, int width) {
@@ -192,7 +196,7 @@ void buildTypeFrame(const Builder &b, WindowControls &c)
         c.typeOptions[i] = option(t.optionName, t.caption, t.designTop, t.designWidth);
     }
 
-    c.ChkLoading = b.place(
+    c.correctForLoadingBox = b.place(
         new LoadingCheckBox(QStringLiteral("Voltages Measured Open Circuit, Correct for Loading."),
                             b.form()),
         "ChkLoading", 3720, 4560, 1815, 735);
@@ -200,17 +204,17 @@ void buildTypeFrame(const Builder &b, WindowControls &c)
 
 void buildCommandFrame(const Builder &b, WindowControls &c)
 {
-    c.Frame2 = b.place(new QGroupBox(b.form()), "Frame2", 300, 3540, 3255, 1215);
+    c.commandFrame = b.place(new QGroupBox(b.form()), "Frame2", 300, 3540, 3255, 1215);
     auto command = [&](const char *name, const char *caption, int left, int top) {
-        auto *button = b.place(new QPushButton(QString::fromUtf8(caption), c.Frame2), name, left,
-                               top, 1335, 375);
+        auto *button = b.place(new QPushButton(QString::fromUtf8(caption), c.commandFrame), name,
+                               left, top, 1335, 375);
         button->setAutoDefault(false);
         return button;
     };
-    c.CmdCalc = command("CmdCalc", "Calculate", 120, 240);
-    c.CmdClr = command("CmdClr", "Clear Data", 1680, 240);
-    c.CmdLoadData = command("CmdLoadData", "Load Last Run", 120, 720);
-    c.CmdClose = command("CmdClose", "Close", 1680, 720);
+    c.calculateButton = command("CmdCalc", "Calculate", 120, 240);
+    c.clearButton = command("CmdClr", "Clear Data", 1680, 240);
+    c.loadButton = command("CmdLoadData", "Load Last Run", 120, 720);
+    c.closeButton = command("CmdClose", "Close", 1680, 720);
 }
 
 // The named font when the font database has it, otherwise `fallback`; 9.75 points either way.
@@ -224,40 +228,40 @@ QFont fontOrFallback(const QString &family, QFont fallback)
 
 void buildOutputs(const Builder &b, WindowControls &c)
 {
-    c.Image1 = b.place(new QLabel(b.form()), "Image1", 300, 4920, 2415, 2775);
-    c.Image1->setScaledContents(true);
-    c.Image1->setAlignment(Qt::AlignCenter);
-    c.Image1->setWordWrap(true);
+    c.typePicture = b.place(new QLabel(b.form()), "Image1", 300, 4920, 2415, 2775);
+    c.typePicture->setScaledContents(true);
+    c.typePicture->setAlignment(Qt::AlignCenter);
+    c.typePicture->setWordWrap(true);
 
-    auto *list =
-        b.place(new ReportList(fontOrFallback(QStringLiteral("Courier New"),
-                                              QFontDatabase::systemFont(QFontDatabase::FixedFont)),
-                               b.form()),
-                "ListOut", 5880, 2520, 5655, 3900);
-    c.ListOut = list;
+    auto *list = b.place(new ReportList(reportFace(ReportList::kLargestPointSize), b.form()),
+                         "ListOut", 5880, 2520, 5655, 3900);
+    c.reportList = list;
 
-    c.Txt2QuickHelp =
-        b.place(new QPlainTextEdit(b.form()), "Txt2QuickHelp", 5880, 6600, 5625, 1080);
-    c.Txt2QuickHelp->setReadOnly(true);
-    c.Txt2QuickHelp->setFrameShape(QFrame::NoFrame);
-    c.Txt2QuickHelp->setFocusPolicy(Qt::StrongFocus);
-    c.Txt2QuickHelp->setFont(fontOrFallback(QStringLiteral("MS Sans Serif"), b.form()->font()));
-    QPalette palette = c.Txt2QuickHelp->palette();
+    c.quickHelpBox = b.place(new QPlainTextEdit(b.form()), "Txt2QuickHelp", 5880, 6600, 5625, 1080);
+    c.quickHelpBox->setReadOnly(true);
+    c.quickHelpBox->setFrameShape(QFrame::NoFrame);
+    c.quickHelpBox->setFocusPolicy(Qt::StrongFocus);
+    c.quickHelpBox->setFont(fontOrFallback(QStringLiteral("MS Sans Serif"), b.form()->font()));
+    QPalette palette = c.quickHelpBox->palette();
     palette.setColor(QPalette::Base, palette.color(QPalette::Button));
     palette.setColor(QPalette::Text, palette.color(QPalette::ButtonText));
-    c.Txt2QuickHelp->setPalette(palette);
+    c.quickHelpBox->setPalette(palette);
 }
 
 void setTabOrder(const WindowControls &c)
 {
-    std::vector<QWidget *> order{c.TxtPriV, c.TxtPriR, c.TxtNoSec};
+    std::vector<QWidget *> order{c.primaryVoltageEdit, c.primaryResistanceEdit,
+                                 c.secondaryCountEdit};
     for (int k = 0; k < kMaxSecondaries; ++k) {
-        order.insert(order.end(), {c.TxtSec1V[k], c.TxtSec1I[k], c.TxtSec1R[k]});
+        order.insert(order.end(), {c.secondaryVoltageEdits[k], c.secondaryCurrentEdits[k],
+                                   c.secondaryResistanceEdits[k]});
     }
     order.insert(order.end(),
-                 {c.TxtX, c.TxtY, c.TxtZ, c.TxtA, c.TxtB, c.TxtC, c.ListOut, c.Txt2QuickHelp});
+                 {c.dimensionXEdit, c.dimensionYEdit, c.dimensionZEdit, c.dimensionAEdit,
+                  c.dimensionBEdit, c.dimensionCEdit, c.reportList, c.quickHelpBox});
     order.insert(order.end(), c.typeOptions.begin(), c.typeOptions.end());
-    order.insert(order.end(), {c.CmdCalc, c.CmdClr, c.CmdLoadData, c.CmdClose, c.ChkLoading});
+    order.insert(order.end(), {c.calculateButton, c.clearButton, c.loadButton, c.closeButton,
+                               c.correctForLoadingBox});
     for (std::size_t i = 1; i < order.size(); ++i) {
         QWidget::setTabOrder(order[i - 1], order[i]);
     }

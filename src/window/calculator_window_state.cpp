@@ -34,7 +34,7 @@ void CalculatorWindow::setDesign(const Design &design)
             option->setChecked(false);
         }
         c.typeGroup->setExclusive(true);
-        c.Image1->setVisible(false);
+        c.typePicture->setVisible(false);
     }
     m_design.supplies = design.supplies;
     m_design.measurements = design.measurements;
@@ -54,7 +54,7 @@ void CalculatorWindow::setDesignExtras(const DesignExtras &extras)
 QStringList CalculatorWindow::reportLines() const
 {
     QStringList lines;
-    const QListWidget *list = m_controls->ListOut;
+    const QListWidget *list = m_controls->reportList;
     for (int row = 0; row < list->count(); ++row) {
         lines << list->item(row)->text();
     }

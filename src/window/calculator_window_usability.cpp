@@ -31,7 +31,7 @@ void CalculatorWindow::installUsabilityAids()
         connect(field, &QLineEdit::textChanged, field, [field] { markPartlyReadNumber(field); });
         connect(field, &QLineEdit::returnPressed, this, &CalculatorWindow::calculate);
     }
-    for (QPushButton *button : {c.CmdCalc, c.CmdClr, c.CmdLoadData, c.CmdClose}) {
+    for (QPushButton *button : {c.calculateButton, c.clearButton, c.loadButton, c.closeButton}) {
         button->installEventFilter(this);
     }
 
@@ -40,7 +40,7 @@ void CalculatorWindow::installUsabilityAids()
     m_focusFrame = new QFocusFrame(this);
     m_focusFrame->setObjectName(QStringLiteral("outputFocusFrame"));
     for (QWidget *output :
-         {static_cast<QWidget *>(c.ListOut), static_cast<QWidget *>(c.Txt2QuickHelp)}) {
+         {static_cast<QWidget *>(c.reportList), static_cast<QWidget *>(c.quickHelpBox)}) {
         output->installEventFilter(this);
     }
 
@@ -71,7 +71,7 @@ bool CalculatorWindow::filterUsabilityEvent(QObject *watched, QEvent *event)
             return true;
         }
     }
-    if (watched == c.ListOut || watched == c.Txt2QuickHelp) {
+    if (watched == c.reportList || watched == c.quickHelpBox) {
         if (event->type() == QEvent::FocusIn) {
             m_focusFrame->setWidget(static_cast<QWidget *>(watched));
         } else if (event->type() == QEvent::FocusOut &&

@@ -7,11 +7,29 @@
 #include "check_panel_verdict.h"
 
 #include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 
 namespace ferrolux {
+namespace {
+
+// A tab page that scrolls its content up and down and asks the tabs for no height of its own:
+// the tabs take the height of their tallest page.
+class ScrollingPage : public QScrollArea
+{
+public:
+    using QScrollArea::QScrollArea;
+
+    QSize sizeHint() const override
+    {
+        return {QScrollArea::sizeHint().width(), minimumSizeHint().height()};
+    }
+};
+
+} // namespace
 
 CheckPanel::CheckPanel(QWidget *parent) : QWidget(parent)
 {
@@ -45,7 +63,18 @@ CheckPanel::CheckPanel(QWidget *parent) : QWidget(parent)
     m_tabs->addTab(m_loadPlot, QStringLiteral("Load plot"));
     m_tabs->addTab(m_mainsPlot, QStringLiteral("Mains"));
     m_tabs->addTab(m_inputs, QStringLiteral("Inputs"));
-    m_tabs->addTab(m_loads, QStringLiteral("Load kinds"));
+    // Two lines a secondary make the load kinds the tallest page: it scrolls on its own rather
+    // than stretching the whole panel.
+    auto *loadsPage = new ScrollingPage(m_tabs);
+    loadsPage->setObjectName(QStringLiteral("checkLoadsPage"));
+    loadsPage->setFrameShape(QFrame::NoFrame);
+    loadsPage->setWidgetResizable(true);
+    loadsPage->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    loadsPage->setWidget(m_loads);
+    // As wide as the kinds need with the page's own scroll bar beside them.
+    loadsPage->setMinimumWidth(m_loads->minimumSizeHint().width() +
+                               loadsPage->verticalScrollBar()->sizeHint().width());
+    m_tabs->addTab(loadsPage, QStringLiteral("Load kinds"));
     connect(m_inputs, &ThermalInputsBox::edited, this, &CheckPanel::thermalInputsEdited);
 
     for (QWidget *part : {static_cast<QWidget *>(m_limitsWarning), static_cast<QWidget *>(m_status),
@@ -67,8 +96,9 @@ void CheckPanel::setThermalInputs(const ThermalInputs &inputs)
     m_inputs->setInputs(inputs);
 }
 
-void CheckPanel::showFigures(const CheckFigures &figures)
+void CheckPanel::showEvaluation(const Evaluation &evaluation)
 {
+    const CheckFigures &figures = evaluation.checks;
     m_verdict->showChecks(figures.checks, figures.inputs);
     m_headroom->showHeadroom(figures.checks.headroom);
     m_headroom->show();

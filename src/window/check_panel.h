@@ -6,6 +6,7 @@
 // It only shows figures; the main window works them out and keeps them in step.
 
 #include "check_figures.h"
+#include "evaluation.h"
 
 #include <QString>
 #include <QWidget>
@@ -36,7 +37,9 @@ public:
     void setThermalInputs(const ThermalInputs &inputs);
     DcLoadHelper *loadHelper() const { return m_loads; }
 
-    void showFigures(const CheckFigures &figures);
+    // The figures of a successful evaluation: the verdict, the models, the headroom bars and
+    // the plots. Each view takes what it shows from the evaluation.
+    void showEvaluation(const Evaluation &evaluation);
     // No calculation yet, or the last one was refused: nothing to show.
     void showNothing();
     // Marks the figures as stale ("Inputs changed: press Calculate") or current again.

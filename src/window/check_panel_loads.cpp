@@ -41,6 +41,9 @@ QString windingCurrentText(double amperes)
 DcLoadHelper::DcLoadHelper(QWidget *parent) : QGroupBox(QStringLiteral("Load kinds"), parent)
 {
     setObjectName(QStringLiteral("checkLoads"));
+    // Each secondary takes two lines: its caption and the kind, whose box spans the width so
+    // that the longest name reads whole in the panel; under the kind, the DC current and the
+    // winding current it gives.
     auto *grid = new QGridLayout(this);
     grid->addWidget(new QLabel(QStringLiteral("Kind"), this), 0, 1);
     grid->addWidget(new QLabel(QStringLiteral("DC load (A)"), this), 0, 2);
@@ -50,9 +53,8 @@ DcLoadHelper::DcLoadHelper(QWidget *parent) : QGroupBox(QStringLiteral("Load kin
         r.caption = new QLabel(QStringLiteral("Secondary %1").arg(row + 1), this);
         r.kind = new QComboBox(this);
         r.kind->setObjectName(QStringLiteral("checkKind_%1").arg(row));
-        // The long rectifier names show in full in the open list; closed, the box stays narrow.
-        r.kind->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        r.kind->setMinimumContentsLength(12);
+        // Wide enough for the longest rectifier name, so that the chosen kind is read whole.
+        r.kind->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         for (int k = 0; k < kLoadKindCount; ++k) {
             const std::string_view title = loadKindTitle(kindAt(k));
             r.kind->addItem(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
@@ -65,10 +67,11 @@ DcLoadHelper::DcLoadHelper(QWidget *parent) : QGroupBox(QStringLiteral("Load kin
         r.result = new QLabel(this);
         r.result->setObjectName(QStringLiteral("checkWinding_%1").arg(row));
         r.result->setMinimumWidth(60);
-        grid->addWidget(r.caption, row + 1, 0);
-        grid->addWidget(r.kind, row + 1, 1);
-        grid->addWidget(r.dcCurrent, row + 1, 2);
-        grid->addWidget(r.result, row + 1, 3);
+        const int line = 2 * row + 1;
+        grid->addWidget(r.caption, line, 0);
+        grid->addWidget(r.kind, line, 1, 1, 3);
+        grid->addWidget(r.dcCurrent, line + 1, 2);
+        grid->addWidget(r.result, line + 1, 3);
         connect(r.kind, &QComboBox::activated, this, [this, row] {
             updateRow(row);
             emit loadEdited(row);

@@ -35,6 +35,11 @@ QString reportFigureText(double reportTemperatureC)
     return QString::fromStdString(reportFigureSentence(reportTemperatureC));
 }
 
+QString belowAmbientText(double reportTemperatureC, double ambientC)
+{
+    return QString::fromStdString(belowAmbientSentence(reportTemperatureC, ambientC));
+}
+
 VerdictView::VerdictView(QWidget *parent) : QWidget(parent)
 {
     auto *layout = new QVBoxLayout(this);
@@ -105,7 +110,11 @@ void VerdictView::showNothing()
 void VerdictView::showChecks(const EngineeringChecks &checks, const ThermalInputs &inputs)
 {
     const ThermalCheck &thermal = checks.thermal;
-    m_verdict->setText(verdictText(thermal, inputs));
+    QString verdict = verdictText(thermal, inputs);
+    if (checks.reportTemperatureBelowAmbient) {
+        verdict += QLatin1Char(' ') + belowAmbientText(checks.reportTemperatureC, inputs.ambientC);
+    }
+    m_verdict->setText(verdict);
     // Green within class, red over it; the words say the same.
     m_verdict->setStyleSheet(!thermal.available    ? QString()
                              : thermal.withinClass ? QStringLiteral("color: #1b6e1b;")

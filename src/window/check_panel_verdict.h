@@ -18,6 +18,8 @@ namespace ferrolux {
 QString verdictText(const ThermalCheck &thermal, const ThermalInputs &inputs);
 // The fixed report's own figure in °C and what it leaves out.
 QString reportFigureText(double reportTemperatureC);
+// Added to the verdict when the fixed report's temperature is below the ambient.
+QString belowAmbientText(double reportTemperatureC, double ambientC);
 
 class VerdictView : public QWidget
 {

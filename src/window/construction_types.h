@@ -1,6 +1,6 @@
 #pragma once
 
-// The four construction types, in the order their options stand in the "Trensformer Type"
+// The four construction types, in the order their options stand in the "Transformer Type"
 // frame: which option shows each, its caption, where the layout puts it, and its picture.
 
 #include "secondary_texts.h"
@@ -20,7 +20,7 @@ struct ConstructionType
 };
 
 inline constexpr std::array<ConstructionType, 4> kConstructionTypes{{
-    {TransformerType::Unshielded, "OpType1", "Unshieleded", 240, 1335, "Transformer-1.jpg"},
+    {TransformerType::Unshielded, "OpType1", "Unshielded", 240, 1335, "Transformer-1.jpg"},
     {TransformerType::ShieldedTopMount, "OpType2", "Shielded Top Mount", 600, 1815,
      "Transformer-2.jpg"},
     {TransformerType::ShieldedSubMount, "OpType3", "Shielded Sub Mount", 960, 1815,

@@ -47,6 +47,12 @@ DesignFileActions::CloseAnswer askDiscard(QWidget *parent)
     }
 }
 
+// The load button's own words ("Load Last Run" or "Load Example") with the menu's mnemonic.
+QString loadActionText(const CalculatorWindow *form)
+{
+    return form->loadButtonText().insert(1, QLatin1Char('&'));
+}
+
 } // namespace
 
 DesignFileActions::DesignFileActions(MainWindow *window) : QObject(window), m_window(window)
@@ -130,9 +136,10 @@ void DesignFileActions::addEditActions(QMenu *menu)
     if (QAction *clear = action("actionClearData")) {
         clear->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete));
     }
-    QAction *load =
-        menu->addAction(QStringLiteral("L&oad Saved Data"), form, &CalculatorWindow::loadData);
+    QAction *load = menu->addAction(loadActionText(form), form, &CalculatorWindow::loadData);
+
     load->setObjectName(QStringLiteral("actionLoadData"));
+    connect(menu, &QMenu::aboutToShow, this, &DesignFileActions::nameLoadAsTheButton);
     load->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     menu->addSeparator();
 
@@ -151,6 +158,13 @@ void DesignFileActions::addEditActions(QMenu *menu)
                             : QStringLiteral("[code]\n") + text + QStringLiteral("[/code]\n"));
     });
     forum->setObjectName(QStringLiteral("actionCopyForumPost"));
+}
+
+void DesignFileActions::nameLoadAsTheButton()
+{
+    if (QAction *load = action("actionLoadData")) {
+        load->setText(loadActionText(m_window->form()));
+    }
 }
 
 QString DesignFileActions::designName() const

@@ -2,9 +2,9 @@
 
 // Named designs and the report leaving the window, for the main window's menus: File > Open
 // Design…, Save Design, Save Design As…, Open Recent, Export Report…, Print Preview…, Print…;
-// Edit > Copy Report, Copy as Forum Post, Load Saved Data; the window title with the design's
-// name and its modified mark; and the "Save changes?" question when the window is closed
-// (by Close or its title bar) with unsaved edits.
+// Edit > Copy Report, Copy as Forum Post, Load Last Run (or Load Example, as the load button
+// says); the window title with the design's name and its modified mark; and the "Save the
+// changes?" question when the window is closed (by Close or its title bar) with unsaved edits.
 
 #include "calculator_window.h"
 #include "design.h"
@@ -61,6 +61,9 @@ public:
     QAction *action(const char *objectName) const;
     // The inputs as they are now become the ones the modified mark compares with.
     void markClean();
+    // Edit > Load takes the load button's caption; called after the form has loaded its run,
+    // and each time the Edit menu opens.
+    void nameLoadAsTheButton();
 
 public slots:
     // Close (the form's button and File > Close): with unsaved edits to a named design, asks

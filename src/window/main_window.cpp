@@ -197,6 +197,7 @@ void MainWindow::showPanel(bool shown)
 void MainWindow::load()
 {
     m_form->load();
+    m_fileActions->nameLoadAsTheButton();
     const QSettings settings(settingsPath(), QSettings::IniFormat);
     showPanel(settings.value(kPanelVisibleKey, true).toBool());
     m_fileActions->markClean();

@@ -118,7 +118,7 @@ void MainWindow::showChecks()
         m_panel->showNothing();
         return;
     }
-    m_panel->showFigures(evaluation->checks);
+    m_panel->showEvaluation(*evaluation);
 }
 
 void MainWindow::refreshChecks()

@@ -23,7 +23,7 @@ QString typeName(int typeCode)
 {
     switch (typeCode) {
     case 1:
-        return QStringLiteral("Unshieleded");
+        return QStringLiteral("Unshielded");
     case 2:
         return QStringLiteral("Shielded Top Mount");
     case 3:

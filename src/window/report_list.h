@@ -1,8 +1,8 @@
 #pragma once
 
-// The list that shows the report. Its columns rely on a fixed-pitch font, sized so that a whole
-// report line fits beside the vertical scroll bar; a horizontal scroll bar appears only for a
-// line that is wider still.
+// The list that shows the report. Its columns rely on a face that gives every character one
+// advance, sized so that a whole report line fits beside the vertical scroll bar; a horizontal
+// scroll bar appears only for a line that is wider still.
 
 #include <QFont>
 #include <QListWidget>
@@ -19,7 +19,7 @@ public:
     static constexpr double kLargestPointSize = 9.75;
     static constexpr double kSmallestPointSize = 6.0;
 
-    // `face` is the fixed-pitch face; its size is chosen by fitFont.
+    // `face` has one advance for every character of the report; its size is chosen by fitFont.
     explicit ReportList(const QFont &face, QWidget *parent = nullptr);
 
     // Sets the face at the largest size, in quarter points from kLargestPointSize down, at which

@@ -1,6 +1,6 @@
 #pragma once
 
-// The "Trensformer Type" frame. Styles draw a group box's title in different ways: some on the
+// The "Transformer Type" frame. Styles draw a group box's title in different ways: some on the
 // frame line, others above it, which pushes the frame line and the room inside it down. The
 // options are therefore placed from the frame's real contents rectangle rather than at fixed
 // offsets from its top.

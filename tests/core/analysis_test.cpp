@@ -24,6 +24,7 @@ std::string &field(AnalysisInput &in, const std::string &name)
            : name == "TxtPriR"  ? in.primaryResistance
            : name == "TxtNoSec" ? in.secondaryCount
            : name == "TxtX"     ? in.x
+           : name == "TxtY"     ? in.y
            : name == "TxtZ"     ? in.z
            : name == "TxtA"     ? in.a
            : name == "TxtB"     ? in.b
@@ -74,13 +75,11 @@ TEST(Analysis, SearchPicksFirstCurrentAndLimitByVoltageAndGivenCurrentsAreKept)
 
 TEST(Analysis, SurfaceOfEachConstruction)
 {
-    // Potted, A, B, C, surface. A = 0 gives W = Z/2; the potted box is 2XY + 2XZ + 2YZ
-    // whatever A, B and C hold.
+    // Potted, A, B, C, surface. A = 0 gives W = Z/2, A = Z gives W = 0; the potted box is
+    // 2XY + 2XZ + 2YZ whatever A, B and C hold.
     const std::tuple<bool, const char *, const char *, const char *, double> cases[] = {
-        {false, "0", "1", "1", 28},
-        {false, "1", "2", "1", 34},
-        {true, "0", "0", "0", 52},
-        {true, "1", "0", "", 52}};
+        {false, "0", "1", "1", 28}, {false, "1", "2", "1", 34}, {false, "4", "1", "1", 28},
+        {true, "0", "0", "0", 52},  {true, "1", "0", "", 52},   {true, "-1", "-1", "-1", 52}};
     for (const auto &[potted, a, b, c, surface] : cases) {
         AnalysisInput in = oneSecondary("350", "1", 2.5, 4.5);
         in.potted = potted;
@@ -89,18 +88,41 @@ TEST(Analysis, SurfaceOfEachConstruction)
     }
 }
 
+TEST(Analysis, PottedBoxNeedsOnlyXYZAboveZero)
+{
+    // Field changed in the potted 2 x 3 x 4 box, the field refused (None: accepted). The box
+    // never reads A, B or C.
+    const std::tuple<const char *, const char *, DesignField> cases[] = {
+        {"TxtX", "0", DesignField::DimensionX},  {"TxtY", "", DesignField::DimensionY},
+        {"TxtZ", "-4", DesignField::DimensionZ}, {"TxtX", "1e-300", DesignField::None},
+        {"TxtA", "-1", DesignField::None},       {"TxtC", "-1", DesignField::None}};
+    for (const auto &[name, text, refused] : cases) {
+        const AnalysisOutcome outcome =
+            analysed(oneSecondary("350", "1", 2.5, 4.5), {{name, text}});
+        const Refusal *refusal = std::get_if<Refusal>(&outcome);
+        if (refused == DesignField::None) {
+            EXPECT_EQ(refusal, nullptr) << name << "=" << text << ": " << refusal->message;
+            continue;
+        }
+        ASSERT_NE(refusal, nullptr) << name << "=" << text;
+        EXPECT_EQ(refusal->kind, RefusalKind::Impossible) << name;
+        EXPECT_EQ(refusal->field, refused) << name;
+    }
+}
+
 TEST(Analysis, RefusalsNameTheFirstFault)
 {
     using F = DesignField;
     const auto zero = RefusalKind::ZeroField, count = RefusalKind::CountOutOfRange,
-               box = RefusalKind::Dimensions, math = RefusalKind::Arithmetic;
+               box = RefusalKind::Dimensions, math = RefusalKind::Arithmetic,
+               impossible = RefusalKind::Impossible;
     const std::string Vp = "TxtPriV", Rp = "TxtPriR", n = "TxtNoSec", V1 = "TxtSec1V_1",
                       R0 = "TxtSec1R_0", R1 = "TxtSec1R_1", R5 = "TxtSec1R_5", I2 = "TxtSec1I_2";
     // Seven secondaries: the six rows are read and tested before the count is refused.
     const Fields seven = {{n, "7"}, {"TxtSec1V_4", "1"}, {"TxtSec1R_4", "1"}, {"TxtSec1V_5", "1"}};
     Fields sevenValid = seven;
     sevenValid.emplace_back(R5, "1");
-    const std::string whatKind = "What kind of transformer do you have?\nA, B, C and D MUST all "
+    const std::string whatKind = "What kind of transformer do you have?\nA, B and C MUST all "
                                  "be zero or\nMUST ALL have nonzero values.";
     // Fields changed in the worked example, kind, field and row blamed, a part of the message.
     const std::tuple<Fields, RefusalKind, DesignField, int, std::string> cases[] = {
@@ -114,6 +136,16 @@ TEST(Analysis, RefusalsNameTheFirstFault)
          F::SecondaryResistance,
          1,
          "Secondary 2 Resistance is zero, empty or not a number."},
+        {{{Rp, "-2.05"}}, impossible, F::PrimaryResistance, 0, "Primary resistance is negative."},
+        {{{"TxtSec1R_3", "-0.3"}},
+         impossible,
+         F::SecondaryResistance,
+         3,
+         "Secondary 4 Resistance is negative."},
+        {{{R0, "-1"}, {V1, "0"}}, impossible, F::SecondaryResistance, 0, ""},
+        {{{"TxtSec1R_2", "-10"}}, impossible, F::SecondaryResistance, 2, ""},
+        // Negative resistances before the count: the rows are read first.
+        {{{R1, "-7.6"}, {n, "2"}, {"TxtB", "0"}}, impossible, F::SecondaryResistance, 1, ""},
         {{{n, "0"}}, count, F::SecondaryCount, 0, "Number of secondaries must be from 1 to 6."},
         {{{n, "-1"}}, count, F::SecondaryCount, 0, ""},
         {seven, zero, F::SecondaryResistance, 5, ""},
@@ -129,8 +161,24 @@ TEST(Analysis, RefusalsNameTheFirstFault)
         {{{Vp, "1e999"}}, math, F::PrimaryVoltage, 0, "overflow in primary voltage"},
         {{{I2, "-1e999"}}, math, F::SecondaryCurrent, 2, "overflow in secondary 3 current"},
         {{{"TxtZ", "1e999"}}, math, F::DimensionZ, 0, "overflow in dimension z"},
-        {{{"TxtX", "0"}, {"TxtZ", "4.0"}}, math, F::None, 0, "division by zero in power density"},
-        {{{"TxtSec1R_2", "-10"}}, math, F::None, 0, "invalid operation in operating temperature"}};
+        // Dimensions no transformer has, after the dimension message's case.
+        {{{"TxtX", "0"}, {"TxtZ", "4.0"}},
+         impossible,
+         F::DimensionX,
+         0,
+         "Dimension X must be more than zero."},
+        {{{"TxtY", "-9.6"}}, impossible, F::DimensionY, 0, "Dimension Y must be more than zero."},
+        {{{"TxtZ", ""}, {"TxtX", "-1"}}, impossible, F::DimensionX, 0, ""},
+        {{{"TxtZ", "abc"}}, impossible, F::DimensionZ, 0, ""},
+        {{{"TxtA", "-0.5"}}, impossible, F::DimensionA, 0, "Dimension A is negative."},
+        {{{"TxtB", "-8.4"}}, impossible, F::DimensionB, 0, "Dimension B is negative."},
+        {{{"TxtC", "-1e-9"}}, impossible, F::DimensionC, 0, "Dimension C is negative."},
+        {{{"TxtC", "-1"}, {"TxtB", "0"}}, box, F::DimensionB, 0, whatKind},
+        {{{"TxtA", "9.71"}},
+         impossible,
+         F::DimensionA,
+         0,
+         "Dimension A is larger than dimension Z."}};
     for (const auto &[changes, kind, blamedField, blamedRow, message] : cases) {
         const std::string name = changes.back().first + "=" + changes.back().second;
         const AnalysisOutcome outcome = analysed(testing_support::workedExampleInput(), changes);

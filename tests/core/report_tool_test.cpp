@@ -85,6 +85,8 @@ TEST(ReportTool, OptionsExitStatusAndOutput)
         {{"--example", "--check", "--core-loss", "10000"}, 0, "the core loss alone"},
         {{"--example", "--check", "--ambient=-50", "--hot-spot", "0"}, 0, "Ambient -50.0"},
         {{"--example", "--json", "--emissivity", "1"}, 0, "\"emissivity\": 1.0"},
+        // 106 °C, above even the highest ambient.
+        {{"--example", "--json", "--ambient", "100"}, 0, "\"temperature_below_ambient\": false"},
         {{"--winding-current", "bridge-capacitor", "0.1"}, 0, "0.16129032258064518\n"},
         {{"--version"}, 0, "ferrolux-report 1."},
         // A zero is printed as 0 whatever its sign, also one that a negative value rounds to.
@@ -129,8 +131,12 @@ TEST(ReportTool, FilesGiveTheReportTheirBlockAndCheckedLimits)
 {
     ScratchFolder s;
     const std::string example = exampleLastRunFileBytes(), good = defaultConstantsFileBytes();
-    LastRun none = exampleLastRun(), grayed = none, potted = none;
+    LastRun none = exampleLastRun(), grayed = none, potted = none, cold = none, negative = none,
+            flat = none;
     none.secondaryCount = "0", grayed.loading = 2, potted.typeCode = 4, potted.b = "0";
+    cold.x = cold.y = cold.z = "1000";
+    negative.secondaries[3].resistance = "-0.3";
+    flat.x = "0";
     DesignExtras extras;
     extras.thermal.ambientC = 60;
     extras.thermal.insulationClass = InsulationClass::B;
@@ -148,6 +154,9 @@ TEST(ReportTool, FilesGiveTheReportTheirBlockAndCheckedLimits)
              {"none.DAT", lastRunFileBytes(none)},
              {"grayed.DAT", lastRunFileBytes(grayed)},
              {"potted.DAT", lastRunFileBytes(potted)},
+             {"cold.DAT", lastRunFileBytes(cold)},
+             {"negative.DAT", lastRunFileBytes(negative)},
+             {"flat.DAT", lastRunFileBytes(flat)},
              {"extras.DAT", example + designExtrasBytes(extras)},
              {"blank.DAT", limit(" 4.5 ")},
              {"abc.DAT", limit("abc")},
@@ -173,6 +182,17 @@ TEST(ReportTool, FilesGiveTheReportTheirBlockAndCheckedLimits)
         {{s.path("grayed.DAT")}, 0, "Secondayr 1     Voltage = 350.0     Volts\n"},
         // 10000 x 4.1920 W over the 622.42 cm² of the closed box.
         {{s.path("potted.DAT")}, 0, "          Power Dendity = 67.35     W/Sq Meter\n"},
+        // Refused by name, as the window does: no negative winding, no flat transformer.
+        {{s.path("negative.DAT")},
+         1,
+         "Secondary 4 Resistance is negative. (field: secondary 4 resistance)"},
+        {{s.path("flat.DAT")}, 1, "Dimension X must be more than zero. (field: dimension X)"},
+        // 4.19 W over some 2e6 cm2 radiates at about 47 K: the report keeps its line, the check
+        // says it is colder than the air around it.
+        {{s.path("cold.DAT")}, 0, "  Operating Temperature =-375."},
+        {{"--check", s.path("cold.DAT")}, 0, "BELOW THE AMBIENT of 40.0 \xC2\xB0"},
+        {{"--check", "--ambient", "-50", s.path("cold.DAT")}, 0, "BELOW THE AMBIENT of -50.0"},
+        {{"--json", s.path("cold.DAT")}, 0, "\"temperature_below_ambient\": true"},
         // The file's block, then the command line overriding it.
         {json("CONSTANT.DAT"), 0, "\"ambient_c\": 60.0"},
         {json("blank.DAT"), 0, "\"insulation_class\": \"B\""},

@@ -6,6 +6,8 @@
 #include "twips.h"
 #include "window_fixture.h"
 
+#include <optional>
+
 namespace ferrolux::testing {
 namespace {
 
@@ -25,6 +27,35 @@ void typeText(QWidget *widget, const QString &text)
 QString focusName()
 {
     return QApplication::focusWidget()->objectName();
+}
+
+// What the user sees of the report's columns in the list's face: every character shown has one
+// advance, so each line's "=" and each unit start the same distance from the line's start.
+void expectAlignedColumns(const QListWidget *list)
+{
+    const QFontMetricsF metrics(list->font());
+    const std::string family = list->font().family().toStdString();
+    ASSERT_GT(list->count(), 0);
+    const qreal advance = metrics.horizontalAdvance(QLatin1Char('M'));
+    std::optional<qreal> equalsAt, unitAt;
+    for (int row = 0; row < list->count(); ++row) {
+        const QString line = list->item(row)->text();
+        for (const QChar c : line) {
+            EXPECT_NEAR(metrics.horizontalAdvance(c), advance, 0.01)
+                << family << ": '" << QString(c).toStdString() << "' in row " << row;
+        }
+        const qsizetype equals = line.indexOf(QLatin1Char('='));
+        if (equals < 0) {
+            continue; // the rule
+        }
+        // The value after "=" is ten characters wide, then the unit.
+        const qreal lineEquals = metrics.horizontalAdvance(line.left(equals));
+        const qreal lineUnit = metrics.horizontalAdvance(line.left(equals + 11));
+        EXPECT_NEAR(lineEquals, equalsAt.value_or(lineEquals), 0.01) << family << ", row " << row;
+        EXPECT_NEAR(lineUnit, unitAt.value_or(lineUnit), 0.01) << family << ", row " << row;
+        equalsAt = lineEquals;
+        unitAt = lineUnit;
+    }
 }
 
 TEST(CalculatorWindow, CountTextDecidesTheVisibleRows)
@@ -85,8 +116,10 @@ TEST(CalculatorWindow, RefusalKeepsTheReportTellsWhyAndStaysUntilTheNextEdit)
         {"TxtSec1R_1", "0", "Secondary 2 Resistance is zero, empty or not a number.", ""},
         {"TxtPriV", "", "Primary voltage is zero, empty or not a number.", ""},
         {"TxtPriR", "abc", "Primary resistance is zero, empty or not a number.", ""},
+        {"TxtSec1R_3", "-0.3", "Secondary 4 Resistance is negative.", ""},
+        {"TxtY", "-1", "Dimension Y must be more than zero.", ""},
         {"TxtB", "0", "",
-         "What kind of transformer do you have?\nA, B, C and D MUST all be zero or\n"
+         "What kind of transformer do you have?\nA, B and C MUST all be zero or\n"
          "MUST ALL have nonzero values."},
     };
     for (const auto &[field, text, help, message] : cases) {
@@ -171,7 +204,7 @@ TEST(CalculatorWindow, FocusSelectsTheFirst99CharactersByTabClickOrCode)
 
 // In each style: the form keeps its design size whatever it is asked to take; the type options
 // sit inside the frame's lines, one under another; the worked report fills the list beyond its
-// height but never beyond its width, in a fixed-pitch face; a new report opens at its top.
+// height but never beyond its width, in columns that line up; a new report opens at its top.
 TEST(CalculatorWindow, LaidOutInEveryStyle)
 {
     const QString ownStyle = QApplication::style()->name();
@@ -198,7 +231,7 @@ TEST(CalculatorWindow, LaidOutInEveryStyle)
         QScrollBar *down = list->verticalScrollBar();
         ASSERT_TRUE(QTest::qWaitFor([&] { return down->isVisible() && down->maximum() > 0; }));
         EXPECT_FALSE(list->horizontalScrollBar()->isVisible());
-        EXPECT_TRUE(QFontInfo(list->font()).fixedPitch());
+        expectAlignedColumns(list);
         EXPECT_LE(list->font().pointSizeF(), 9.75);
         EXPECT_GE(list->font().pointSizeF(), 8.0);
         for (const char *current : {"0.1", "0.2"}) {

@@ -1,0 +1,304 @@
+// The supply simulation against closed forms (ideal choke input, a huge capacitor on a tiny
+// load, the cold-start current into an empty capacitor), the balances every steady cycle must
+// keep (charge, power), a run with ten times finer steps, the published 5U4G figure, and the
+// load curves against direct runs.
+
+#include "supply_curves.h"
+#include "supply_simulation.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <numbers>
+#include <string>
+
+namespace ferrolux {
+namespace {
+
+FilterPart cap(double uf)
+{
+    return {FilterPartKind::ShuntCapacitor, uf, 0, 0};
+}
+FilterPart choke(double h, double ohm)
+{
+    return {FilterPartKind::SeriesChoke, 0, h, ohm};
+}
+FilterPart resistor(double ohm)
+{
+    return {FilterPartKind::SeriesResistor, 0, 0, ohm};
+}
+
+Rectifier silicon(double forwardV, double ohm)
+{
+    return {RectifierKind::Diode, {}, DiodeLaw{forwardV, ohm, std::nullopt, std::nullopt}};
+}
+Rectifier valve(const char *name)
+{
+    return {RectifierKind::Valve, name, {}};
+}
+
+SupplyCircuit supply(RectifierCircuit circuit, double vac, double ohm, Rectifier rectifier,
+                     std::vector<FilterPart> filter, SupplyLoad load, double hz = 50)
+{
+    SupplyCircuit s;
+    s.mainsHz = hz;
+    s.windingVac = vac;
+    s.windingOhm = ohm;
+    s.circuit = circuit;
+    s.rectifier = std::move(rectifier);
+    s.filter = std::move(filter);
+    s.load = load;
+    return s;
+}
+
+SupplyLoad amps(double a)
+{
+    return {SupplyLoadKind::ConstantCurrent, a};
+}
+SupplyLoad ohms(double r)
+{
+    return {SupplyLoadKind::Resistance, r};
+}
+
+SupplyFigures steady(const SupplyCircuit &s, int steps = kSupplyStepsPerCycle)
+{
+    SimulationOptions options;
+    options.stepsPerCycle = steps;
+    const auto outcome = simulateSteadyState(s, options);
+    if (const auto *failure = std::get_if<SupplyFailure>(&outcome)) {
+        ADD_FAILURE() << failure->reason;
+        return {};
+    }
+    return std::get<SteadyState>(outcome).figures;
+}
+
+double relative(double value, double expected)
+{
+    return std::abs(value - expected) / std::abs(expected);
+}
+
+using RC = RectifierCircuit;
+
+// A spread of circuits: capacitor input with a valve and with silicon, CLC, RC, choke input,
+// half-wave, bridge.
+struct NamedSupply
+{
+    const char *name;
+    SupplyCircuit circuit;
+};
+
+std::vector<NamedSupply> spread()
+{
+    return {
+        {"5U4G capacitor input",
+         supply(RC::FullWaveCentreTap, 550, 85, valve("5U4G"), {cap(10)}, amps(0.125), 60)},
+        {"GZ34 CLC", supply(RC::FullWaveCentreTap, 350, 60, valve("GZ34"),
+                            {cap(32), choke(5, 90), cap(47)}, ohms(2500))},
+        {"silicon bridge CRC", supply(RC::Bridge, 250, 8, silicon(0.7, 0.4),
+                                      {cap(100), resistor(220), cap(100)}, amps(0.15))},
+        {"half-wave RC",
+         supply(RC::HalfWave, 120, 5, silicon(0.7, 0.1), {resistor(10), cap(220)}, ohms(1500))},
+        {"choke input", supply(RC::FullWaveCentreTap, 400, 50, valve("5R4GY"),
+                               {choke(10, 100), cap(40)}, amps(0.15))},
+        {"bridge choke input", supply(RC::Bridge, 300, 10, silicon(0.8, 0.2),
+                                      {choke(8, 60), cap(47), choke(2, 30), cap(47)}, ohms(3000))},
+        // Charging 100 uF through 0.09 ohm: a 9 us time constant, far below 480 steps a cycle.
+        {"stiff low-voltage bridge", supply(RC::Bridge, 8, 0.05, silicon(0.7, 0.02),
+                                            {cap(100), resistor(0.5), cap(4700)}, amps(1.5))},
+    };
+}
+
+TEST(SupplySimulation, IdealChokeInputGivesTheFullWaveMeanLessTheDrops)
+{
+    // With a large choke the current is nearly constant, so the rectifier's output is the
+    // full-wave mean 2·√2/π·vac less the drops at that current: (m elements)·forward_v and
+    // I·(path + m·diode + choke) ohms. With a resistance load, I = V / R.
+    struct Case
+    {
+        RectifierCircuit circuit;
+        double vac, pathOhm, forwardV, diodeOhm, chokeOhm, loadOhm;
+        int elements;
+    };
+    const Case cases[] = {
+        {RC::FullWaveCentreTap, 250, 1, 0.7, 0.1, 10, 1000, 1},
+        {RC::FullWaveCentreTap, 500, 0.5, 0.0, 0.0, 50, 5000, 1},
+        {RC::Bridge, 250, 1, 0.7, 0.1, 10, 1000, 2},
+        {RC::Bridge, 100, 0.2, 1.0, 0.5, 5, 200, 2},
+    };
+    for (const Case &c : cases) {
+        const SupplyCircuit s = supply(c.circuit, c.vac, c.pathOhm, silicon(c.forwardV, c.diodeOhm),
+                                       {choke(200, c.chokeOhm), cap(200)}, ohms(c.loadOhm));
+        const double seriesOhm = c.pathOhm + c.elements * c.diodeOhm + c.chokeOhm;
+        const double mean = 2 * std::numbers::sqrt2 / std::numbers::pi * c.vac;
+        const double expected = (mean - c.elements * c.forwardV) / (1 + seriesOhm / c.loadOhm);
+        const SupplyFigures f = steady(s);
+        EXPECT_LT(relative(f.dcOutputV, expected), 2e-3) << f.dcOutputV << " vs " << expected;
+        // Square-wave currents: a half-winding carries I half the time, a bridge winding always.
+        const double current = expected / c.loadOhm;
+        const double rms = c.circuit == RC::Bridge ? current : current / std::numbers::sqrt2;
+        EXPECT_LT(relative(f.windingRmsA, rms), 5e-3) << f.windingRmsA << " vs " << rms;
+    }
+}
+
+TEST(SupplySimulation, HugeCapacitorOnATinyLoadChargesToThePeakLessTheDrop)
+{
+    struct Case
+    {
+        RectifierCircuit circuit;
+        double vac, forwardV;
+        int elements;
+    };
+    const Case cases[] = {{RC::HalfWave, 100, 0.7, 1},
+                          {RC::FullWaveCentreTap, 300, 0.7, 1},
+                          {RC::Bridge, 50, 1.0, 2}};
+    for (const Case &c : cases) {
+        // The recharge pulse at each crest needs a deficit ΔV with
+        // Q = I·T ≈ (ΔV/R)·(2/3)·(2T/π)·√(2ΔV/peak): a few millivolts here.
+        const SupplyCircuit s =
+            supply(c.circuit, c.vac, 0.1, silicon(c.forwardV, 0), {cap(10000)}, amps(1e-4));
+        const double expected = std::numbers::sqrt2 * c.vac - c.elements * c.forwardV;
+        const SupplyFigures f = steady(s);
+        EXPECT_LT(relative(f.dcOutputV, expected), 1e-4) << f.dcOutputV << " vs " << expected;
+        EXPECT_LT(f.ripplePpV, 0.01);
+    }
+}
+
+TEST(SupplySimulation, SteadyCycleKeepsChargeAndPowerBalance)
+{
+    for (const auto &[name, s] : spread()) {
+        const SupplyFigures f = steady(s);
+        // Charge: what the rectifier sends into the filter is what the load takes.
+        EXPECT_LT(relative(f.outputMeanA, f.loadMeanA), 2e-3) << name;
+        // Power: the EMF's mean power goes into the resistances, the rectifier and the load.
+        const double spent = f.windingLossW + f.rectifierLossW + f.filterLossW + f.loadPowerW;
+        EXPECT_LT(relative(spent, f.sourcePowerW), 2e-3) << name;
+    }
+}
+
+TEST(SupplySimulation, TenTimesFinerStepsAgreeWithinATenthOfAPercent)
+{
+    for (const auto &[name, s] : spread()) {
+        const int steps = supplyStepsPerCycle(s, kSupplyStepsPerCycle);
+        EXPECT_GE(steps, kSupplyStepsPerCycle);
+        const SupplyFigures coarse = steady(s);
+        const SupplyFigures fine = steady(s, 10 * steps);
+        EXPECT_LT(relative(coarse.dcOutputV, fine.dcOutputV), 1e-3) << name;
+        EXPECT_LT(relative(coarse.firstCapacitorDcV, fine.firstCapacitorDcV), 1e-3) << name;
+        EXPECT_LT(relative(coarse.windingRmsA, fine.windingRmsA), 1e-3) << name;
+        EXPECT_LT(relative(coarse.rectifierPeakA, fine.rectifierPeakA), 1e-2) << name;
+        EXPECT_LT(std::abs(coarse.ripplePpV - fine.ripplePpV), 1e-3 * fine.dcOutputV) << name;
+        EXPECT_LT(relative(coarse.pivV, fine.pivV), 1e-3) << name;
+    }
+}
+
+TEST(SupplySimulation, WaveformIsTheSteadyCycle)
+{
+    for (const auto &[name, s] : spread()) {
+        SimulationOptions options;
+        options.wantWaveform = true;
+        const auto outcome = simulateSteadyState(s, options);
+        ASSERT_TRUE(std::holds_alternative<SteadyState>(outcome)) << name;
+        const SteadyState &steady = std::get<SteadyState>(outcome);
+        const SupplyWaveform &w = steady.waveform;
+        const std::size_t steps = static_cast<std::size_t>(supplyStepsPerCycle(s, 480));
+        ASSERT_EQ(w.timeS.size(), steps) << name;
+        ASSERT_EQ(w.outputV.size(), steps) << name;
+        ASSERT_EQ(w.windingA.size(), steps) << name;
+        EXPECT_NEAR(w.timeS.back() + w.timeS[1], 1 / s.mainsHz, 1e-12) << name;
+        double sum = 0, peak = 0;
+        for (std::size_t i = 0; i < steps; ++i) {
+            sum += w.outputV[i];
+            peak = std::max(peak, std::abs(w.windingA[i]));
+        }
+        EXPECT_NEAR(sum / static_cast<double>(steps), steady.figures.dcOutputV,
+                    1e-9 * steady.figures.dcOutputV)
+            << name;
+        EXPECT_NEAR(peak, steady.figures.windingPeakA, 1e-9 * peak) << name;
+        EXPECT_EQ(static_cast<int>(steady.state.size()) > 0, true);
+    }
+}
+
+TEST(SupplySimulation, PublishedFigureFor5U4GCapacitorInput)
+{
+    // The maker's regulation curves: 550-0-550 V, 85 ohm per half, 10 uF, 125 mA: about 620 V.
+    const SupplyFigures f = steady(spread().front().circuit);
+    EXPECT_LT(relative(f.dcOutputV, 620), 0.04) << f.dcOutputV;
+    EXPECT_GT(f.cycles, 0);
+    EXPECT_LE(f.cycles, kMaxSupplyCycles);
+}
+
+TEST(SupplySimulation, ColdStartAtThePeakIntoEmptyCapacitors)
+{
+    // At switch-on the capacitor holds 0 V, so the first current is the peak EMF less the
+    // forward voltage over the path's resistance.
+    struct Case
+    {
+        RectifierCircuit circuit;
+        double vac, pathOhm, forwardV, diodeOhm;
+        int elements;
+    };
+    const Case cases[] = {{RC::HalfWave, 230, 10, 0.7, 0.5, 1},
+                          {RC::FullWaveCentreTap, 300, 40, 0.7, 0.0, 1},
+                          {RC::Bridge, 120, 2, 0.8, 0.25, 2}};
+    for (const Case &c : cases) {
+        const SupplyCircuit s = supply(c.circuit, c.vac, c.pathOhm, silicon(c.forwardV, c.diodeOhm),
+                                       {cap(470)}, amps(0.1));
+        const SupplyFigures f = steady(s);
+        const SwitchOnFigures on = simulateSwitchOn(s, f.dcOutputV);
+        const double expected = (std::numbers::sqrt2 * c.vac - c.elements * c.forwardV) /
+                                (c.pathOhm + c.elements * c.diodeOhm);
+        EXPECT_LT(relative(on.surgePeakA, expected), 1e-3) << on.surgePeakA << " vs " << expected;
+        ASSERT_TRUE(on.timeTo90S.has_value());
+        EXPECT_GT(*on.timeTo90S, 0);
+    }
+}
+
+TEST(SupplySimulation, LoadsTheSupplyCannotDeliverFail)
+{
+    const SupplyCircuit cases[] = {
+        // 10 A through 100 ohm from 100 V rms: the output collapses.
+        supply(RC::FullWaveCentreTap, 100, 100, silicon(0.7, 0), {cap(100)}, amps(10)),
+        supply(RC::HalfWave, 50, 1000, valve("EZ80"), {cap(47)}, amps(1)),
+    };
+    for (const SupplyCircuit &s : cases) {
+        const auto outcome = simulateSteadyState(s);
+        ASSERT_TRUE(std::holds_alternative<SupplyFailure>(outcome));
+        EXPECT_NE(std::get<SupplyFailure>(outcome).reason.find("collapses"), std::string::npos);
+    }
+    // A supply that does not pass the checks is refused with its reason, not simulated.
+    SupplyCircuit empty = cases[0];
+    empty.filter.clear();
+    const auto refused = simulateSteadyState(empty);
+    ASSERT_TRUE(std::holds_alternative<SupplyFailure>(refused));
+    EXPECT_NE(std::get<SupplyFailure>(refused).reason.find("filter is empty"), std::string::npos);
+    EXPECT_EQ(simulateSwitchOn(empty, 100).surgePeakA, 0);
+}
+
+TEST(SupplyCurves, RegulationFallsWithLoadAndWindingCurveFollowsDirectRuns)
+{
+    for (const auto &[name, s] : spread()) {
+        const auto curve = regulationCurve(s);
+        ASSERT_TRUE(std::holds_alternative<std::vector<RegulationPoint>>(curve)) << name;
+        const auto &points = std::get<std::vector<RegulationPoint>>(curve);
+        ASSERT_EQ(points.size(), static_cast<std::size_t>(kRegulationPoints)) << name;
+        EXPECT_NEAR(points.front().loadScale, kRegulationFrom, 1e-12);
+        EXPECT_NEAR(points.back().loadScale, kRegulationTo, 1e-12);
+        for (std::size_t i = 1; i < points.size(); ++i) {
+            EXPECT_LT(points[i].dcOutputV, points[i - 1].dcOutputV) << name << " point " << i;
+            EXPECT_GT(points[i].loadA, points[i - 1].loadA) << name << " point " << i;
+        }
+        // The curve's own nominal point is the plain run's.
+        const SupplyFigures nominal = steady(s);
+        const auto sampled = WindingCurrentCurve::sample(s);
+        ASSERT_TRUE(std::holds_alternative<WindingCurrentCurve>(sampled)) << name;
+        const WindingCurrentCurve &winding = std::get<WindingCurrentCurve>(sampled);
+        EXPECT_LT(relative(winding.rmsAt(1.0), nominal.windingRmsA), 1e-5) << name;
+        for (const double scale : {0.2, 0.45, 0.7, 0.9, 1.12, 1.4, 1.8}) {
+            const SupplyFigures direct = steady(scaledLoad(s, scale));
+            EXPECT_LT(relative(winding.rmsAt(scale), direct.windingRmsA), 2e-3)
+                << name << " at " << scale;
+        }
+    }
+}
+
+} // namespace
+} // namespace ferrolux
