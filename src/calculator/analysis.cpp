@@ -148,8 +148,8 @@ double searchCurrent(const SecondaryResult &slot, double firstCurrent, double li
 {
     double current = firstCurrent;
     for (;;) {
-        const double pd = step.mul(step.square(current), slot.Rs);
-        const double po = step.mul(current, slot.Vs);
+        const double pd = step.mul(step.square(current), slot.resistance);
+        const double po = step.mul(current, slot.enteredVoltage);
         const double pc = step.div(step.mul(100, pd), step.add(pd, po));
         current = step.add(current, step.mul(0.01, current));
         if (!(pc < limit)) {
@@ -161,11 +161,11 @@ double searchCurrent(const SecondaryResult &slot, double firstCurrent, double li
 void findUnknownCurrent(SecondaryResult &slot, std::size_t index, const TransformerDesign &d)
 {
     const CheckedStep step(secondaryLabel(index, "Current Search"));
-    if (slot.Is == 0 && slot.Vs > kPlateThresholdVolts) {
-        slot.Is = searchCurrent(slot, kPlateFirstCurrent, d.plateLimit, step);
+    if (slot.current == 0 && slot.enteredVoltage > kPlateThresholdVolts) {
+        slot.current = searchCurrent(slot, kPlateFirstCurrent, d.plateLimit, step);
     }
-    if (slot.Is == 0 && slot.Vs <= kPlateThresholdVolts) {
-        slot.Is = searchCurrent(slot, kFilamentFirstCurrent, d.filamentLimit, step);
+    if (slot.current == 0 && slot.enteredVoltage <= kPlateThresholdVolts) {
+        slot.current = searchCurrent(slot, kFilamentFirstCurrent, d.filamentLimit, step);
     }
 }
 
@@ -182,16 +182,16 @@ double operatingTemperature(double PD)
 AnalysisResult analyse(const TransformerDesign &design)
 {
     AnalysisResult r;
-    r.Vp = design.primaryVoltage;
-    r.Rp = design.primaryResistance;
+    r.primaryVoltage = design.primaryVoltage;
+    r.primaryResistance = design.primaryResistance;
     for (const SecondaryDesign &s : design.secondaries) {
         SecondaryResult slot;
-        slot.Vs = s.voltage;
-        slot.Is = s.current;
-        slot.Rs = s.resistance;
+        slot.enteredVoltage = s.voltage;
+        slot.current = s.current;
+        slot.resistance = s.resistance;
         r.secondaries.push_back(slot);
     }
-    r.S = surfaceArea(design);
+    r.surfaceCm2 = surfaceArea(design);
     // Without a secondary there is no power to divide up; stop before the 0/0 it would give.
     if (r.secondaries.empty() || r.secondaries.size() > kMaxSecondaries) {
         throw countRefusal();
@@ -204,10 +204,12 @@ AnalysisResult analyse(const TransformerDesign &design)
 
     // Square centimetres to square metres.
     const CheckedStep density("Power Density");
-    r.PD = density.div(density.mul(10000, r.Pdt), r.S);
+    r.powerDensity = density.div(density.mul(10000, r.totalDissipation), r.surfaceCm2);
     const CheckedStep totalPercent("Total % Dissipation");
-    r.Pct = totalPercent.div(totalPercent.mul(100, r.Pdt), totalPercent.add(r.Pdp, r.Pin));
-    r.T = operatingTemperature(r.PD);
+    r.totalPercentDissipation =
+        totalPercent.div(totalPercent.mul(100, r.totalDissipation),
+                         totalPercent.add(r.primaryDissipation, r.primaryPower));
+    r.temperatureF = operatingTemperature(r.powerDensity);
     return r;
 }
 

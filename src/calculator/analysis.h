@@ -31,29 +31,29 @@ struct AnalysisInput
 // One secondary after the analysis.
 struct SecondaryResult
 {
-    double Vs = 0; // voltage as entered
-    double Is = 0; // current, as entered or as found by the search
-    double Rs = 0; // winding resistance
-    double VL = 0; // voltage under load
-    double Pd = 0; // copper dissipation
-    double Po = 0; // output power
-    double Pc = 0; // percent dissipation
+    double enteredVoltage = 0;     // volts, as entered
+    double current = 0;            // amperes, as entered or as found by the search
+    double resistance = 0;         // ohms, the winding's
+    double loadedVoltage = 0;      // volts under load (the entered voltage when not corrected)
+    double dissipation = 0;        // watts of copper loss
+    double outputPower = 0;        // watts delivered
+    double percentDissipation = 0; // copper loss as a percentage of output plus loss
 };
 
 struct AnalysisResult
 {
-    double Vp = 0;
-    double Rp = 0;
+    double primaryVoltage = 0;                // volts
+    double primaryResistance = 0;             // ohms
     std::vector<SecondaryResult> secondaries; // n entries, 1..6
-    double S = 0;                             // radiating surface, cm²
-    double Pin = 0;                           // primary power
-    double Ip = 0;                            // primary current
-    double Pdp = 0;                           // primary dissipation
-    double Pcp = 0;                           // primary percent dissipation
-    double Pdt = 0;                           // total dissipation
-    double Pct = 0;                           // total percent dissipation
-    double PD = 0;                            // power density, W/m²
-    double T = 0;                             // operating temperature, °F
+    double surfaceCm2 = 0;                    // radiating surface
+    double primaryPower = 0;                  // watts drawn: every output plus every copper loss
+    double primaryCurrent = 0;                // amperes
+    double primaryDissipation = 0;            // watts of primary copper loss
+    double primaryPercentDissipation = 0;     // percent
+    double totalDissipation = 0;              // watts, primary and secondaries
+    double totalPercentDissipation = 0;       // percent
+    double powerDensity = 0;                  // W/m²
+    double temperatureF = 0;                  // operating temperature, °F
 };
 
 enum class RefusalKind {

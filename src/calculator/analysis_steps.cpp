@@ -45,18 +45,20 @@ double loadedVoltage(const SecondaryResult &slot, std::size_t index, double Vp, 
                      const Steps &steps)
 {
     const auto step = steps.secondary(index, "Voltage Under Load");
-    const double reflected = step.mul(Rp, step.square(step.div(slot.Vs, Vp)));
-    return step.sub(slot.Vs, step.mul(slot.Is, step.add(slot.Rs, reflected)));
+    const double reflected = step.mul(Rp, step.square(step.div(slot.enteredVoltage, Vp)));
+    return step.sub(slot.enteredVoltage,
+                    step.mul(slot.current, step.add(slot.resistance, reflected)));
 }
 
 template <typename Steps>
 void windingPowers(SecondaryResult &slot, std::size_t index, const Steps &steps)
 {
     const auto dissipation = steps.secondary(index, "Dissipation");
-    slot.Pd = dissipation.mul(dissipation.square(slot.Is), slot.Rs);
-    slot.Po = steps.secondary(index, "Power").mul(slot.Is, slot.VL);
+    slot.dissipation = dissipation.mul(dissipation.square(slot.current), slot.resistance);
+    slot.outputPower = steps.secondary(index, "Power").mul(slot.current, slot.loadedVoltage);
     const auto percent = steps.secondary(index, "Percent Dissipation");
-    slot.Pc = percent.div(percent.mul(100, slot.Pd), percent.add(slot.Pd, slot.Po));
+    slot.percentDissipation = percent.div(percent.mul(100, slot.dissipation),
+                                          percent.add(slot.dissipation, slot.outputPower));
 }
 
 template <typename Steps>
@@ -64,7 +66,9 @@ void loadedFigures(AnalysisResult &r, bool correctForLoading, const Steps &steps
 {
     for (std::size_t i = 0; i < r.secondaries.size(); ++i) {
         SecondaryResult &slot = r.secondaries[i];
-        slot.VL = correctForLoading ? loadedVoltage(slot, i, r.Vp, r.Rp, steps) : slot.Vs;
+        slot.loadedVoltage =
+            correctForLoading ? loadedVoltage(slot, i, r.primaryVoltage, r.primaryResistance, steps)
+                              : slot.enteredVoltage;
     }
     for (std::size_t i = 0; i < r.secondaries.size(); ++i) {
         windingPowers(r.secondaries[i], i, steps);
@@ -73,21 +77,23 @@ void loadedFigures(AnalysisResult &r, bool correctForLoading, const Steps &steps
     const auto power = steps.named("Primary Power");
     double pin = 0;
     for (const SecondaryResult &slot : r.secondaries) {
-        pin = power.add(power.add(pin, slot.Po), slot.Pd);
+        pin = power.add(power.add(pin, slot.outputPower), slot.dissipation);
     }
-    r.Pin = pin;
-    r.Ip = steps.named("Primary Current").div(r.Pin, r.Vp);
+    r.primaryPower = pin;
+    r.primaryCurrent = steps.named("Primary Current").div(r.primaryPower, r.primaryVoltage);
     const auto dissipation = steps.named("Primary Dissipation");
-    r.Pdp = dissipation.mul(dissipation.square(r.Ip), r.Rp);
+    r.primaryDissipation =
+        dissipation.mul(dissipation.square(r.primaryCurrent), r.primaryResistance);
     const auto percent = steps.named("Primary % Dissipation");
-    r.Pcp = percent.div(percent.mul(100, r.Pdp), percent.add(r.Pdp, r.Pin));
+    r.primaryPercentDissipation = percent.div(percent.mul(100, r.primaryDissipation),
+                                              percent.add(r.primaryDissipation, r.primaryPower));
 
     const auto total = steps.named("Total Dissipation");
-    double pdt = r.Pdp;
+    double pdt = r.primaryDissipation;
     for (const SecondaryResult &slot : r.secondaries) {
-        pdt = total.add(pdt, slot.Pd);
+        pdt = total.add(pdt, slot.dissipation);
     }
-    r.Pdt = pdt;
+    r.totalDissipation = pdt;
 }
 
 } // namespace

@@ -16,7 +16,7 @@ namespace {
 
 ThermalGeometry geometryOf(const TransformerDesign &design, const AnalysisResult &result)
 {
-    return {result.S, (design.x + design.y + design.z) / 3 / 100};
+    return {result.surfaceCm2, (design.x + design.y + design.z) / 3 / 100};
 }
 
 // The current at which the winding's percent dissipation reaches its limit L:
@@ -27,12 +27,12 @@ WindingHeadroom headroomOf(const SecondaryDesign &entered, const SecondaryResult
     WindingHeadroom h;
     h.plate = isPlateWinding(entered);
     h.limitPercent = h.plate ? design.plateLimit : design.filamentLimit;
-    h.current = analysed.Is;
-    h.foundBySearch = entered.current == 0 && analysed.Is > 0;
+    h.current = analysed.current;
+    h.foundBySearch = entered.current == 0 && analysed.current > 0;
     const double L = h.limitPercent;
     if (L > 0 && L < 100 && entered.voltage > 0 && entered.resistance > 0) {
         h.currentLimit = L * entered.voltage / (entered.resistance * (100 - L));
-        h.loadPercent = 100 * analysed.Is / *h.currentLimit;
+        h.loadPercent = 100 * analysed.current / *h.currentLimit;
     }
     return h;
 }
@@ -44,7 +44,7 @@ ThermalCheck thermalCheck(const ThermalGeometry &geometry, const AnalysisResult 
     t.surfaceCm2 = geometry.surfaceCm2;
     t.meanLengthM = geometry.meanLengthM;
     t.classLimitC = classLimitC(inputs.insulationClass);
-    t.heatW = result.Pdt + inputs.coreLossW;
+    t.heatW = result.totalDissipation + inputs.coreLossW;
     t.unavailableReason = thermalUnavailableReason(geometry, inputs);
     if (t.unavailableReason.empty() && !(t.heatW >= 0)) {
         t.unavailableReason = "the heat is negative (a negative winding resistance?)";
@@ -68,7 +68,7 @@ EngineeringChecks runEngineeringChecks(const TransformerDesign &design,
                                        const AnalysisResult &result, const ThermalInputs &inputs)
 {
     EngineeringChecks checks;
-    checks.reportTemperatureC = celsiusFromFahrenheit(result.T);
+    checks.reportTemperatureC = celsiusFromFahrenheit(result.temperatureF);
     checks.reportTemperatureBelowAmbient = checks.reportTemperatureC < inputs.ambientC;
     const ThermalGeometry geometry = geometryOf(design, result);
     checks.thermal = thermalCheck(geometry, result, inputs);

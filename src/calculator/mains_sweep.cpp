@@ -16,11 +16,11 @@ std::vector<MainsPoint> mainsSweep(ScaledLoad &load, const ThermalGeometry &geom
         const AnalysisResult &r = load.at(f, f);
         MainsPoint point;
         point.percent = percent;
-        point.primaryVoltage = r.Vp;
+        point.primaryVoltage = r.primaryVoltage;
         for (const SecondaryResult &s : r.secondaries) {
-            point.secondaryVoltagesLoaded.push_back(s.VL);
+            point.secondaryVoltagesLoaded.push_back(s.loadedVoltage);
         }
-        point.heatW = r.Pdt + inputs.coreLossW * f * f;
+        point.heatW = r.totalDissipation + inputs.coreLossW * f * f;
         point.hottestC =
             thermalAvailable
                 ? hottestEstimate(modelEstimates(point.heatW, geometry, inputs)).hotSpotC

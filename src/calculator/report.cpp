@@ -28,31 +28,33 @@ std::vector<std::string> buildReport(const AnalysisResult &result)
     std::vector<std::string> lines;
     lines.reserve(5 * result.secondaries.size() + 10);
 
-    lines.push_back(valueLine("        Primary Voltage =", result.Vp, "Volts"));
-    lines.push_back(valueLine("        Primary Current =", result.Ip, "Amps"));
-    lines.push_back(valueLine("          Primary Power =", result.Pin, "Watts"));
-    lines.push_back(valueLine("    Primary Dissipation =", result.Pdp, "Watts"));
-    lines.push_back(valueLine("  Primary % Dissipation =", result.Pcp, "%"));
+    lines.push_back(valueLine("        Primary Voltage =", result.primaryVoltage, "Volts"));
+    lines.push_back(valueLine("        Primary Current =", result.primaryCurrent, "Amps"));
+    lines.push_back(valueLine("          Primary Power =", result.primaryPower, "Watts"));
+    lines.push_back(valueLine("    Primary Dissipation =", result.primaryDissipation, "Watts"));
+    lines.push_back(valueLine("  Primary % Dissipation =", result.primaryPercentDissipation, "%"));
 
     for (std::size_t i = 0; i < result.secondaries.size(); ++i) {
         const SecondaryResult &s = result.secondaries[i];
         const std::size_t k = i + 1;
         lines.push_back(
-            valueLine(secondaryLabel("Secondayr ", k, "     Voltage ="), s.VL, "Volts"));
-        lines.push_back(valueLine(secondaryLabel("Secondary ", k, "     Current ="), s.Is, "Amps"));
+            valueLine(secondaryLabel("Secondayr ", k, "     Voltage ="), s.loadedVoltage, "Volts"));
         lines.push_back(
-            valueLine(secondaryLabel("Secondary ", k, "       Power ="), s.Po, "Watts"));
+            valueLine(secondaryLabel("Secondary ", k, "     Current ="), s.current, "Amps"));
         lines.push_back(
-            valueLine(secondaryLabel("Secondary ", k, " Dissipation ="), s.Pd, "Watts"));
-        lines.push_back(valueLine(secondaryLabel("Secondary ", k, " Percent Dis ="), s.Pc, "%"));
+            valueLine(secondaryLabel("Secondary ", k, "       Power ="), s.outputPower, "Watts"));
+        lines.push_back(
+            valueLine(secondaryLabel("Secondary ", k, " Dissipation ="), s.dissipation, "Watts"));
+        lines.push_back(valueLine(secondaryLabel("Secondary ", k, " Percent Dis ="),
+                                  s.percentDissipation, "%"));
     }
 
     lines.push_back(std::string(58, '-'));
-    lines.push_back(valueLine("      Total Dissipation =", result.Pdt, "Watts"));
-    lines.push_back(valueLine("    Total % Dissipation =", result.Pct, "%"));
-    lines.push_back(valueLine("          Power Dendity =", result.PD, "W/Sq Meter"));
+    lines.push_back(valueLine("      Total Dissipation =", result.totalDissipation, "Watts"));
+    lines.push_back(valueLine("    Total % Dissipation =", result.totalPercentDissipation, "%"));
+    lines.push_back(valueLine("          Power Dendity =", result.powerDensity, "W/Sq Meter"));
     // The degree sign U+00B0 in UTF-8.
-    lines.push_back(valueLine("  Operating Temperature =", result.T, "\xC2\xB0 F"));
+    lines.push_back(valueLine("  Operating Temperature =", result.temperatureF, "\xC2\xB0 F"));
     return lines;
 }
 

@@ -21,17 +21,18 @@ public:
     // and every secondary current by `currentFactor`; resistances stay as they are.
     const AnalysisResult &at(double voltageFactor, double currentFactor)
     {
-        m_scratch.Vp = m_base.Vp * voltageFactor;
+        m_scratch.primaryVoltage = m_base.primaryVoltage * voltageFactor;
         for (std::size_t i = 0; i < m_base.secondaries.size(); ++i) {
-            m_scratch.secondaries[i].Vs = m_base.secondaries[i].Vs * voltageFactor;
-            m_scratch.secondaries[i].Is = m_base.secondaries[i].Is * currentFactor;
+            m_scratch.secondaries[i].enteredVoltage =
+                m_base.secondaries[i].enteredVoltage * voltageFactor;
+            m_scratch.secondaries[i].current = m_base.secondaries[i].current * currentFactor;
         }
         computeLoadedFiguresUnchecked(m_scratch, m_correctForLoading);
         return m_scratch;
     }
 
     // The copper loss (Pdt) when every secondary current is multiplied by `scale`.
-    double copperLossAtLoadScale(double scale) { return at(1, scale).Pdt; }
+    double copperLossAtLoadScale(double scale) { return at(1, scale).totalDissipation; }
 
 private:
     AnalysisResult m_base;

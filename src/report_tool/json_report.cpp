@@ -30,8 +30,12 @@ Json optionalNumber(const std::optional<double> &value)
 
 Json primaryJson(const AnalysisResult &r)
 {
-    return Json{{"voltage", r.Vp}, {"resistance", r.Rp},   {"current", r.Ip},
-                {"power", r.Pin},  {"dissipation", r.Pdp}, {"percent_dissipation", r.Pcp}};
+    return Json{{"voltage", r.primaryVoltage},
+                {"resistance", r.primaryResistance},
+                {"current", r.primaryCurrent},
+                {"power", r.primaryPower},
+                {"dissipation", r.primaryDissipation},
+                {"percent_dissipation", r.primaryPercentDissipation}};
 }
 
 Json secondariesJson(const TransformerDesign &design, const AnalysisResult &r,
@@ -41,13 +45,13 @@ Json secondariesJson(const TransformerDesign &design, const AnalysisResult &r,
     for (std::size_t i = 0; i < r.secondaries.size(); ++i) {
         const SecondaryResult &s = r.secondaries[i];
         const WindingHeadroom &h = checks.headroom.at(i);
-        list.push_back(Json{{"voltage", s.Vs},
-                            {"voltage_loaded", s.VL},
-                            {"current", s.Is},
-                            {"resistance", s.Rs},
-                            {"power", s.Po},
-                            {"dissipation", s.Pd},
-                            {"percent_dissipation", s.Pc},
+        list.push_back(Json{{"voltage", s.enteredVoltage},
+                            {"voltage_loaded", s.loadedVoltage},
+                            {"current", s.current},
+                            {"resistance", s.resistance},
+                            {"power", s.outputPower},
+                            {"dissipation", s.dissipation},
+                            {"percent_dissipation", s.percentDissipation},
                             {"searched", design.secondaries.at(i).current == 0},
                             {"winding", h.plate ? "plate" : "filament"},
                             {"current_limit", optionalNumber(h.currentLimit)},
@@ -105,11 +109,11 @@ Json reportJson(const TransformerDesign &design, const AnalysisResult &result,
     return Json{{"report", buildReport(result)},
                 {"primary", primaryJson(result)},
                 {"secondaries", secondariesJson(design, result, checks)},
-                {"surface_cm2", result.S},
-                {"total_dissipation_w", result.Pdt},
-                {"total_percent_dissipation", result.Pct},
-                {"power_density_w_per_m2", result.PD},
-                {"temperature_f", result.T},
+                {"surface_cm2", result.surfaceCm2},
+                {"total_dissipation_w", result.totalDissipation},
+                {"total_percent_dissipation", result.totalPercentDissipation},
+                {"power_density_w_per_m2", result.powerDensity},
+                {"temperature_f", result.temperatureF},
                 {"temperature_c", checks.reportTemperatureC},
                 {"temperature_below_ambient", checks.reportTemperatureBelowAmbient},
                 {"thermal", thermalJson(checks, inputs)},

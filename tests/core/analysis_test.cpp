@@ -63,7 +63,7 @@ TEST(Analysis, SearchPicksFirstCurrentAndLimitByVoltageAndGivenCurrentsAreKept)
         const AnalysisOutcome outcome =
             analysed(oneSecondary(volts, amps, plateLimit, filamentLimit));
         if (expected != 0) {
-            EXPECT_DOUBLE_EQ(std::get<AnalysisResult>(outcome).secondaries.at(0).Is, expected)
+            EXPECT_DOUBLE_EQ(std::get<AnalysisResult>(outcome).secondaries.at(0).current, expected)
                 << amps;
             continue;
         }
@@ -84,7 +84,8 @@ TEST(Analysis, SurfaceOfEachConstruction)
         AnalysisInput in = oneSecondary("350", "1", 2.5, 4.5);
         in.potted = potted;
         const auto outcome = analysed(in, {{"TxtA", a}, {"TxtB", b}, {"TxtC", c}});
-        EXPECT_EQ(std::get<AnalysisResult>(outcome).S, surface) << a << "/" << b << "/" << c;
+        EXPECT_EQ(std::get<AnalysisResult>(outcome).surfaceCm2, surface)
+            << a << "/" << b << "/" << c;
     }
 }
 

@@ -172,7 +172,7 @@ TEST(EngineeringChecks, HeadroomEdgeCases)
         // analysis itself, so the result is built by hand.
         AnalysisResult result;
         result.secondaries.resize(1);
-        result.secondaries[0].Is = amps;
+        result.secondaries[0].current = amps;
         const EngineeringChecks c = runEngineeringChecks(d, result, ThermalInputs{});
         const WindingHeadroom &h = c.headroom.at(0);
         EXPECT_EQ(h.plate, isPlate) << volts;
