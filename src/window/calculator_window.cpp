@@ -84,8 +84,7 @@ QString refusedFieldName(DesignField field, int row)
 CalculatorWindow::CalculatorWindow(QString appFolder, QWidget *parent)
     : QWidget(parent), m_appFolder(std::move(appFolder)),
       m_controls(std::make_unique<WindowControls>()), m_quit(quitAtOnce),
-      m_writeLastRun(
-          [](const std::string &path, std::string_view bytes) { return saveFile(path, bytes); })
+      m_writeLastRun(saveWithOptions)
 {
     m_message = [this](const QString &title, const QString &message) {
         QMessageBox box(QMessageBox::NoIcon, title, message, QMessageBox::Ok, this);
@@ -376,6 +375,9 @@ void CalculatorWindow::clearData()
 void CalculatorWindow::calculate()
 {
     const WindowControls &c = *m_controls;
+    if (refuseForCurrentProblem()) {
+        return;
+    }
     Evaluation evaluation = ferrolux::evaluate(design(), m_limits);
     if (evaluation.ok()) {
         c.reportList->clear();

@@ -9,12 +9,15 @@
 #include "design.h"
 #include "evaluation.h"
 #include "file_helpers.h"
+#include "file_identity.h"
 #include "last_run_file.h"
+#include "save_messages.h"
 
 #include <QRect>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -87,7 +90,7 @@ public:
     // declined) and 1 when the inputs could not be saved.
     using QuitFunction = std::function<void(int exitCode)>;
     // Writes the bytes to the path and says how that went (saveFile by default).
-    using FileWriter = std::function<SaveResult(const std::string &path, std::string_view bytes)>;
+    using FileWriter = SaveFunction;
     // Shows a message with a single OK button and no icon.
     using MessageFunction = std::function<void(const QString &title, const QString &text)>;
     // Asks a yes/no question; true for yes.
@@ -104,6 +107,10 @@ public:
     // DC-load helper writes the winding current it works out).
     QString secondaryCurrent(int row) const;
     void setSecondaryCurrent(int row, const QString &text);
+    // Why a secondary's current field cannot hold the current its load asks for (a DC load
+    // whose winding current is too large to compute), or "" to clear it. While a shown row has
+    // one, its field is tinted with the reason and Calculate refuses with it.
+    void setSecondaryCurrentProblem(int row, const QString &reason);
     // The load button's caption: "Load Last Run", or "Load Example" while the last run is the
     // shipped example.
     QString loadButtonText() const;
@@ -155,10 +162,14 @@ private:
     // The form's message for a refusal; the help box keeps it until the next edit or Calculate.
     void showRefusal(const QString &message);
     void clearRefusal();
+    // Refuses Calculate while a shown secondary's current field has a problem; true when it did.
+    bool refuseForCurrentProblem();
     void updateSecondaryRows();
     void selectType(TransformerType type);
     void onTypeSelected(TransformerType type);
     void restoreLastRun();
+    // Before Close overwrites a last-run file that changed on disk since it was read: asks.
+    bool mayOverwriteChangedLastRun(const QString &path);
     // Before Close replaces a last-run file that did not load whole: asks, or keeps a copy.
     // False when the file must not be replaced; `notes` gets what the user should be told.
     bool mayReplaceLastRun(const QString &path, QStringList &notes);
@@ -181,6 +192,9 @@ private:
     // did not load whole without asking or keeping a copy.
     enum class LastRunState { Whole, Missing, Damaged, Unreadable };
     LastRunState m_lastRunState = LastRunState::Missing;
+    // The last-run file as it was read, so that Close asks before it overwrites a file another
+    // copy of the calculator saved in between.
+    FileIdentity m_lastRunIdentity;
     QString m_lastRunProblem;   // what went wrong with the last-run file, for the user
     QString m_constantsProblem; // the same for the constants file
     // The design's values that are not held by the form's own controls (the extension block
@@ -193,6 +207,7 @@ private:
     // Why the limits in use are doubtful (a damaged constants file); empty when they are not.
     QString m_limitsWarning;
     bool m_refusalShown = false;
+    std::array<QString, kMaxSecondaries> m_currentProblems;
     QFocusFrame *m_focusFrame = nullptr;
     // Quick-help texts of the command buttons.
     QString m_helpCalculate;

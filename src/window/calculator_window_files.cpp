@@ -123,6 +123,7 @@ void CalculatorWindow::loadFile()
     {
         DesignExtras extras;
         const QString path = filePath(kLastRunFileName);
+        m_lastRunIdentity = fileIdentity(path);
         const FileRead file = readDataFile(path);
         m_lastRunProblem.clear();
         m_constantsProblem.clear();
@@ -260,12 +261,31 @@ bool CalculatorWindow::mayReplaceLastRun(const QString &path, QStringList &notes
     return true;
 }
 
+bool CalculatorWindow::mayOverwriteChangedLastRun(const QString &path)
+{
+    // A file that did not load whole has questions of its own, and nothing of it is trusted.
+    if (m_lastRunState != LastRunState::Whole && m_lastRunState != LastRunState::Missing) {
+        return true;
+    }
+    const QString note = changedOnDiskNote(path, m_lastRunIdentity);
+    return note.isEmpty() ||
+           m_question(QStringLiteral("Ferrolux"),
+                      note + QStringLiteral("\n\nOverwrite it with the inputs of this window?"));
+}
+
 void CalculatorWindow::closeAndSave()
 {
+    const QString path = filePath(kLastRunFileName);
+    if (!mayOverwriteChangedLastRun(path)) {
+        // The other program's file stays; the window stays open, so nothing typed is lost.
+        m_message(QStringLiteral("Ferrolux"),
+                  QStringLiteral("The inputs were not saved: ") + path +
+                      QStringLiteral(" was not changed. Save Design As keeps them elsewhere."));
+        return;
+    }
     m_example = false;
     const LastRun run = currentInputs();
 
-    const QString path = filePath(kLastRunFileName);
     QStringList notes;
     if (!mayReplaceLastRun(path, notes)) {
         // Declined by the user (nothing failed), or the damaged file could not be kept.
@@ -275,19 +295,25 @@ void CalculatorWindow::closeAndSave()
     Design saved = m_design;
     saved.run = run;
     const std::string bytes = designFileBytes(saved);
-    const SaveResult result = m_writeLastRun(path.toStdString(), bytes);
-    if (!result.ok()) {
-        // The program still ends, with a failure status; the user learns that the inputs
-        // were not kept.
-        notes << QStringLiteral("The inputs could not be saved to ") + path +
-                     QStringLiteral(".\n") + fromCore(result.reason);
-    } else if (result.outcome == SaveResult::Outcome::WrittenInPlace) {
-        notes << QStringLiteral("The inputs were written in place to ") + path +
-                     QStringLiteral(": ") + fromCore(result.reason) + QStringLiteral(".");
+    SaveOptions options;
+    options.announceInPlace = [this, &path](const std::string &why) {
+        return m_question(QStringLiteral("Ferrolux"), inPlaceQuestion(path, why));
+    };
+    const SaveResult result = m_writeLastRun(path.toStdString(), bytes, options);
+    const QString told = saveOutcomeText(QStringLiteral("the inputs"), path, result);
+    if (!told.isEmpty()) {
+        notes << told;
     }
     if (!notes.isEmpty()) {
         m_message(QStringLiteral("Ferrolux"), notes.join(QStringLiteral("\n\n")));
     }
+    if (result.outcome == SaveResult::Outcome::Declined) {
+        // The user kept the file as it is: the window stays open with the inputs.
+        m_lastRunIdentity = fileIdentity(path);
+        return;
+    }
+    // A failed save still ends the program, with a failure status; the user learns that the
+    // inputs were not kept.
     m_quit(result.ok() ? 0 : 1);
 }
 

@@ -4,10 +4,13 @@
 #include "calculator_window.h"
 #include "calculator_window_controls.h"
 #include "calculator_window_widgets.h"
+#include "field_text_rules.h"
 
 #include <QButtonGroup>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPalette>
 #include <QRadioButton>
 #include <utility>
 
@@ -59,6 +62,41 @@ QStringList CalculatorWindow::reportLines() const
         lines << list->item(row)->text();
     }
     return lines;
+}
+
+void CalculatorWindow::setSecondaryCurrentProblem(int row, const QString &reason)
+{
+    QString &problem = m_currentProblems[static_cast<std::size_t>(row)];
+    if (problem == reason) {
+        return;
+    }
+    problem = reason;
+    QLineEdit *field = m_controls->secondaryCurrentEdits[row];
+    if (reason.isEmpty()) {
+        // Back to the field's own marks for the text it holds.
+        field->setPalette(QPalette());
+        field->setProperty(kPartlyReadProperty, false);
+        markPartlyReadNumber(field);
+        return;
+    }
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Base, QColor(0xFF, 0xD0, 0xD0));
+    field->setPalette(palette);
+    field->setToolTip(reason);
+}
+
+bool CalculatorWindow::refuseForCurrentProblem()
+{
+    for (int row = 0; row < visibleSecondaryCount(); ++row) {
+        const QString &problem = m_currentProblems[static_cast<std::size_t>(row)];
+        if (!problem.isEmpty()) {
+            showRefusal(QStringLiteral("Secondary %1: ").arg(row + 1) + problem +
+                        QStringLiteral(". Change its DC load or type a current."));
+            m_controls->secondaryCurrentEdits[row]->setFocus(Qt::OtherFocusReason);
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace ferrolux

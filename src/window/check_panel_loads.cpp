@@ -2,6 +2,7 @@
 
 #include "check_panel_inputs.h"
 #include "field_text_rules.h"
+#include "rectifier_loads.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -20,7 +21,10 @@ LoadKind kindAt(int index)
 
 } // namespace
 
-std::optional<double> windingCurrentFor(const SecondaryLoad &load)
+namespace {
+
+// The checked winding current of a rectifier load with a plain positive DC current.
+std::optional<CheckedWindingCurrent> checkedCurrentFor(const SecondaryLoad &load)
 {
     if (load.kind == LoadKind::AC) {
         return std::nullopt;
@@ -30,7 +34,21 @@ std::optional<double> windingCurrentFor(const SecondaryLoad &load)
     if (!dc || *dc <= 0) {
         return std::nullopt;
     }
-    return windingCurrent(load.kind, *dc);
+    return checkedWindingCurrent(load.kind, *dc);
+}
+
+} // namespace
+
+std::optional<double> windingCurrentFor(const SecondaryLoad &load)
+{
+    const std::optional<CheckedWindingCurrent> checked = checkedCurrentFor(load);
+    return checked ? checked->amperes : std::nullopt;
+}
+
+QString windingCurrentProblem(const SecondaryLoad &load)
+{
+    const std::optional<CheckedWindingCurrent> checked = checkedCurrentFor(load);
+    return checked ? QString::fromStdString(checked->refusal) : QString();
 }
 
 QString windingCurrentText(double amperes)
@@ -136,6 +154,17 @@ void DcLoadHelper::updateRow(int row)
     r.dcCurrent->setEnabled(load.kind != LoadKind::AC);
     const std::optional<double> current = windingCurrentFor(load);
     r.result->setText(current ? windingCurrentText(*current) : QString());
+    // A DC current whose winding current cannot be computed is tinted and says why.
+    const QString problem = windingCurrentProblem(load);
+    QPalette palette;
+    if (!problem.isEmpty()) {
+        palette = r.dcCurrent->palette();
+        palette.setColor(QPalette::Base, QColor(0xFF, 0xD0, 0xD0));
+        r.result->setText(QStringLiteral("too large"));
+    }
+    r.dcCurrent->setPalette(palette);
+    r.dcCurrent->setToolTip(problem);
+    r.dcCurrent->setProperty("outOfRange", !problem.isEmpty());
 }
 
 } // namespace ferrolux

@@ -16,9 +16,12 @@ class QLineEdit;
 
 namespace ferrolux {
 
-// The AC winding current for a load: nullopt for the AC kind, or for a DC current that is not
-// a plain positive number.
+// The AC winding current for a load: nullopt for the AC kind, for a DC current that is not
+// a plain positive number, and for a winding current too large to compute.
 std::optional<double> windingCurrentFor(const SecondaryLoad &load);
+// Why a load's DC current gives no winding current that can be used (too large to compute);
+// "" when it gives one or asks for none.
+QString windingCurrentProblem(const SecondaryLoad &load);
 // The winding current as it is written into the current field.
 QString windingCurrentText(double amperes);
 

@@ -7,6 +7,7 @@
 #include "main_window.h"
 #include "report_export.h"
 #include "report_plots.h"
+#include "window_settings.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,7 +19,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
-#include <QSettings>
+#include <QPushButton>
 #include <optional>
 #include <string>
 #include <utility>
@@ -68,6 +69,14 @@ DesignFileActions::DesignFileActions(MainWindow *window) : QObject(window), m_wi
     m_fail = [window](const QString &text) {
         QMessageBox::warning(window, QStringLiteral("Ferrolux"), text);
     };
+    m_confirm = [window](const QString &text, const QString &goAhead) {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Ferrolux"), text, QMessageBox::Cancel,
+                        window);
+        QPushButton *yes = box.addButton(goAhead, QMessageBox::AcceptRole);
+        box.setDefaultButton(QMessageBox::Cancel);
+        box.exec();
+        return box.clickedButton() == yes;
+    };
 
     addFileActions(window->fileMenu());
     addEditActions(window->editMenu());
@@ -78,7 +87,10 @@ DesignFileActions::DesignFileActions(MainWindow *window) : QObject(window), m_wi
     // Load brings the last run back: the window then holds it, unmodified.
     connect(form, &CalculatorWindow::lastRunLoaded, this, [this] {
         m_path.clear();
+        m_identity = {};
         markClean();
+        m_window->showNotice(
+            designExtrasNotice(QStringLiteral("The last run"), m_window->form()->designExtras()));
     });
     // Close asks about a named design's edits before the form writes the last run.
     disconnect(form, &CalculatorWindow::closeRequested, form, &CalculatorWindow::closeAndSave);
@@ -174,7 +186,7 @@ QString DesignFileActions::designName() const
 
 QStringList DesignFileActions::recentDesigns() const
 {
-    const QSettings settings(m_window->settingsPath(), QSettings::IniFormat);
+    const WindowSettings settings(m_window->settingsPath());
     return settings.value(kRecentKey).toStringList().mid(0, kRecentCount);
 }
 
@@ -183,9 +195,7 @@ void DesignFileActions::rememberRecent(const QString &path)
     QStringList recent = recentDesigns();
     recent.removeAll(path);
     recent.prepend(path);
-    QSettings settings(m_window->settingsPath(), QSettings::IniFormat);
-    settings.setValue(kRecentKey, recent.mid(0, kRecentCount));
-    settings.sync();
+    WindowSettings(m_window->settingsPath()).setValue(kRecentKey, recent.mid(0, kRecentCount));
 }
 
 void DesignFileActions::fillRecentMenu()
@@ -225,9 +235,9 @@ QString DesignFileActions::openDesign(const QString &path)
                                                                  : read.failure);
         } else {
             m_window->form()->setDesign(read.design);
-            m_path = QFileInfo(path).absoluteFilePath();
-            rememberRecent(m_path);
-            markClean();
+            rememberFile(path);
+            m_identity = fileIdentity(m_path);
+            m_window->showNotice(designExtrasNotice(designName(), read.design.extras));
             return {};
         }
     }
@@ -236,22 +246,50 @@ QString DesignFileActions::openDesign(const QString &path)
     return reason;
 }
 
-QString DesignFileActions::saveDesignAs(const QString &path)
+void DesignFileActions::rememberFile(const QString &path)
 {
-    Design design = m_window->form()->design();
-    design.run.example = false; // a saved design is the user's own, never the shipped example
-    const std::string failure =
-        writeFileAtomically(QFile::encodeName(path).toStdString(), designFileBytes(design));
-    if (!failure.empty()) {
-        const QString reason =
-            QStringLiteral("Could not save %1\n\n%2")
-                .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(failure.c_str()));
-        m_fail(reason);
-        return reason;
-    }
     m_path = QFileInfo(path).absoluteFilePath();
     rememberRecent(m_path);
     markClean();
+}
+
+bool DesignFileActions::mayOverwrite(const QString &path)
+{
+    // Only the open design's own file is compared: another file chosen in Save As was
+    // confirmed in the file dialog.
+    if (m_path.isEmpty() || QFileInfo(path).absoluteFilePath() != m_path) {
+        return true;
+    }
+    const QString note = changedOnDiskNote(m_path, m_identity);
+    return note.isEmpty() ||
+           m_confirm(note + QStringLiteral("\n\nOverwrite it with the design in this window?"),
+                     QStringLiteral("Overwrite"));
+}
+
+QString DesignFileActions::saveDesignAs(const QString &path)
+{
+    if (!mayOverwrite(path)) {
+        const QString told = QStringLiteral("The design was not saved: %1 was not changed.")
+                                 .arg(QDir::toNativeSeparators(path));
+        m_fail(told);
+        return told;
+    }
+    Design design = m_window->form()->design();
+    design.run.example = false; // a saved design is the user's own, never the shipped example
+    SaveOptions options;
+    options.announceInPlace = [this, &path](const std::string &why) {
+        return m_confirm(inPlaceQuestion(path, why), QStringLiteral("Write in Place"));
+    };
+    const SaveResult result =
+        m_save(QFile::encodeName(path).toStdString(), designFileBytes(design), options);
+    if (!result.ok()) {
+        const QString told = saveOutcomeText(QStringLiteral("the design"), path, result);
+        m_fail(told);
+        return told;
+    }
+    // A rewrite in place was asked for and agreed to: nothing more to tell.
+    rememberFile(path);
+    m_identity = fileIdentity(m_path);
     return {};
 }
 

@@ -8,7 +8,9 @@
 
 #include "calculator_window.h"
 #include "design.h"
+#include "file_identity.h"
 #include "report_document.h"
+#include "save_messages.h"
 
 #include <QObject>
 #include <QString>
@@ -34,6 +36,9 @@ public:
     using FileQuestion = std::function<QString(bool forSaving, const QString &proposed)>;
     // Shows a failure to the user.
     using FailureMessage = std::function<void(const QString &text)>;
+    // Asks the user to go ahead (true) or cancel; `goAhead` is the caption of the button that
+    // goes ahead ("Overwrite", "Write in Place").
+    using Confirmation = std::function<bool(const QString &text, const QString &goAhead)>;
 
     static constexpr int kRecentCount = 8;
 
@@ -57,6 +62,9 @@ public:
     void setCloseQuestion(CloseQuestion question) { m_askClose = std::move(question); }
     void setFileQuestion(FileQuestion question) { m_askFile = std::move(question); }
     void setFailureMessage(FailureMessage message) { m_fail = std::move(message); }
+    void setConfirmation(Confirmation confirm) { m_confirm = std::move(confirm); }
+    // How designs are written (saveFile by default); tests put failures in here.
+    void setSaveFunction(SaveFunction save) { m_save = std::move(save); }
 
     QAction *action(const char *objectName) const;
     // The inputs as they are now become the ones the modified mark compares with.
@@ -89,14 +97,23 @@ private:
     // window may close (saved, discarded, or nothing named to save), false to stay open.
     bool settleNamedDesign(CloseAnswer answer);
 
+    // Before a save over the open design's file: asks when it changed on disk since it was
+    // opened or saved here. False when the user cancels.
+    bool mayOverwrite(const QString &path);
+    void rememberFile(const QString &path);
+
     MainWindow *m_window;
     QString m_path;
+    // The design's file as this window last read or wrote it.
+    FileIdentity m_identity;
     Design m_baseline;
     bool m_modified = false;
     QMenu *m_recentMenu = nullptr;
     CloseQuestion m_askClose;
     FileQuestion m_askFile;
     FailureMessage m_fail;
+    Confirmation m_confirm;
+    SaveFunction m_save = saveWithOptions;
 };
 
 } // namespace ferrolux

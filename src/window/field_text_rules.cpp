@@ -19,7 +19,7 @@ const QRegularExpression &wholeNumber()
     return pattern;
 }
 
-const char *const kMarkProperty = "partlyReadNumber";
+const char *const kMarkProperty = kPartlyReadProperty;
 
 } // namespace
 

@@ -37,6 +37,9 @@ signals:
 // point" when a decimal comma is the likely cause.
 QString partlyReadNumberNote(const QString &text);
 
+// The field property that says the mark is on.
+inline constexpr char kPartlyReadProperty[] = "partlyReadNumber";
+
 // Sets or clears the mark on `field` (tooltip and a tinted background) from its text.
 void markPartlyReadNumber(QLineEdit *field);
 

@@ -7,6 +7,8 @@
 #include "check_panel.h"
 #include "design_file_actions.h"
 #include "help_actions.h"
+#include "save_messages.h"
+#include "window_settings.h"
 
 #include <QAction>
 #include <QDockWidget>
@@ -17,7 +19,7 @@
 #include <QMessageBox>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QSettings>
+#include <QStatusBar>
 #include <QTimer>
 #include <algorithm>
 #include <functional>
@@ -182,9 +184,7 @@ void MainWindow::buildMenus()
 
 void MainWindow::setPanelVisibleByUser(bool visible)
 {
-    QSettings settings(settingsPath(), QSettings::IniFormat);
-    settings.setValue(kPanelVisibleKey, visible);
-    settings.sync();
+    WindowSettings(settingsPath()).setValue(kPanelVisibleKey, visible);
 }
 
 void MainWindow::showPanel(bool shown)
@@ -198,12 +198,26 @@ void MainWindow::load()
 {
     m_form->load();
     m_fileActions->nameLoadAsTheButton();
-    const QSettings settings(settingsPath(), QSettings::IniFormat);
+    const WindowSettings settings(settingsPath());
     showPanel(settings.value(kPanelVisibleKey, true).toBool());
     m_fileActions->markClean();
+    QStringList notices;
+    if (!settings.problem().isEmpty()) {
+        notices << settings.problem();
+    }
+    notices << designExtrasNotice(QStringLiteral("The last run"), m_form->designExtras());
+    notices.removeAll(QString());
+    showNotice(notices.join(QLatin1Char(' ')));
     placeOnScreen();
     // The first field takes what the user types at once.
     m_form->focusFirstField();
+}
+
+void MainWindow::showNotice(const QString &text)
+{
+    if (!text.isEmpty()) {
+        statusBar()->showMessage(text, kNoticeMilliseconds);
+    }
 }
 
 } // namespace ferrolux

@@ -50,6 +50,11 @@ public:
     // Named designs, the title's modified mark and the report leaving the window.
     DesignFileActions *fileActions() const { return m_fileActions; }
 
+    // A short note in the status bar about a file (settings ignored, block records kept as
+    // written); it stays a minute, or until the next notice. Nothing for an empty text.
+    void showNotice(const QString &text);
+    static constexpr int kNoticeMilliseconds = 60000;
+
 private:
     void buildMenus();
     void setPanelVisibleByUser(bool visible);

@@ -45,6 +45,14 @@ void MainWindow::connectChecks()
             m_panel->loadHelper()->setLoads(extras.loads);
         }
     });
+    // A load whose winding current cannot be computed keeps Calculate from using the field.
+    connect(m_form, &CalculatorWindow::designExtrasChanged, this, [this] {
+        for (int row = 0; row < kMaxSecondaries; ++row) {
+            m_form->setSecondaryCurrentProblem(
+                row,
+                windingCurrentProblem(m_form->designExtras().loads[static_cast<std::size_t>(row)]));
+        }
+    });
     connect(m_form, &CalculatorWindow::secondaryRowsChanged, this, [this](int rows) {
         if (m_panel) {
             m_panel->loadHelper()->setVisibleRows(rows);

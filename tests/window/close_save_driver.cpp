@@ -30,13 +30,13 @@ int main(int argc, char *argv[])
     window.setQuitFunction([&status](int code) { status = code; });
     window.setMessageFunction([](const QString &, const QString &) {});
     window.setQuestionFunction([](const QString &, const QString &) { return false; });
-    window.setLastRunWriter([delay](const std::string &path, std::string_view bytes) {
-        ferrolux::SaveOptions options;
-        options.beforeReplace = [delay] {
-            std::this_thread::sleep_for(std::chrono::microseconds(delay));
-        };
-        return ferrolux::saveFile(path, bytes, options);
-    });
+    window.setLastRunWriter(
+        [delay](const std::string &path, std::string_view bytes, ferrolux::SaveOptions options) {
+            options.beforeReplace = [delay] {
+                std::this_thread::sleep_for(std::chrono::microseconds(delay));
+            };
+            return ferrolux::saveFile(path, bytes, options);
+        });
     window.load();
     window.findChild<QLineEdit *>(QStringLiteral("TxtPriV"))
         ->setText(QString::fromLocal8Bit(argv[2]));

@@ -349,11 +349,14 @@ TEST(WindowFiles, FolderThatRefusesNewFilesGetsTheFileWrittenInPlaceAndSaysSo)
         GTEST_SKIP() << "acting as another user needs root";
     }
     WindowUnderTest window(folder);
+    window.answerYes = true; // to the question before the rewrite in place
     window->load();
     window.setText("TxtPriV", "240");
     window.click("CmdClose");
     setfsuid(0);
     EXPECT_EQ(splitRecords(folder.read(kLastRunFileName))[1], "240");
+    ASSERT_EQ(window.questions.size(), 1u);
+    EXPECT_TRUE(window.questions[0].contains("Write over the file itself?"));
     ASSERT_EQ(window.messages.size(), 1u);
     EXPECT_TRUE(window.messages[0].second.contains("written in place"));
     EXPECT_TRUE(window.messages[0].second.contains("Permission denied"));
