@@ -28,6 +28,7 @@ WindingHeadroom headroomOf(const SecondaryDesign &entered, const SecondaryResult
     h.plate = isPlateWinding(entered);
     h.limitPercent = h.plate ? design.plateLimit : design.filamentLimit;
     h.current = analysed.current;
+    h.foundBySearch = entered.current == 0 && analysed.current > 0;
     const double L = h.limitPercent;
     if (L > 0 && L < 100 && entered.voltage > 0 && entered.resistance > 0) {
         h.currentLimit = L * entered.voltage / (entered.resistance * (100 - L));

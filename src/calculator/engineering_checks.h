@@ -43,9 +43,12 @@ struct ThermalCheck
 
 struct WindingHeadroom
 {
-    bool plate = false;                 // entered voltage above 30 V
-    double limitPercent = 0;            // the plate or filament limit that applies
-    double current = 0;                 // Is after the search
+    bool plate = false;      // entered voltage above 30 V
+    double limitPercent = 0; // the plate or filament limit that applies
+    double current = 0;      // Is after the search
+    // The current was left at 0 and found by the search, which stops at the first 1 % step past
+    // the limit: such a winding sits at its limit by construction, it is not overloaded.
+    bool foundBySearch = false;
     std::optional<double> currentLimit; // A, where the percent dissipation reaches its limit
     std::optional<double> loadPercent;  // 100 * Is / currentLimit
 };

@@ -138,6 +138,18 @@ void CalculatorWindow::load()
     // Anything wrong with the files is told once, at start; the panel keeps showing a limits
     // warning while those limits are in use.
     restoreLastRun();
+    focusFirstField();
+}
+
+void CalculatorWindow::focusFirstField()
+{
+    m_controls->primaryVoltageEdit->setFocus(Qt::OtherFocusReason);
+}
+
+QRect CalculatorWindow::messageArea() const
+{
+    const QWidget *help = m_controls->quickHelpBox;
+    return {help->mapTo(this, QPoint(0, 0)), help->size()};
 }
 
 void CalculatorWindow::setQuitFunction(QuitFunction quit)
@@ -399,6 +411,7 @@ void CalculatorWindow::showRefusal(const QString &message)
 {
     m_controls->quickHelpBox->setPlainText(message);
     m_refusalShown = true;
+    emit refusalShown();
 }
 
 void CalculatorWindow::clearRefusal()

@@ -13,6 +13,7 @@
 #include "last_run_file.h"
 #include "save_messages.h"
 
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -48,6 +49,10 @@ public:
     // Restores the last run. The form has a fixed size; the main window around it places
     // itself on the screen. Does not show it.
     void load();
+    // Gives the keyboard focus to the first field (the primary voltage), as at start.
+    void focusFirstField();
+    // Where the help box that shows a refusal sits, in the form's coordinates.
+    QRect messageArea() const;
 
     const QString &appFolder() const { return m_appFolder; }
     // The folder the construction pictures are read from, ending in a separator: the program
@@ -140,6 +145,9 @@ signals:
     void secondaryRowsChanged(int visibleRows);
     // The user typed in a secondary's current field, row 0..5.
     void secondaryCurrentEdited(int row);
+    // The help box now shows a refusal (messageArea() says where), which stays until the next
+    // edit or Calculate.
+    void refusalShown();
     // The command buttons were pressed; each is connected to its slot above.
     void calculateRequested();
     void clearRequested();

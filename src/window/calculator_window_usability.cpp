@@ -26,7 +26,7 @@ void CalculatorWindow::installUsabilityAids()
     for (InputField *field : findChildren<InputField *>()) {
         auto *validator = new StorableTextValidator(field);
         connect(validator, &StorableTextValidator::refused, this,
-                [this](const QString &reason) { m_controls->quickHelpBox->setPlainText(reason); });
+                [this](const QString &reason) { showRefusal(reason); });
         field->setValidator(validator);
         connect(field, &QLineEdit::textChanged, field, [field] { markPartlyReadNumber(field); });
         connect(field, &QLineEdit::returnPressed, this, &CalculatorWindow::calculate);

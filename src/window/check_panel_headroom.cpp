@@ -12,6 +12,9 @@ HeadroomLevel headroomLevel(const WindingHeadroom &headroom)
     if (!headroom.loadPercent) {
         return HeadroomLevel::Undefined;
     }
+    if (headroom.foundBySearch) {
+        return HeadroomLevel::FoundBySearch;
+    }
     if (*headroom.loadPercent <= 90) {
         return HeadroomLevel::Comfortable;
     }
@@ -27,6 +30,8 @@ QColor headroomColour(HeadroomLevel level)
         return {0xe0, 0xa0, 0x20};
     case HeadroomLevel::Over:
         return {0xd0, 0x30, 0x30};
+    case HeadroomLevel::FoundBySearch:
+        return {0x8c, 0xa8, 0xcc};
     case HeadroomLevel::Undefined:
         break;
     }
@@ -43,9 +48,27 @@ QString headroomText(int secondary, const WindingHeadroom &headroom)
         return winding + QStringLiteral(": no limit (needs a voltage, a resistance and a "
                                         "limit between 0 and 100 %)");
     }
-    return winding + QStringLiteral(": %1 % of %2 A")
-                         .arg(QString::number(*headroom.loadPercent, 'f', 0),
-                              QString::number(*headroom.currentLimit, 'g', 3));
+    const QString load = QStringLiteral("%1 % of %2 A")
+                             .arg(QString::number(*headroom.loadPercent, 'f', 0),
+                                  QString::number(*headroom.currentLimit, 'g', 3));
+    // A found current's figures go to the tooltip: the bar has room for the words only.
+    if (headroom.foundBySearch) {
+        return winding + QStringLiteral(": at its limit (found by the search)");
+    }
+    return winding + QStringLiteral(": ") + load;
+}
+
+QString headroomToolTip(const WindingHeadroom &headroom)
+{
+    if (!headroom.foundBySearch || !headroom.loadPercent || !headroom.currentLimit) {
+        return {};
+    }
+    return QStringLiteral("%1 % of %2 A. The current was left at 0, so the search found it: "
+                          "it raises the current in 1 % steps and stops at the first step past "
+                          "the dissipation limit, so a found current reads a little above 100 %. "
+                          "The winding is at its limit, not overloaded.")
+        .arg(QString::number(*headroom.loadPercent, 'f', 0),
+             QString::number(*headroom.currentLimit, 'g', 3));
 }
 
 HeadroomBars::HeadroomBars(QWidget *parent)
@@ -75,6 +98,7 @@ void HeadroomBars::showHeadroom(const std::vector<WindingHeadroom> &headroom)
         const double percent = winding.loadPercent.value_or(0);
         bar->setValue(static_cast<int>(std::lround(std::clamp(percent, 0.0, 100.0))));
         bar->setFormat(headroomText(static_cast<int>(i) + 1, winding));
+        bar->setToolTip(headroomToolTip(winding));
         bar->setProperty("level", static_cast<int>(headroomLevel(winding)));
         bar->setStyleSheet(QStringLiteral("QProgressBar { border: 1px solid #888; border-radius: "
                                           "2px; text-align: center; color: black; }"

@@ -36,7 +36,6 @@ ThermalInputsBox::ThermalInputsBox(QWidget *parent) : QGroupBox(QStringLiteral("
         auto *edit = new QLineEdit(this);
         edit->setObjectName(QLatin1String(name));
         form->addRow(caption, edit);
-        connect(edit, &QLineEdit::textEdited, this, &ThermalInputsBox::edited);
         return edit;
     };
     const ThermalInputs defaults;
@@ -64,6 +63,12 @@ ThermalInputsBox::ThermalInputsBox(QWidget *parent) : QGroupBox(QStringLiteral("
     for (const auto &[edit, range, member] : numbers) {
         connect(edit, &QLineEdit::textChanged, this,
                 [this, edit, range, member] { takeField(edit, range, m_values.*member); });
+        // The line edit tells of a user's edit before it tells of the changed text: the value
+        // is taken first, so that "edited" never hands on the value from one key before.
+        connect(edit, &QLineEdit::textEdited, this, [this, edit, range, member] {
+            takeField(edit, range, m_values.*member);
+            emit edited();
+        });
     }
     setInputs(defaults);
 }

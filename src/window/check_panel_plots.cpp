@@ -132,10 +132,13 @@ void LoadPlot::fill(const CheckFigures *figures)
 {
     QChart *load = chartView()->chart();
     load->setTitle(QStringLiteral("Hot spot against load"));
-    if (!figures) {
-        return;
+    if (figures) {
+        fillLoadChart(load, *figures);
     }
-    const CheckFigures &f = *figures;
+}
+
+void fillLoadChart(QChart *load, const CheckFigures &f)
+{
     const ThermalCheck &thermal = f.checks.thermal;
 
     // One curve per model, the class limit, and the two load scales that matter.
@@ -206,29 +209,7 @@ void MainsPlot::fill(const CheckFigures *figures)
         return;
     }
     const CheckFigures &f = *figures;
-    const ThermalCheck &thermal = f.checks.thermal;
-    auto *sweep = new QLineSeries;
-    sweep->setName(QStringLiteral("Hottest"));
-    double low = thermal.classLimitC;
-    double high = thermal.classLimitC;
-    for (const MainsPoint &point : f.checks.mains) {
-        sweep->append(point.percent, point.hottestC);
-        low = std::min(low, point.hottestC);
-        high = std::max(high, point.hottestC);
-    }
-    const auto [yMin, yMax] = roomyRange(low, high);
-    QValueAxis *x = addAxis(mains, Qt::AlignBottom, QStringLiteral("Mains (%)"), -10, 10);
-    QValueAxis *y = addAxis(mains, Qt::AlignLeft, QStringLiteral("°C"), yMin, yMax);
-    attach(mains, sweep, x, y);
-    auto *limit = new QLineSeries;
-    limit->setName(QStringLiteral("Class %1 limit")
-                       .arg(fromView(insulationClassName(f.inputs.insulationClass))));
-    limit->append(-10, thermal.classLimitC);
-    limit->append(10, thermal.classLimitC);
-    QPen dashed(Qt::black);
-    dashed.setStyle(Qt::DashLine);
-    limit->setPen(dashed);
-    attach(mains, limit, x, y);
+    fillMainsChart(mains, f);
 
     const int points = static_cast<int>(f.checks.mains.size());
     const int secondaries =
@@ -253,6 +234,33 @@ void MainsPlot::fill(const CheckFigures *figures)
     }
     m_table->setHorizontalHeaderLabels(columns);
     m_table->setVerticalHeaderLabels(rows);
+}
+
+void fillMainsChart(QChart *mains, const CheckFigures &f)
+{
+    const ThermalCheck &thermal = f.checks.thermal;
+    auto *sweep = new QLineSeries;
+    sweep->setName(QStringLiteral("Hottest"));
+    double low = thermal.classLimitC;
+    double high = thermal.classLimitC;
+    for (const MainsPoint &point : f.checks.mains) {
+        sweep->append(point.percent, point.hottestC);
+        low = std::min(low, point.hottestC);
+        high = std::max(high, point.hottestC);
+    }
+    const auto [yMin, yMax] = roomyRange(low, high);
+    QValueAxis *x = addAxis(mains, Qt::AlignBottom, QStringLiteral("Mains (%)"), -10, 10);
+    QValueAxis *y = addAxis(mains, Qt::AlignLeft, QStringLiteral("°C"), yMin, yMax);
+    attach(mains, sweep, x, y);
+    auto *limit = new QLineSeries;
+    limit->setName(QStringLiteral("Class %1 limit")
+                       .arg(fromView(insulationClassName(f.inputs.insulationClass))));
+    limit->append(-10, thermal.classLimitC);
+    limit->append(10, thermal.classLimitC);
+    QPen dashed(Qt::black);
+    dashed.setStyle(Qt::DashLine);
+    limit->setPen(dashed);
+    attach(mains, limit, x, y);
 }
 
 } // namespace ferrolux

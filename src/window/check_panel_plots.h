@@ -12,11 +12,17 @@
 #include <QWidget>
 #include <optional>
 
+class QChart;
 class QChartView;
 class QTableWidget;
 class QVBoxLayout;
 
 namespace ferrolux {
+
+// The series and axes of the two plots, added to an empty chart, for figures whose thermal
+// check is available: the panel's charts and the report's page both draw them.
+void fillLoadChart(QChart *chart, const CheckFigures &figures);
+void fillMainsChart(QChart *chart, const CheckFigures &figures);
 
 class ChartPage : public QWidget
 {

@@ -2,7 +2,9 @@
 
 #include "check_verdict.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -63,6 +65,8 @@ VerdictView::VerdictView(QWidget *parent) : QWidget(parent)
     }
     m_models->setVerticalHeaderLabels(titles);
     m_models->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_models->setTabKeyNavigation(false);
+    m_models->installEventFilter(this);
     m_models->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_models->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_models->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -77,6 +81,22 @@ VerdictView::VerdictView(QWidget *parent) : QWidget(parent)
     layout->addWidget(m_reportFigure);
     layout->addWidget(m_models);
     showNothing();
+}
+
+bool VerdictView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_models && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+        if (tab && (key->modifiers() & Qt::ControlModifier)) {
+            // Ctrl+Tab moves on as Tab does elsewhere: the same key without Ctrl.
+            QKeyEvent plain(QEvent::KeyPress, key->key(),
+                            key->modifiers() & ~Qt::KeyboardModifiers(Qt::ControlModifier));
+            QCoreApplication::sendEvent(m_models, &plain);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void VerdictView::showNothing()

@@ -32,6 +32,10 @@ public:
     // Before the first Calculate: a line that says what to do.
     void showNothing();
 
+protected:
+    // Tab, Shift+Tab and Ctrl+Tab leave the models table instead of moving between its cells.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     QLabel *m_verdict = nullptr;
     QLabel *m_reportFigure = nullptr;

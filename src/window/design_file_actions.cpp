@@ -6,11 +6,11 @@
 #include "file_helpers.h"
 #include "main_window.h"
 #include "report_export.h"
+#include "report_plots.h"
 #include "window_settings.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QChartView>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
@@ -35,7 +35,7 @@ const QString kExportFilter = QStringLiteral("PDF (*.pdf);;HTML page (*.html);;P
 DesignFileActions::CloseAnswer askDiscard(QWidget *parent)
 {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Ferrolux"),
-                    QStringLiteral("Discard changes?"),
+                    QStringLiteral("Save the changes to this design?"),
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
     box.setDefaultButton(QMessageBox::Cancel);
     switch (box.exec()) {
@@ -92,6 +92,9 @@ DesignFileActions::DesignFileActions(MainWindow *window) : QObject(window), m_wi
         m_window->showNotice(
             designExtrasNotice(QStringLiteral("The last run"), m_window->form()->designExtras()));
     });
+    // Close asks about a named design's edits before the form writes the last run.
+    disconnect(form, &CalculatorWindow::closeRequested, form, &CalculatorWindow::closeAndSave);
+    connect(form, &CalculatorWindow::closeRequested, this, &DesignFileActions::requestClose);
     window->installEventFilter(this);
     updateTitle();
 }
@@ -334,26 +337,21 @@ void DesignFileActions::askAndExport()
 ReportContent DesignFileActions::reportContent() const
 {
     const CalculatorWindow *form = m_window->form();
-    CheckPanel *panel = m_window->checkPanel();
     // The report on the screen, with the inputs it was made from. Before the first Calculate,
     // or once the inputs changed since, the inputs as they are now are evaluated instead, so
     // the page never holds figures that belong to other inputs than the ones printed.
     const std::optional<Evaluation> &shown = form->evaluation();
-    const bool current = shown && !panel->isOutOfDate();
+    const bool current = shown && form->design() == shown->design;
+    const Evaluation evaluation = current ? *shown : evaluate(form->design(), form->limits());
     ReportContent content =
-        reportContentFor(designName(), QDateTime::currentDateTime(),
-                         current ? *shown : evaluate(form->design(), form->limits()));
-    if (current) {
-        panel->buildCharts(); // plots not shown yet are drawn for the export too
-        // By name: the charts are made in the order their tabs were first shown.
-        const std::pair<const char *, QString> plots[] = {
-            {"checkLoadChart", QStringLiteral("Hot spot against the load scale")},
-            {"checkMainsChart", QStringLiteral("Hottest hot spot against the mains")}};
-        for (const auto &[name, caption] : plots) {
-            if (auto *view = panel->findChild<QChartView *>(QLatin1String(name))) {
-                content.plots.push_back({caption, view->grab().toImage()});
-            }
-        }
+        reportContentFor(designName(), QDateTime::currentDateTime(), evaluation);
+    if (shown && !current) {
+        content.note = QStringLiteral("The inputs changed since the window's last Calculate: this "
+                                      "page was calculated afresh from the inputs listed here.");
+    }
+    // Drawn for the page from the figures, whatever the panel's tabs have shown.
+    if (content.refusal.isEmpty()) {
+        content.plots = reportPlots(evaluation.checks);
     }
     return content;
 }
@@ -401,6 +399,31 @@ void DesignFileActions::updateTitle()
     m_window->setWindowModified(m_modified);
 }
 
+bool DesignFileActions::settleNamedDesign(CloseAnswer answer)
+{
+    switch (answer) {
+    case CloseAnswer::Save:
+        // The edits go to the design's own file; a failed save keeps the window open, so the
+        // user still holds the edits and has been told why.
+        return m_path.isEmpty() || saveDesignAs(m_path).isEmpty();
+    case CloseAnswer::Discard:
+        return true;
+    case CloseAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void DesignFileActions::requestClose()
+{
+    updateModified();
+    // The last run needs no question: Close saves it anyway.
+    if (m_modified && !m_path.isEmpty() && !settleNamedDesign(m_askClose())) {
+        return;
+    }
+    m_window->form()->closeAndSave();
+}
+
 bool DesignFileActions::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched != m_window || event->type() != QEvent::Close) {
@@ -410,15 +433,13 @@ bool DesignFileActions::eventFilter(QObject *watched, QEvent *event)
     if (!m_modified) {
         return false;
     }
-    switch (m_askClose()) {
-    case CloseAnswer::Save:
-        // What Close does: save the last-run file and end.
-        m_window->form()->closeAndSave();
+    const CloseAnswer answer = m_askClose();
+    if (settleNamedDesign(answer)) {
+        if (answer == CloseAnswer::Save) {
+            // What Close does: save the last run and end.
+            m_window->form()->closeAndSave();
+        }
         return false;
-    case CloseAnswer::Discard:
-        return false;
-    case CloseAnswer::Cancel:
-        break;
     }
     event->ignore();
     return true;

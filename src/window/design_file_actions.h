@@ -3,8 +3,8 @@
 // Named designs and the report leaving the window, for the main window's menus: File > Open
 // Design…, Save Design, Save Design As…, Open Recent, Export Report…, Print Preview…, Print…;
 // Edit > Copy Report, Copy as Forum Post, Load Last Run (or Load Example, as the load button
-// says); the window title with the design's name and its modified mark; and the "Discard
-// changes?" question when the window is closed by its title bar with unsaved edits.
+// says); the window title with the design's name and its modified mark; and the "Save the
+// changes?" question when the window is closed (by Close or its title bar) with unsaved edits.
 
 #include "calculator_window.h"
 #include "design.h"
@@ -73,6 +73,11 @@ public:
     // and each time the Edit menu opens.
     void nameLoadAsTheButton();
 
+public slots:
+    // Close (the form's button and File > Close): with unsaved edits to a named design, asks
+    // first; Save writes the design to its own file. Either way Close then writes the last run.
+    void requestClose();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -88,6 +93,9 @@ private:
     void copyToClipboard(const QString &text);
     void updateModified();
     void updateTitle();
+    // What the answer to the close question asks of the design's own file: true when the
+    // window may close (saved, discarded, or nothing named to save), false to stay open.
+    bool settleNamedDesign(CloseAnswer answer);
 
     // Before a save over the open design's file: asks when it changed on disk since it was
     // opened or saved here. False when the user cancels.

@@ -35,7 +35,11 @@ const QString kPanelVisibleKey = QStringLiteral("window/checkPanelVisible");
 class FittingScrollArea : public QScrollArea
 {
 public:
-    using QScrollArea::QScrollArea;
+    explicit FittingScrollArea(QWidget *parent = nullptr) : QScrollArea(parent)
+    {
+        // Not a tab stop of its own: Tab goes to the controls inside, which it scrolls to.
+        setFocusPolicy(Qt::NoFocus);
+    }
 
     QSize sizeHint() const override
     {
@@ -112,7 +116,8 @@ MainWindow::MainWindow(QString appFolder, QWidget *parent)
     m_panelScroll->setObjectName(QStringLiteral("checkPanelScrollArea"));
     m_panelScroll->setFrameShape(QFrame::NoFrame);
     m_panelScroll->setWidgetResizable(true);
-    m_panelScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Squeezed beside the form on a small screen, the panel scrolls sideways too.
+    m_panelScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_panelScroll->setWidget(placeholder);
 
     m_dock = new QDockWidget(QStringLiteral("Checks"), this);
@@ -145,8 +150,9 @@ void MainWindow::buildMenus()
     };
 
     m_fileMenu = addMenu(QStringLiteral("&File"), "menuFile");
-    QAction *close =
-        m_fileMenu->addAction(QStringLiteral("&Close"), m_form, &CalculatorWindow::closeAndSave);
+    // Through the file actions, which ask about a named design's unsaved edits first.
+    QAction *close = m_fileMenu->addAction(QStringLiteral("&Close"), this,
+                                           [this] { m_fileActions->requestClose(); });
     close->setObjectName(QStringLiteral("actionClose"));
 
     m_editMenu = addMenu(QStringLiteral("&Edit"), "menuEdit");
@@ -164,6 +170,12 @@ void MainWindow::buildMenus()
     m_panelAction->setObjectName(QStringLiteral("actionCheckPanel"));
     m_panelAction->setShortcut(QKeySequence(Qt::Key_F8));
     connect(m_panelAction, &QAction::triggered, this, &MainWindow::setPanelVisibleByUser);
+    // Shown by the user: once the dock is laid out, make room for it beside the whole form.
+    connect(m_panelAction, &QAction::triggered, this, [this](bool visible) {
+        if (visible) {
+            QTimer::singleShot(0, this, &MainWindow::fitPanelBesideForm);
+        }
+    });
     viewMenu->addAction(m_panelAction);
 
     addHelpActions(addMenu(QStringLiteral("&Help"), "menuHelp"), this, m_appFolder);
@@ -197,6 +209,8 @@ void MainWindow::load()
     notices.removeAll(QString());
     showNotice(notices.join(QLatin1Char(' ')));
     placeOnScreen();
+    // The first field takes what the user types at once.
+    m_form->focusFirstField();
 }
 
 void MainWindow::showNotice(const QString &text)

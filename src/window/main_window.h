@@ -62,6 +62,10 @@ private:
     void setPanelVisibleByUser(bool visible);
     void showPanel(bool shown);
     void placeOnScreen();
+    // With the panel shown: widens the window as far as its screen allows, and gives the form
+    // its whole width first, so the report stays in view; the panel takes what is left and
+    // scrolls when that is less than it asks for.
+    void fitPanelBesideForm();
     void connectChecks();
     void connectPanel();
     void storeExtrasFromPanel();

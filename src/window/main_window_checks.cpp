@@ -15,6 +15,7 @@
 
 #include <QLabel>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 
 namespace ferrolux {
@@ -28,6 +29,12 @@ void MainWindow::connectChecks()
 
     connect(m_form, &CalculatorWindow::calculated, this, &MainWindow::refreshChecks);
     connect(m_form, &CalculatorWindow::inputsEdited, this, &MainWindow::markOutOfDate);
+    // A refusal is said in the form's help box: on a small screen, scroll it into view.
+    connect(m_form, &CalculatorWindow::refusalShown, this, [this] {
+        const QRect area = m_form->messageArea();
+        m_scroll->ensureVisible(area.center().x(), area.center().y(), area.width() / 2 + 1,
+                                area.height() / 2 + 1);
+    });
     // The form holds the values; the panel shows them. A change that came from the panel is
     // already shown there, so its fields are rewritten only where they differ.
     connect(m_form, &CalculatorWindow::designExtrasChanged, this, [this] {

@@ -2,6 +2,7 @@
 // design size nor than the maximised client area, centred in that area), applied to the main
 // window's own design size: the form, the menu bar and, when shown, the check panel.
 
+#include "calculator_window.h"
 #include "main_window.h"
 #include "twips.h"
 #include "window_placement.h"
@@ -10,6 +11,9 @@
 #include <QGuiApplication>
 #include <QLayout>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
 #include <algorithm>
 #include <cmath>
 
@@ -21,6 +25,9 @@ namespace {
 // has been shown by a window manager).
 constexpr int kDesignFrameSide = 60; // twips, left and right and bottom
 constexpr int kDesignFrameTop = 345; // twips, border and title bar
+
+// The panel is never squeezed narrower than this beside the form; below it, the form gives way.
+constexpr int kNarrowestPanel = 160;
 
 int twipsCovering(double twips)
 {
@@ -75,6 +82,36 @@ void MainWindow::placeOnScreen()
     move(available.left() + scale.toPixelsX(placement.left),
          available.top() + scale.toPixelsY(placement.top));
     resize(std::max(1, outerWidth - frameWidth), std::max(1, outerHeight - frameHeight));
+}
+
+void MainWindow::fitPanelBesideForm()
+{
+    QScreen *screen = this->screen();
+    if (!screen || m_dock->isHidden() || m_dock->isFloating()) {
+        return;
+    }
+    const QRect available = screen->availableGeometry();
+    const int frameWidth = frameGeometry().width() - geometry().width();
+    const int wanted = std::min(sizeHint().width(), available.width() - frameWidth);
+    if (width() < wanted) {
+        resize(wanted, height());
+        // Kept on its screen: moved left as far as the wider window needs.
+        const int overhang = frameGeometry().right() - available.right();
+        if (overhang > 0) {
+            move(std::max(available.left(), x() - overhang), y());
+        }
+    }
+    layout()->activate();
+    // The form's whole width, with room for its vertical scroll bar when it is cut in height.
+    int formWidth = m_scroll->sizeHint().width();
+    if (m_scroll->viewport()->height() < m_form->height()) {
+        formWidth += m_scroll->verticalScrollBar()->sizeHint().width();
+    }
+    const int besideForm =
+        width() - formWidth - style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent);
+    if (besideForm < m_dock->width()) {
+        resizeDocks({m_dock}, {std::max(kNarrowestPanel, besideForm)}, Qt::Horizontal);
+    }
 }
 
 } // namespace ferrolux

@@ -11,6 +11,9 @@ namespace ferrolux {
 
 namespace {
 
+// Fixed-width lines that wrap at the page's right margin instead of running past it.
+const QString kWrappingPre = QStringLiteral("<pre style=\"white-space: pre-wrap\">");
+
 QString text(const std::string &value)
 {
     return QString::fromLatin1(value.data(), static_cast<qsizetype>(value.size()));
@@ -56,7 +59,7 @@ QString number(double value)
 ReportContent reportContentFor(const QString &designName, const QDateTime &created,
                                const Evaluation &evaluation)
 {
-    ReportContent content{designName, created, evaluation.design, evaluation.limits, {}, {},
+    ReportContent content{designName, created, evaluation.design, evaluation.limits, {}, {}, {},
                           {},         {}};
     if (evaluation.refusal) {
         content.refusal = QString::fromStdString(evaluation.refusal->message);
@@ -143,6 +146,9 @@ QString reportPlainText(const ReportContent &content)
     QString out = QStringLiteral("Ferrolux report: ") + content.designName + QLatin1Char('\n');
     out +=
         QStringLiteral("Date: ") + content.created.toString(Qt::ISODate) + QStringLiteral("\n\n");
+    if (!content.note.isEmpty()) {
+        out += QStringLiteral("Note: ") + content.note + QStringLiteral("\n\n");
+    }
     out += QStringLiteral("Inputs\n");
     for (const auto &[label, value] : designInputRows(content.design, content.limits)) {
         out += QStringLiteral("  ") + label + QStringLiteral(": ") + value + QLatin1Char('\n');
@@ -163,6 +169,10 @@ QString reportHtml(const ReportContent &content, bool inlineImages)
     html += QStringLiteral("<h1>Ferrolux report: ") + content.designName.toHtmlEscaped() +
             QStringLiteral("</h1>\n<p>Date: ") +
             content.created.toString(Qt::ISODate).toHtmlEscaped() + QStringLiteral("</p>\n");
+    if (!content.note.isEmpty()) {
+        html += QStringLiteral("<p><b>Note:</b> ") + content.note.toHtmlEscaped() +
+                QStringLiteral("</p>\n");
+    }
     html += QStringLiteral("<h2>Inputs</h2>\n<table border=\"1\" cellspacing=\"0\" "
                            "cellpadding=\"3\">\n");
     for (const auto &[label, value] : designInputRows(content.design, content.limits)) {
@@ -175,12 +185,11 @@ QString reportHtml(const ReportContent &content, bool inlineImages)
                 QStringLiteral("</p>\n");
     }
     if (!content.reportLines.isEmpty()) {
-        html += QStringLiteral("<pre>") +
-                content.reportLines.join(QLatin1Char('\n')).toHtmlEscaped() +
+        html += kWrappingPre + content.reportLines.join(QLatin1Char('\n')).toHtmlEscaped() +
                 QStringLiteral("</pre>\n");
     }
     if (!content.checkLines.isEmpty()) {
-        html += QStringLiteral("<h2>Checks</h2>\n<pre>") +
+        html += QStringLiteral("<h2>Checks</h2>\n") + kWrappingPre +
                 content.checkLines.join(QLatin1Char('\n')).toHtmlEscaped() +
                 QStringLiteral("</pre>\n");
     }
@@ -197,7 +206,8 @@ QString reportHtml(const ReportContent &content, bool inlineImages)
         html += QStringLiteral("<h3>") + plot.caption.toHtmlEscaped() +
                 QStringLiteral("</h3>\n<p><img src=\"") + source + QStringLiteral("\" alt=\"") +
                 plot.caption.toHtmlEscaped() + QStringLiteral("\" width=\"") +
-                QString::number(std::min(plot.image.width(), 600)) + QStringLiteral("\"></p>\n");
+                QString::number(std::min(qRound(plot.image.deviceIndependentSize().width()), 600)) +
+                QStringLiteral("\"></p>\n");
     }
     html += QStringLiteral("</body></html>\n");
     return html;

@@ -33,6 +33,7 @@ struct ReportContent
     QStringList reportLines; // the fixed report; empty when the calculation was refused
     QStringList checkLines;  // the check section; empty when unavailable
     QString refusal;         // why there is no report, when there is none
+    QString note;            // said under the date when not empty (a report made afresh)
     std::vector<ReportPlot> plots;
 };
 
@@ -53,7 +54,8 @@ QString forumPostText(const QStringList &reportLines, const QStringList &checkLi
 // The whole export as plain text, LF line ends.
 QString reportPlainText(const ReportContent &content);
 
-// The whole export as an HTML page. Plot images are named "plot-<n>.png" (n from 1) when
+// The whole export as an HTML page; long lines wrap inside the page's margins. Plot images,
+// shown at most 600 pixels wide, are named "plot-<n>.png" (n from 1) when
 // `inlineImages` is false, for a QTextDocument that holds them as resources, and written into
 // the page as data URLs otherwise, so that a saved page stands alone.
 QString reportHtml(const ReportContent &content, bool inlineImages);

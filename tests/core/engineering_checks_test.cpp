@@ -185,6 +185,32 @@ TEST(EngineeringChecks, HeadroomEdgeCases)
     }
 }
 
+// A current left at 0 is found by the search, which raises it in 1 % steps and stops at the
+// first step past the limit: the winding is flagged as found and sits between 100 % and one or
+// two steps (1.01² = 1.0201) above its limit current L·Vs / (Rs·(100 − L)). A current given,
+// even one far above the limit, is never flagged.
+TEST(EngineeringChecks, HeadroomFlagsTheCurrentsTheSearchFound)
+{
+    // Volts, amps entered, ohms; whether the search found it.
+    const std::tuple<double, double, double, bool> cases[] = {
+        {350, 0, 67.4, true},    {6.3, 0, 0.12, true},  {30, 0, 1, true},
+        {350, 0.2, 67.4, false}, {6.3, 2, 0.12, false}, {6.3, 9, 0.12, false},
+    };
+    for (const auto &[volts, amps, ohms, found] : cases) {
+        const Analysed a = analysed(oneWinding(117, 2, {volts, amps, ohms}, 8, false));
+        const WindingHeadroom h =
+            runEngineeringChecks(a.design, a.result, ThermalInputs{}).headroom.at(0);
+        EXPECT_EQ(h.foundBySearch, found) << volts << " V, " << amps << " A";
+        ASSERT_TRUE(h.loadPercent) << volts;
+        const double L = h.plate ? 2.5 : 4.5;
+        EXPECT_NEAR(*h.currentLimit, L * volts / (ohms * (100 - L)), 1e-9);
+        if (found) {
+            EXPECT_GE(*h.loadPercent, 100.0) << volts;
+            EXPECT_LE(*h.loadPercent, 102.01 + 1e-9) << volts;
+        }
+    }
+}
+
 // The heat of a 100 V, 100 Ω primary feeding a 100 V winding of 1 mΩ at 1 A with the loading
 // correction on: the reflected 100 Ω takes the loaded voltage to zero near k = 1, so the
 // primary loss 100·(k − k²)² rises to 6.25 W at k = 0.5, falls to nearly 0 at k = 1 and rises

@@ -6,6 +6,7 @@
 // the report exported as plain text, HTML (read back through its text) and PDF (through pdftotext).
 
 #include "check_panel.h"
+#include "check_panel_headroom.h"
 #include "check_panel_loads.h"
 #include "constants_warning.h"
 #include "design_extras.h"
@@ -187,13 +188,28 @@ TEST(MainWindow, PanelShowsTheWorkedExamplesFigures)
         }
         EXPECT_EQ(models->item(0, 2)->text(), hotSpots[i][3]);
     }
-    // One bar per secondary, with its load against the winding's rating.
-    const char *const bars[] = {
-        "Secondary 1 (plate): 101 % of 0.133 A", "Secondary 2 (plate): 101 % of 0.135 A",
-        "Secondary 3 (filament): 119 % of 2.52 A", "Secondary 4 (filament): 102 % of 2.57 A"};
+    // One bar per secondary, with its load against the winding's rating. Secondaries 1, 2 and 4
+    // were left at 0 A: the search found them at their limit, shown in the neutral style with a
+    // tooltip; secondary 3's given 3 A is a real overload and stays red.
+    using Level = HeadroomLevel;
+    const std::tuple<const char *, Level, bool, const char *> bars[] = {
+        {"Secondary 1 (plate): at its limit (found by the search)", Level::FoundBySearch, true,
+         "101 % of 0.133 A"},
+        {"Secondary 2 (plate): at its limit (found by the search)", Level::FoundBySearch, true,
+         "101 % of 0.135 A"},
+        {"Secondary 3 (filament): 119 % of 2.52 A", Level::Over, false, ""},
+        {"Secondary 4 (filament): at its limit (found by the search)", Level::FoundBySearch, true,
+         "102 % of 2.57 A"}};
     for (int row = 0; row < 4; ++row) {
-        EXPECT_EQ(main.child<QProgressBar>(QStringLiteral("checkHeadroom_%1").arg(row))->format(),
-                  bars[row]);
+        const auto &[text, level, tip, figures] = bars[row];
+        auto *bar = main.child<QProgressBar>(QStringLiteral("checkHeadroom_%1").arg(row));
+        EXPECT_EQ(bar->format(), text);
+        EXPECT_EQ(bar->property("level").toInt(), static_cast<int>(level)) << row;
+        EXPECT_EQ(bar->toolTip().contains(QStringLiteral("first step past")), tip) << row;
+        EXPECT_TRUE(!tip || bar->toolTip().startsWith(QString::fromUtf8(figures))) << row;
+        EXPECT_EQ(bar->styleSheet().contains(headroomColour(Level::Over).name()),
+                  level == Level::Over)
+            << row;
     }
     EXPECT_TRUE(main.child<QLabel>("checkReportFigure")->text().contains("106 °C"));
 }
