@@ -110,6 +110,11 @@ MainUnderTest::MainUnderTest(const ProgramFolder &folder, const char *screen)
         ++closeQuestions;
         return answer;
     });
+    // A file changed on disk or a rewrite in place is asked about; no dialog opens in a test.
+    actions()->setConfirmation([this](const QString &text, const QString &) {
+        confirmations << text;
+        return confirmAnswer;
+    });
     window.load();
 }
 
