@@ -7,6 +7,9 @@
 #include "check_panel.h"
 #include "window_fixture.h"
 
+#include <QScrollArea>
+#include <QTabBar>
+
 namespace ferrolux::testing {
 namespace {
 
@@ -57,6 +60,25 @@ QImage lookOf(QWidget *widget)
     const QRect around =
         QRect(widget->mapTo(window, QPoint(0, 0)), widget->size()).adjusted(-4, -4, 4, 4);
     return window->grab(around).toImage();
+}
+
+// Scrolls every scroll area around `stop` so that the part bearing its focus mark is shown, as
+// a scroll area does when Tab reaches a child (a tab bar marks its current tab).
+void bringIntoView(QWidget *stop)
+{
+    QRect mark = stop->rect();
+    if (auto *bar = qobject_cast<QTabBar *>(stop)) {
+        mark = bar->tabRect(bar->currentIndex());
+    }
+    for (QWidget *p = stop->parentWidget(); p != nullptr; p = p->parentWidget()) {
+        auto *area = qobject_cast<QScrollArea *>(p);
+        if (area != nullptr && area->widget() != nullptr && area->widget()->isAncestorOf(stop)) {
+            const QPoint centre = stop->mapTo(area->widget(), mark.center());
+            area->ensureVisible(centre.x(), centre.y(), mark.width() / 2 + 4,
+                                mark.height() / 2 + 4);
+        }
+    }
+    QApplication::processEvents();
 }
 
 TEST(Keyboard, TheFirstFieldHasTheFocusAtStart)
@@ -119,7 +141,7 @@ TEST(Keyboard, EveryTabStopShowsAFocusMark)
         }
         SCOPED_TRACE(stop->objectName().toStdString() + " " + stop->metaObject()->className());
         stop->setFocus(Qt::TabFocusReason);
-        QApplication::processEvents();
+        bringIntoView(stop);
         const QImage focused = lookOf(stop);
         elsewhere->setFocus(Qt::TabFocusReason);
         QApplication::processEvents();
