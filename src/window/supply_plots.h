@@ -9,9 +9,19 @@
 #include <QWidget>
 #include <vector>
 
+class QChart;
 class QChartView;
 
 namespace ferrolux {
+
+// The series and axes of each plot, added to an empty chart: the panel's page and the report's
+// page both draw them. Nothing is added for an empty waveform or curve.
+void fillSupplyCycleChart(QChart *chart, const SupplyWaveform &waveform);
+void fillRegulationChart(QChart *chart, const std::vector<RegulationPoint> &points);
+
+// The plots' titles, on the panel and on the report's page.
+QString supplyCycleTitle();
+QString regulationTitle();
 
 class SupplyPlots : public QWidget
 {
