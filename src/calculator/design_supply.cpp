@@ -15,6 +15,7 @@ std::variant<SteadyState, SupplyFailure> steadyAt(SupplyCircuit &circuit, double
     circuit.windingVac = vac;
     SimulationOptions options;
     options.startState = start;
+    options.wantWaveform = true; // the steady cycle is kept for the plots
     return simulateSteadyState(circuit, options);
 }
 
@@ -88,11 +89,16 @@ DesignSupplyResult evaluateDesignSupply(const SecondarySupply &supply, std::size
         return result;
     }
     result.figures = std::get<SteadyState>(steady).figures;
+    result.waveform = std::move(std::get<SteadyState>(steady).waveform);
     result.switchOn = simulateSwitchOn(result.circuit, result.figures.dcOutputV);
     result.limits = supplyLimits(result.circuit, result.figures, result.switchOn);
     auto curve = WindingCurrentCurve::sample(result.circuit);
     if (auto *sampled = std::get_if<WindingCurrentCurve>(&curve)) {
         result.currentCurve = std::move(*sampled);
+    }
+    auto regulation = regulationCurve(result.circuit);
+    if (auto *points = std::get_if<std::vector<RegulationPoint>>(&regulation)) {
+        result.regulation = std::move(*points);
     }
     return result;
 }
