@@ -92,14 +92,11 @@ DesignSupplyResult evaluateDesignSupply(const SecondarySupply &supply, std::size
     result.waveform = std::move(std::get<SteadyState>(steady).waveform);
     result.switchOn = simulateSwitchOn(result.circuit, result.figures.dcOutputV);
     result.limits = supplyLimits(result.circuit, result.figures, result.switchOn);
-    auto curve = WindingCurrentCurve::sample(result.circuit);
-    if (auto *sampled = std::get_if<WindingCurrentCurve>(&curve)) {
+    SupplyLoadCurves curves = supplyLoadCurves(result.circuit);
+    if (auto *sampled = std::get_if<WindingCurrentCurve>(&curves.windingCurrent)) {
         result.currentCurve = std::move(*sampled);
     }
-    auto regulation = regulationCurve(result.circuit);
-    if (auto *points = std::get_if<std::vector<RegulationPoint>>(&regulation)) {
-        result.regulation = std::move(*points);
-    }
+    result.regulation = std::move(curves.regulation);
     return result;
 }
 

@@ -52,8 +52,8 @@ struct DesignSupplyResult
     std::optional<WindingCurrentCurve> currentCurve;
     // For the plots of the window and of the report, worked out here once so that both draw
     // the same figures: one steady cycle (sampled at every step), and the regulation curve
-    // (regulationCurve at its 16 loads from 10 % to 150 %; empty when even the lightest load
-    // has no steady state).
+    // (supplyLoadCurves: 15 loads from 10 % to 150 %, those the supply cannot deliver left
+    // out).
     SupplyWaveform waveform;
     std::vector<RegulationPoint> regulation;
 
