@@ -34,7 +34,7 @@ public:
     void showRegulation(const std::vector<RegulationPoint> &points);
     void clear();
 
-    // What is plotted, for tests and the export: the points of each series.
+    // What is plotted, for tests: the points of each series.
     int cyclePointCount() const;
     int regulationPointCount() const;
 
