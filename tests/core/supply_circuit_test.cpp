@@ -4,6 +4,7 @@
 
 #include "supply_circuit.h"
 #include "supply_limits.h"
+#include "supply_parts.h"
 #include "supply_simulation.h"
 
 #include <algorithm>
@@ -15,18 +16,7 @@
 namespace ferrolux {
 namespace {
 
-FilterPart cap(double uf)
-{
-    return {FilterPartKind::ShuntCapacitor, uf, 0, 0};
-}
-FilterPart choke(double h, double ohm)
-{
-    return {FilterPartKind::SeriesChoke, 0, h, ohm};
-}
-FilterPart resistor(double ohm)
-{
-    return {FilterPartKind::SeriesResistor, 0, 0, ohm};
-}
+using namespace testing_support;
 
 SupplyCircuit base()
 {
@@ -221,88 +211,47 @@ std::vector<LimitCheck> limitsOf(const SupplyCircuit &s)
     return supplyLimits(s, f, simulateSwitchOn(s, f.dcOutputV));
 }
 
+// The supply with the rectifier part, winding voltage and resistance, filter, load value and
+// circuit given (nullptr, 0 or empty: the supply's own).
+SupplyCircuit changed(SupplyCircuit s, const char *part, double vac, double ohm,
+                      std::vector<FilterPart> filter, double load,
+                      std::optional<RectifierCircuit> circuit = std::nullopt)
+{
+    s.rectifier.part = part != nullptr ? part : s.rectifier.part;
+    s.windingVac = vac != 0 ? vac : s.windingVac;
+    s.windingOhm = ohm != 0 ? ohm : s.windingOhm;
+    s.filter = filter.empty() ? s.filter : filter;
+    s.load.value = load != 0 ? load : s.load.value;
+    s.circuit = circuit.value_or(s.circuit);
+    return s;
+}
+
 TEST(SupplyLimits, EveryBrokenLimitIsFlaggedAndOnlyThose)
 {
-    SupplyCircuit published = base();
+    using RC = RectifierCircuit;
+    SupplyCircuit published = changed(base(), "5U4G", 550, 85, {cap(10)}, 0.125);
     published.mainsHz = 60;
-    published.windingVac = 550;
-    published.windingOhm = 85;
-    published.rectifier.part = "5U4G";
-    published.filter = {cap(10)};
-    published.load.value = 0.125;
-
-    const auto with = [](SupplyCircuit s, const std::function<void(SupplyCircuit &)> &edit) {
-        edit(s);
-        return s;
-    };
-    SupplyCircuit silicon = base();
-    silicon.rectifier = {RectifierKind::SiliconPreset, "1N4007", {}};
-    silicon.circuit = RectifierCircuit::Bridge;
-    silicon.windingVac = 250;
-    silicon.windingOhm = 12;
-    silicon.filter = {cap(100), resistor(100), cap(100)};
-
+    SupplyCircuit silicon =
+        changed(base(), nullptr, 250, 12, {cap(100), resistor(100), cap(100)}, 0, RC::Bridge);
+    silicon.rectifier = preset("1N4007");
     // A supply and the flags it must raise (every other flag must stay clear).
     const std::pair<SupplyCircuit, std::vector<std::string_view>> cases[] = {
         {published, {}},
-        {with(published, [](SupplyCircuit &s) { s.load.value = 0.3; }), {"dc_current"}},
-        {with(published, [](SupplyCircuit &s) { s.filter = {cap(47)}; }), {"input_capacitor"}},
-        {with(published, [](SupplyCircuit &s) { s.windingOhm = 50; }), {"supply_impedance"}},
+        {changed(published, nullptr, 0, 0, {}, 0.3), {"dc_current"}},
+        {changed(published, nullptr, 0, 0, {cap(47)}, 0), {"input_capacitor"}},
+        {changed(published, nullptr, 0, 50, {}, 0), {"supply_impedance"}},
         // Half-wave: the idle plate sees the peak plus the capacitor, 2·√2·650 ≈ 1840 V less
         // the drop and a 50 V sag (20 mA for 10 ms from 4 µF), well above 1600 V.
-        {with(published,
-              [](SupplyCircuit &s) {
-                  s.rectifier.part = "GZ37";
-                  s.windingVac = 650;
-                  s.circuit = RectifierCircuit::HalfWave;
-                  s.filter = {cap(4)};
-                  s.load.value = 0.02;
-              }),
-         {"piv"}},
-        {with(published, [](SupplyCircuit &s) { s.rectifier.part = "GZ37"; }), {"input_capacitor"}},
+        {changed(published, "GZ37", 650, 0, {cap(4)}, 0.02, RC::HalfWave), {"piv"}},
+        {changed(published, "GZ37", 0, 0, {}, 0), {"input_capacitor"}},
         // The rating at the winding's voltage applies: 300 V needs 215 ohm, 350 V 300 ohm.
-        {with(published,
-              [](SupplyCircuit &s) {
-                  s.rectifier.part = "EZ80";
-                  s.windingVac = 300;
-                  s.windingOhm = 250;
-                  s.filter = {cap(50)};
-                  s.load.value = 0.06;
-              }),
-         {}},
-        {with(published,
-              [](SupplyCircuit &s) {
-                  s.rectifier.part = "EZ80";
-                  s.windingVac = 330;
-                  s.windingOhm = 250;
-                  s.filter = {cap(50)};
-                  s.load.value = 0.06;
-              }),
-         {"supply_impedance"}},
-        {with(published,
-              [](SupplyCircuit &s) {
-                  s.rectifier.part = "EZ80";
-                  s.windingVac = 300;
-                  s.windingOhm = 250;
-                  s.filter = {cap(100)};
-                  s.load.value = 0.1;
-              }),
-         {"dc_current", "input_capacitor"}},
+        {changed(published, "EZ80", 300, 250, {cap(50)}, 0.06), {}},
+        {changed(published, "EZ80", 330, 250, {cap(50)}, 0.06), {"supply_impedance"}},
+        {changed(published, "EZ80", 300, 250, {cap(100)}, 0.1), {"dc_current", "input_capacitor"}},
         {silicon, {}},
-        {with(silicon,
-              [](SupplyCircuit &s) {
-                  s.filter = {cap(470), resistor(5), cap(470)};
-                  s.load.value = 2.2;
-              }),
-         {"mean_current"}},
-        {with(silicon,
-              [](SupplyCircuit &s) {
-                  s.windingVac = 400;
-                  s.windingOhm = 20;
-                  s.circuit = RectifierCircuit::HalfWave;
-              }),
-         {"piv"}},
-        {with(silicon, [](SupplyCircuit &s) { s.windingOhm = 1; }), {"surge_current"}},
+        {changed(silicon, nullptr, 0, 0, {cap(470), resistor(5), cap(470)}, 2.2), {"mean_current"}},
+        {changed(silicon, nullptr, 400, 20, {}, 0, RC::HalfWave), {"piv"}},
+        {changed(silicon, nullptr, 0, 1, {}, 0), {"surge_current"}},
     };
     for (const auto &[s, expected] : cases) {
         const std::vector<LimitCheck> limits = limitsOf(s);
@@ -330,20 +279,14 @@ TEST(SupplyLimits, EveryBrokenLimitIsFlaggedAndOnlyThose)
         {"5U4GB", {"peak_current", "input_capacitor"}},
     };
     for (const auto &[valve, keys] : checked) {
-        SupplyCircuit s = published;
-        s.rectifier.part = valve;
-        s.windingVac = 300;
-        s.windingOhm = 600;
-        s.load.value = 0.05;
         std::vector<std::string_view> found;
-        for (const LimitCheck &limit : limitsOf(s)) {
+        for (const LimitCheck &limit : limitsOf(changed(published, valve, 300, 600, {}, 0.05))) {
             found.push_back(limit.key);
         }
         EXPECT_EQ(found, keys) << valve;
     }
-    SupplyCircuit custom = silicon;
-    custom.rectifier = {RectifierKind::Diode, {}, DiodeLaw{0.7, 0.2, std::nullopt, std::nullopt}};
-    EXPECT_TRUE(limitsOf(custom).empty());
+    silicon.rectifier = law(0.7, 0.2);
+    EXPECT_TRUE(limitsOf(silicon).empty());
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 // load curves against direct runs.
 
 #include "supply_curves.h"
+#include "supply_parts.h"
 #include "supply_simulation.h"
 
 #include <cmath>
@@ -14,27 +15,7 @@
 namespace ferrolux {
 namespace {
 
-FilterPart cap(double uf)
-{
-    return {FilterPartKind::ShuntCapacitor, uf, 0, 0};
-}
-FilterPart choke(double h, double ohm)
-{
-    return {FilterPartKind::SeriesChoke, 0, h, ohm};
-}
-FilterPart resistor(double ohm)
-{
-    return {FilterPartKind::SeriesResistor, 0, 0, ohm};
-}
-
-Rectifier silicon(double forwardV, double ohm)
-{
-    return {RectifierKind::Diode, {}, DiodeLaw{forwardV, ohm, std::nullopt, std::nullopt}};
-}
-Rectifier valve(const char *name)
-{
-    return {RectifierKind::Valve, name, {}};
-}
+using namespace testing_support;
 
 SupplyCircuit supply(RectifierCircuit circuit, double vac, double ohm, Rectifier rectifier,
                      std::vector<FilterPart> filter, SupplyLoad load, double hz = 50)
@@ -50,15 +31,6 @@ SupplyCircuit supply(RectifierCircuit circuit, double vac, double ohm, Rectifier
     return s;
 }
 
-SupplyLoad amps(double a)
-{
-    return {SupplyLoadKind::ConstantCurrent, a};
-}
-SupplyLoad ohms(double r)
-{
-    return {SupplyLoadKind::Resistance, r};
-}
-
 SupplyFigures steady(const SupplyCircuit &s, int steps = kSupplyStepsPerCycle)
 {
     SimulationOptions options;
@@ -69,11 +41,6 @@ SupplyFigures steady(const SupplyCircuit &s, int steps = kSupplyStepsPerCycle)
         return {};
     }
     return std::get<SteadyState>(outcome).figures;
-}
-
-double relative(double value, double expected)
-{
-    return std::abs(value - expected) / std::abs(expected);
 }
 
 using RC = RectifierCircuit;
@@ -93,16 +60,16 @@ std::vector<NamedSupply> spread()
          supply(RC::FullWaveCentreTap, 550, 85, valve("5U4G"), {cap(10)}, amps(0.125), 60)},
         {"GZ34 CLC", supply(RC::FullWaveCentreTap, 350, 60, valve("GZ34"),
                             {cap(32), choke(5, 90), cap(47)}, ohms(2500))},
-        {"silicon bridge CRC", supply(RC::Bridge, 250, 8, silicon(0.7, 0.4),
+        {"silicon bridge CRC", supply(RC::Bridge, 250, 8, law(0.7, 0.4),
                                       {cap(100), resistor(220), cap(100)}, amps(0.15))},
         {"half-wave RC",
-         supply(RC::HalfWave, 120, 5, silicon(0.7, 0.1), {resistor(10), cap(220)}, ohms(1500))},
+         supply(RC::HalfWave, 120, 5, law(0.7, 0.1), {resistor(10), cap(220)}, ohms(1500))},
         {"choke input", supply(RC::FullWaveCentreTap, 400, 50, valve("5R4GY"),
                                {choke(10, 100), cap(40)}, amps(0.15))},
-        {"bridge choke input", supply(RC::Bridge, 300, 10, silicon(0.8, 0.2),
+        {"bridge choke input", supply(RC::Bridge, 300, 10, law(0.8, 0.2),
                                       {choke(8, 60), cap(47), choke(2, 30), cap(47)}, ohms(3000))},
         // Charging 100 uF through 0.09 ohm: a 9 us time constant, far below 480 steps a cycle.
-        {"stiff low-voltage bridge", supply(RC::Bridge, 8, 0.05, silicon(0.7, 0.02),
+        {"stiff low-voltage bridge", supply(RC::Bridge, 8, 0.05, law(0.7, 0.02),
                                             {cap(100), resistor(0.5), cap(4700)}, amps(1.5))},
     };
 }
@@ -125,7 +92,7 @@ TEST(SupplySimulation, IdealChokeInputGivesTheFullWaveMeanLessTheDrops)
         {RC::Bridge, 100, 0.2, 1.0, 0.5, 5, 200, 2},
     };
     for (const Case &c : cases) {
-        const SupplyCircuit s = supply(c.circuit, c.vac, c.pathOhm, silicon(c.forwardV, c.diodeOhm),
+        const SupplyCircuit s = supply(c.circuit, c.vac, c.pathOhm, law(c.forwardV, c.diodeOhm),
                                        {choke(200, c.chokeOhm), cap(200)}, ohms(c.loadOhm));
         const double seriesOhm = c.pathOhm + c.elements * c.diodeOhm + c.chokeOhm;
         const double mean = 2 * std::numbers::sqrt2 / std::numbers::pi * c.vac;
@@ -154,7 +121,7 @@ TEST(SupplySimulation, HugeCapacitorOnATinyLoadChargesToThePeakLessTheDrop)
         // The recharge pulse at each crest needs a deficit ΔV with
         // Q = I·T ≈ (ΔV/R)·(2/3)·(2T/π)·√(2ΔV/peak): a few millivolts here.
         const SupplyCircuit s =
-            supply(c.circuit, c.vac, 0.1, silicon(c.forwardV, 0), {cap(10000)}, amps(1e-4));
+            supply(c.circuit, c.vac, 0.1, law(c.forwardV, 0), {cap(10000)}, amps(1e-4));
         const double expected = std::numbers::sqrt2 * c.vac - c.elements * c.forwardV;
         const SupplyFigures f = steady(s);
         EXPECT_LT(relative(f.dcOutputV, expected), 1e-4) << f.dcOutputV << " vs " << expected;
@@ -240,8 +207,8 @@ TEST(SupplySimulation, ColdStartAtThePeakIntoEmptyCapacitors)
                           {RC::FullWaveCentreTap, 300, 40, 0.7, 0.0, 1},
                           {RC::Bridge, 120, 2, 0.8, 0.25, 2}};
     for (const Case &c : cases) {
-        const SupplyCircuit s = supply(c.circuit, c.vac, c.pathOhm, silicon(c.forwardV, c.diodeOhm),
-                                       {cap(470)}, amps(0.1));
+        const SupplyCircuit s =
+            supply(c.circuit, c.vac, c.pathOhm, law(c.forwardV, c.diodeOhm), {cap(470)}, amps(0.1));
         const SupplyFigures f = steady(s);
         const SwitchOnFigures on = simulateSwitchOn(s, f.dcOutputV);
         const double expected = (std::numbers::sqrt2 * c.vac - c.elements * c.forwardV) /
@@ -256,7 +223,7 @@ TEST(SupplySimulation, LoadsTheSupplyCannotDeliverFail)
 {
     const SupplyCircuit cases[] = {
         // 10 A through 100 ohm from 100 V rms: the output collapses.
-        supply(RC::FullWaveCentreTap, 100, 100, silicon(0.7, 0), {cap(100)}, amps(10)),
+        supply(RC::FullWaveCentreTap, 100, 100, law(0.7, 0), {cap(100)}, amps(10)),
         supply(RC::HalfWave, 50, 1000, valve("EZ80"), {cap(47)}, amps(1)),
     };
     for (const SupplyCircuit &s : cases) {
