@@ -1,8 +1,8 @@
 // The supply of a design's secondary: its records in the extension block read back unchanged
 // (and bad ones kept as written), the source of one path from the design's figures against
 // hand-worked values, the entered voltage on load against the closed form of a choke-input
-// bridge, the published 5U4G figure from a design, the current against mains and load against
-// direct simulations, and the check section's lines.
+// bridge, the current against mains and load against direct simulations, and the check
+// section's lines.
 
 #include "analysis.h"
 #include "design_supply.h"
@@ -110,21 +110,6 @@ TEST(WindingSourceFromDesign, PathVoltageAndResistanceAreHandWorked)
         EXPECT_DOUBLE_EQ(s.pathVoltage, c.pathV);
         EXPECT_DOUBLE_EQ(s.pathOhm, c.pathOhm);
     }
-}
-
-TEST(DesignSupply, PublishedFigureFor5U4GFromADesign)
-{
-    // 550-0-550 V entered as 1100 V open circuit, 170 ohm, 10 uF, 125 mA: about 620 V on the
-    // maker's curves.
-    const DesignSupplyResult r = evaluateDesignSupply(
-        supply(RC::FullWaveCentreTap, valve("5U4G"), {cap(10)}, amps(0.125), 60), 0,
-        {1100, 170, 117, 0, true});
-    ASSERT_TRUE(r.ok()) << *r.failure;
-    EXPECT_DOUBLE_EQ(r.circuit.windingVac, 550);
-    EXPECT_DOUBLE_EQ(r.circuit.windingOhm, 85);
-    EXPECT_LT(relative(r.figures.dcOutputV, 620), 0.04) << r.figures.dcOutputV;
-    EXPECT_TRUE(r.currentCurve);
-    EXPECT_FALSE(r.limits.empty());
 }
 
 TEST(DesignSupply, EnteredVoltageOnLoadAddsBackTheWindingDrop)
@@ -309,6 +294,7 @@ TEST(SupplyCheckLines, LimitsAreMarkedOrSaidUnknown)
         const DesignSupplyResult r =
             evaluateDesignSupply(c.supply, 1, {c.vs, c.rs, 230, 0, openCircuit});
         ASSERT_TRUE(r.ok()) << c.name;
+        EXPECT_GT(r.switchOn.surgePeakA, 0) << c.name; // the switch-on run was made
         const std::vector<std::string> lines = supplyCheckLines({r});
         EXPECT_EQ(lines.front(), "") << c.name;
         EXPECT_TRUE(contains(lines, "Supply of secondary 2")) << c.name;
