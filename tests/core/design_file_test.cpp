@@ -1,14 +1,20 @@
 // A design's file: the 30 records as Close always wrote them, then the extension block with what
 // the design holds beyond them (thermal inputs, rectifier loads, supplies, the bench slots, keys
-// of later versions), read back whole; and a short file says where it stopped.
+// of later versions), read back whole; a short file says where it stopped. The block itself:
+// known keys read into the checks' inputs, values that do not read kept as written and
+// reported, everything else written back byte for byte, and the writer's output read back
+// whole (a round trip over random blocks).
 
 #include "default_files.h"
 #include "design.h"
+#include "design_extras.h"
 #include "supply_parts.h"
 #include "worked_example_input.h"
 
 #include <gtest/gtest.h>
+#include <random>
 #include <string>
+#include <vector>
 
 namespace ferrolux {
 namespace {
@@ -134,6 +140,178 @@ TEST(DesignFile, AShortFileSaysWhereItStoppedAndKeepsWhatWasRead)
         EXPECT_FALSE(read.failure.empty());
         EXPECT_EQ(read.design.run.primaryVoltage, primaryVoltage);
         EXPECT_EQ(read.design.extras, DesignExtras{});
+    }
+}
+
+const std::string kMarker = "[Ferrolux extras]\r\n";
+
+std::string withBlock(const std::string &records)
+{
+    return exampleLastRunFileBytes() + kMarker + records;
+}
+
+// Saving twice: what a file holds after two Close-and-reopen rounds.
+std::string savedTwice(const std::string &records)
+{
+    const std::string once = designExtrasBytes(readDesignExtras(withBlock(records)));
+    return designExtrasBytes(readDesignExtras(exampleLastRunFileBytes() + once));
+}
+
+TEST(DesignExtras, RoundTripAfterThirtyUnchangedRecordsAndDefaultsWithoutTheBlock)
+{
+    DesignExtras e;
+    e.thermal = {-12.5, InsulationClass::F, 0, 2.75, 0.01};
+    e.loads[0] = {LoadKind::FullWaveCtCapacitor, "0.120"};
+    e.loads[5] = {LoadKind::BridgeChoke, "1,5 mA"};
+    e.keptRecords = "panel_visible=1\r\nnote=two, with a comma\r\nempty=\r\n";
+    const std::string thirty = exampleLastRunFileBytes();
+    const std::string file = thirty + designExtrasBytes(e);
+    EXPECT_EQ(file.substr(thirty.size(), kMarker.size()), kMarker);
+    EXPECT_EQ(readDesignExtras(file), e);
+    for (const std::string &bytes :
+         {thirty, thirty.substr(0, thirty.size() / 2),
+          thirty + "ambient_c=20\r\n", // no marker
+          thirty + "\r\n" + kMarker + "ambient_c=20\r\n", std::string()}) {
+        EXPECT_EQ(readDesignExtras(bytes), DesignExtras{}) << bytes.size();
+    }
+}
+
+// Each record follows "insulation_class=H". A value that reads sets its item; one that does not
+// leaves the default, keeps its record as written, and is reported.
+TEST(DesignExtras, AValueThatDoesNotReadIsKeptAsWrittenAndReported)
+{
+    const InsulationClass H = InsulationClass::H;
+    const std::pair<const char *, ThermalInputs> reads[] = {
+        {"ambient_c=100", {.ambientC = 100, .insulationClass = H}},
+        {"ambient_c=0.00001", {.ambientC = 0.00001, .insulationClass = H}},
+        {"hot_spot_k=50", {.insulationClass = H, .hotSpotAllowanceK = 50}},
+        {"emissivity=1", {.insulationClass = H, .emissivity = 1}},
+        {"insulation_class=b", {.insulationClass = InsulationClass::B}},
+        {"\"ambient_c=20\"", {.ambientC = 20, .insulationClass = H}}, // quoted by old versions
+    };
+    for (const auto &[record, thermal] : reads) {
+        const DesignExtras e =
+            readDesignExtras(withBlock("insulation_class=H\r\n" + std::string(record) + "\r\n"));
+        EXPECT_EQ(e.thermal, thermal) << record;
+        EXPECT_TRUE(e.unreadRecords.empty()) << record;
+    }
+    for (const char *record :
+         {"ambient_c=25,5", "emissivity=1e-1", "ambient_c=100.5", "ambient_c=-51", "ambient_c=1e1",
+          "ambient_c= 20", "hot_spot_k=nan", "core_loss_w=10001", "core_loss_w=-0.5",
+          "emissivity=0.009", "load_kind_1=Bridge-Capacitor", "load_kind_1=", "insulation_class=Z",
+          "\"ambient_c=25,5\""}) {
+        SCOPED_TRACE(record);
+        const DesignExtras e = readDesignExtras(withBlock(std::string(record) + "\r\n"));
+        EXPECT_EQ(e.thermal, ThermalInputs{});
+        EXPECT_EQ(e.loads[0].kind, LoadKind::AC);
+        const std::vector<std::string> problems = designExtrasProblems(e);
+        ASSERT_EQ(problems.size(), 1u);
+        EXPECT_TRUE(problems[0].starts_with(record)) << problems[0];
+        const std::string written = savedTwice(std::string(record) + "\r\n");
+        EXPECT_NE(written.find("\r\n" + std::string(record) + "\r\n"), std::string::npos)
+            << written;
+        EXPECT_TRUE(e.keptRecords.empty());
+    }
+    EXPECT_EQ(readDesignExtras(withBlock("load_kind_1=bridge-capacitor\r\n")).loads[0].kind,
+              LoadKind::BridgeCapacitor);
+}
+
+// The last record of a key wins, a good value after a bad one clears the problem, and a value
+// given afterwards (the panel) replaces the record that did not read.
+TEST(DesignExtras, TheLastRecordWinsAndANewValueReplacesOneThatDidNotRead)
+{
+    EXPECT_EQ(readDesignExtras(withBlock("ambient_c=x\r\nambient_c=30\r\n")).thermal.ambientC, 30);
+    EXPECT_TRUE(
+        readDesignExtras(withBlock("ambient_c=x\r\nambient_c=30\r\n")).unreadRecords.empty());
+    DesignExtras e = readDesignExtras(withBlock("ambient_c=30\r\nambient_c=25,5\r\n"));
+    EXPECT_EQ(e.thermal.ambientC, ThermalInputs{}.ambientC);
+    EXPECT_EQ(designExtrasProblems(e).size(), 1u);
+    e.thermal.ambientC = 30;
+    const std::string written = designExtrasBytes(e);
+    EXPECT_NE(written.find("\r\nambient_c=30\r\n"), std::string::npos) << written;
+    EXPECT_EQ(written.find("25,5"), std::string::npos) << written;
+}
+
+// Records this version does not understand come back byte for byte after two saves, whatever
+// they hold, and however many there are.
+TEST(DesignExtras, RecordsNotUnderstoodAreWrittenBackByteForByte)
+{
+    const std::string records[] = {
+        "future_key=hello, world",
+        "x=\"a,b\"",
+        "\"alpha=x, y\"",
+        "no equals sign",
+        "",
+        "  leading=blanks",
+        "latin1=caf\xE9",
+        "long=" + std::string(70000, 'L'),
+    };
+    for (const std::string &record : records) {
+        SCOPED_TRACE(record.substr(0, 40));
+        const std::string block = "zeta=1\r\n" + record + "\r\nambient_c=25\r\n";
+        const DesignExtras e = readDesignExtras(withBlock(block));
+        EXPECT_EQ(e.thermal.ambientC, 25);
+        EXPECT_EQ(e.keptRecords, "zeta=1\r\n" + record + "\r\n");
+        const std::string written = savedTwice(block);
+        EXPECT_TRUE(written.ends_with("\r\nzeta=1\r\n" + record + "\r\n")) << written.size();
+    }
+    // 100,001 unknown keys, and a known one after them.
+    std::string many;
+    for (int i = 0; i <= 100000; ++i) {
+        many += 'k';
+        many += std::to_string(i);
+        many += "=v\r\n";
+    }
+    const DesignExtras e = readDesignExtras(withBlock(many + "ambient_c=25\r\n"));
+    EXPECT_EQ(e.keptRecords, many);
+    EXPECT_EQ(e.thermal.ambientC, 25);
+    // Other line ends are read too; the records are written back with CR LF.
+    EXPECT_EQ(readDesignExtras(withBlock("a=1\nb=2\rc=3")).keptRecords, "a=1\r\nb=2\r\nc=3\r\n");
+}
+
+// Random blocks of known, unknown, damaged and odd records: reading the writer's output gives
+// what was read, and writing that again gives the same bytes.
+TEST(DesignExtras, TheWriterOutputReadsBackWholeForRandomBlocks)
+{
+    const std::vector<std::string> pieces = {"ambient_c=",
+                                             "emissivity=",
+                                             "insulation_class=",
+                                             "load_kind_3=",
+                                             "dc_current_2=",
+                                             "hot_spot_k=",
+                                             "core_loss_w=",
+                                             "future=",
+                                             "25",
+                                             ",",
+                                             "5",
+                                             ".",
+                                             "-",
+                                             "1e-1",
+                                             "\"",
+                                             "F",
+                                             "full-wave-ct-capacitor",
+                                             " ",
+                                             "=",
+                                             "\xE9",
+                                             "x",
+                                             "\r\n",
+                                             "\n",
+                                             "\r",
+                                             "[Ferrolux extras]"};
+    std::mt19937 random(16);
+    for (int round = 0; round < 3000; ++round) {
+        std::string block;
+        const int length = static_cast<int>(random() % 30);
+        for (int k = 0; k < length; ++k) {
+            block += pieces[random() % pieces.size()];
+        }
+        SCOPED_TRACE(block);
+        const DesignExtras first = readDesignExtras(withBlock(block));
+        const std::string written = designExtrasBytes(first);
+        const DesignExtras second = readDesignExtras(exampleLastRunFileBytes() + written);
+        EXPECT_EQ(second, first);
+        EXPECT_EQ(designExtrasBytes(second), written);
+        EXPECT_EQ(designExtrasProblems(second), designExtrasProblems(first));
     }
 }
 
