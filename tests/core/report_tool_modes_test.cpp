@@ -7,19 +7,14 @@
 #include "report_tool_runs.h"
 #include "scratch_folder.h"
 #include "supply_json.h"
+#include "supply_parts.h"
 
 #include <nlohmann/json.hpp>
 
 namespace ferrolux {
 namespace {
 
-using testing_support::expectRuns;
-using testing_support::handWorkedAnalysis;
-using testing_support::runTool;
-using testing_support::ScratchFolder;
-using testing_support::tenWattsOnAHundredCm2;
-using testing_support::ToolRun;
-using testing_support::writeBytes;
+using namespace testing_support;
 using Json = nlohmann::ordered_json;
 
 TEST(ReportToolBenchModes, TextOutputAndRefusals)
@@ -121,31 +116,15 @@ std::string edited(const std::string &from, const std::string &to)
 
 TEST(SupplyReportTool, JsonReadsIntoTheSupplyItDescribes)
 {
-    SupplyCircuit valve;
-    valve.mainsHz = 60;
-    valve.windingVac = 550;
-    valve.windingOhm = 85;
-    valve.circuit = RectifierCircuit::FullWaveCentreTap;
-    valve.rectifier = {RectifierKind::Valve, "5U4G", {}};
-    valve.filter = {{FilterPartKind::ShuntCapacitor, 10, 0, 0}};
-    valve.load = {SupplyLoadKind::ConstantCurrent, 0.125};
-
-    SupplyCircuit diode = valve;
-    diode.mainsHz = 50;
-    diode.circuit = RectifierCircuit::Bridge;
-    diode.rectifier = {RectifierKind::Diode, {}, DiodeLaw{0.65, 0.25, 0.002, 1.4}};
-    diode.filter = {{FilterPartKind::SeriesResistor, 0, 0, 4.7},
-                    {FilterPartKind::ShuntCapacitor, 47, 0, 0},
-                    {FilterPartKind::SeriesChoke, 0, 8, 120},
-                    {FilterPartKind::ShuntCapacitor, 22, 0, 0}};
-    diode.load = {SupplyLoadKind::Resistance, 3300};
-
-    SupplyCircuit preset = diode;
-    preset.circuit = RectifierCircuit::HalfWave;
-    preset.rectifier = {RectifierKind::SiliconPreset, "1N4007", {}};
-
+    using RC = RectifierCircuit;
+    const std::vector<FilterPart> filter = {resistor(4.7), cap(47), choke(8, 120), cap(22)};
+    const SupplyCircuit fiveU4G{60,        550,        85, RC::FullWaveCentreTap, valve("5U4G"),
+                                {cap(10)}, amps(0.125)};
+    const SupplyCircuit diode{50,     550,       85, RC::Bridge, law(0.65, 0.25, 0.002, 1.4),
+                              filter, ohms(3300)};
+    const SupplyCircuit silicon{50, 550, 85, RC::HalfWave, preset("1N4007"), filter, ohms(3300)};
     const std::pair<std::string, SupplyCircuit> cases[] = {
-        {kGood, valve},
+        {kGood, fiveU4G},
         {R"({"load": {"resistance_ohm": 3300}, "mains_hz": 50,
              "winding": {"resistance_ohm": 85, "vac": 550},
              "rectifier": {"circuit": "bridge",
@@ -156,7 +135,7 @@ TEST(SupplyReportTool, JsonReadsIntoTheSupplyItDescribes)
              "rectifier": {"circuit": "half-wave", "diode": "1N4007"},
              "filter": [{"r_ohm": 4.7}, {"c_uf": 47}, {"l_h": 8, "r_ohm": 120}, {"c_uf": 22}],
              "load": {"resistance_ohm": 3300}})",
-         preset},
+         silicon},
     };
     for (const auto &[text, expected] : cases) {
         const auto read = supplyFromJson(text);

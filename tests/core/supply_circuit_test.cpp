@@ -18,17 +18,17 @@ namespace {
 
 using namespace testing_support;
 
+using RC = RectifierCircuit;
+
 SupplyCircuit base()
 {
-    SupplyCircuit s;
-    s.mainsHz = 50;
-    s.windingVac = 300;
-    s.windingOhm = 60;
-    s.circuit = RectifierCircuit::FullWaveCentreTap;
-    s.rectifier = {RectifierKind::Valve, "5U4GB", {}};
-    s.filter = {cap(20), choke(10, 150), cap(40)};
-    s.load = {SupplyLoadKind::ConstantCurrent, 0.1};
-    return s;
+    return {50,
+            300,
+            60,
+            RC::FullWaveCentreTap,
+            valve("5U4GB"),
+            {cap(20), choke(10, 150), cap(40)},
+            amps(0.1)};
 }
 
 TEST(SupplyCircuit, RefusesEachBadInputWithItsReason)
@@ -49,25 +49,13 @@ TEST(SupplyCircuit, RefusesEachBadInputWithItsReason)
         {[](SupplyCircuit &s) { s.windingOhm = -5; }, "resistance_ohm must be from 0"},
         {[](SupplyCircuit &s) { s.mainsHz = 0; }, "mains_hz"},
         {[](SupplyCircuit &s) { s.load.value = 0; }, "the load's current_a"},
-        {[](SupplyCircuit &s) {
-             s.load = {SupplyLoadKind::Resistance, -10};
-         },
-         "the load's resistance_ohm"},
+        {[](SupplyCircuit &s) { s.load = ohms(-10); }, "the load's resistance_ohm"},
         {[](SupplyCircuit &s) { s.rectifier.part = "5X9"; }, "unknown valve '5X9'"},
+        {[](SupplyCircuit &s) { s.rectifier = preset("1N9999"); }, "unknown diode '1N9999'"},
+        {[](SupplyCircuit &s) { s.rectifier = law(0.7, 0, {}, 1.5); }, "n needs its k"},
+        {[](SupplyCircuit &s) { s.rectifier = law(0.7, 0, 0.01, 9); }, "n must be from"},
         {[](SupplyCircuit &s) {
-             s.rectifier = {RectifierKind::SiliconPreset, "1N9999", {}};
-         },
-         "unknown diode '1N9999'"},
-        {[](SupplyCircuit &s) {
-             s.rectifier = {RectifierKind::Diode, {}, DiodeLaw{0.7, 0, std::nullopt, 1.5}};
-         },
-         "n needs its k"},
-        {[](SupplyCircuit &s) {
-             s.rectifier = {RectifierKind::Diode, {}, DiodeLaw{0.7, 0, 0.01, 9}};
-         },
-         "n must be from"},
-        {[](SupplyCircuit &s) {
-             s.rectifier = {RectifierKind::Diode, {}, DiodeLaw{0.7, 0, std::nullopt, std::nullopt}};
+             s.rectifier = law(0.7, 0);
              s.windingOhm = 0;
          },
          "has no resistance"},
@@ -84,17 +72,14 @@ TEST(SupplyCircuit, RefusesEachBadInputWithItsReason)
 
 TEST(SupplyCircuit, RecordsReadBackUnchanged)
 {
-    std::vector<SupplyCircuit> supplies(4, base());
-    supplies[1].rectifier = {RectifierKind::SiliconPreset, "UF4007", {}};
-    supplies[1].circuit = RectifierCircuit::Bridge;
-    supplies[1].load = {SupplyLoadKind::Resistance, 2200.5};
-    supplies[2].rectifier = {RectifierKind::Diode, {}, DiodeLaw{0.65, 0.125, 0.0000125, 1.5}};
-    supplies[2].circuit = RectifierCircuit::HalfWave;
-    supplies[2].mainsHz = 60;
-    supplies[3].rectifier = {
-        RectifierKind::Diode, {}, DiodeLaw{1, 0.3, std::nullopt, std::nullopt}};
-    supplies[3].filter = {resistor(4.7), cap(0.1), cap(1e-7), choke(0.001, 0), cap(3300)};
-    supplies[3].windingVac = 6.3;
+    const std::vector<FilterPart> odd = {resistor(4.7), cap(0.1), cap(1e-7), choke(0.001, 0),
+                                         cap(3300)};
+    const SupplyCircuit supplies[] = {
+        base(),
+        {50, 300, 60, RC::Bridge, preset("UF4007"), base().filter, ohms(2200.5)},
+        {60, 300, 60, RC::HalfWave, law(0.65, 0.125, 0.0000125, 1.5), base().filter, amps(0.1)},
+        {50, 6.3, 60, RC::FullWaveCentreTap, law(1, 0.3), odd, amps(0.1)},
+    };
     // The reader takes plain decimals only, so reading back also proves the values are plain.
     for (const SupplyCircuit &s : supplies) {
         const std::string text = supplyText(s);
@@ -228,7 +213,6 @@ SupplyCircuit changed(SupplyCircuit s, const char *part, double vac, double ohm,
 
 TEST(SupplyLimits, EveryBrokenLimitIsFlaggedAndOnlyThose)
 {
-    using RC = RectifierCircuit;
     SupplyCircuit published = changed(base(), "5U4G", 550, 85, {cap(10)}, 0.125);
     published.mainsHz = 60;
     SupplyCircuit silicon =
