@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -273,31 +274,15 @@ TEST(DesignExtras, RecordsNotUnderstoodAreWrittenBackByteForByte)
 // what was read, and writing that again gives the same bytes.
 TEST(DesignExtras, TheWriterOutputReadsBackWholeForRandomBlocks)
 {
-    const std::vector<std::string> pieces = {"ambient_c=",
-                                             "emissivity=",
-                                             "insulation_class=",
-                                             "load_kind_3=",
-                                             "dc_current_2=",
-                                             "hot_spot_k=",
-                                             "core_loss_w=",
-                                             "future=",
-                                             "25",
-                                             ",",
-                                             "5",
-                                             ".",
-                                             "-",
-                                             "1e-1",
-                                             "\"",
-                                             "F",
-                                             "full-wave-ct-capacitor",
-                                             " ",
-                                             "=",
-                                             "\xE9",
-                                             "x",
-                                             "\r\n",
-                                             "\n",
-                                             "\r",
-                                             "[Ferrolux extras]"};
+    // The pieces, separated by '|'.
+    std::vector<std::string> pieces;
+    std::istringstream list("ambient_c=|emissivity=|insulation_class=|load_kind_3=|dc_current_2=|"
+                            "hot_spot_k=|core_loss_w=|future=|25|,|5|.|-|1e-1|\"|F|"
+                            "full-wave-ct-capacitor| |=|\xE9|x|\r\n|\n|\r|[Ferrolux extras]");
+    for (std::string piece; std::getline(list, piece, '|');) {
+        pieces.push_back(piece);
+    }
+    ASSERT_EQ(pieces.size(), 25u);
     std::mt19937 random(16);
     for (int round = 0; round < 3000; ++round) {
         std::string block;

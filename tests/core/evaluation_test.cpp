@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
+#include <tuple>
 
 namespace ferrolux {
 namespace {
@@ -54,18 +55,25 @@ TEST(Evaluate, TheWorkedExampleGivesItsReportAndAMatchingCheckSection)
 // evaluation whole and leaves it without figures.
 TEST(Evaluate, ARefusalNamesItsFieldAndCarriesNoFigures)
 {
-    Design design = workedExample();
-    design.run.secondaries[1].resistance = "0";
-    const Evaluation e = evaluate(design, kFirstStartLimits);
-    EXPECT_FALSE(e.ok());
-    ASSERT_TRUE(e.refusal);
-    EXPECT_EQ(e.refusal->kind, RefusalKind::ZeroField);
-    EXPECT_EQ(e.refusal->field, DesignField::SecondaryResistance);
-    EXPECT_EQ(e.refusal->row, 1);
-    EXPECT_EQ(e.refusal->message, "Secondary 2 Resistance is zero, empty or not a number.");
-    EXPECT_TRUE(e.reportLines.empty());
-    EXPECT_TRUE(e.checkLines.empty());
-    EXPECT_TRUE(e.checks.loadCurve.empty());
+    // Refused while the texts are read, and by the analysis of the numbers read.
+    const std::tuple<std::string LastRun::*, RefusalKind, DesignField, const char *> cases[] = {
+        {&LastRun::primaryVoltage, RefusalKind::ZeroField, DesignField::PrimaryVoltage,
+         "Primary voltage is zero, empty or not a number."},
+        {&LastRun::secondaryCount, RefusalKind::CountOutOfRange, DesignField::SecondaryCount,
+         "Number of secondaries must be from 1 to 6."}};
+    for (const auto &[text, kind, field, message] : cases) {
+        Design design = workedExample();
+        design.run.*text = "0";
+        const Evaluation e = evaluate(design, kFirstStartLimits);
+        EXPECT_FALSE(e.ok());
+        ASSERT_TRUE(e.refusal) << message;
+        EXPECT_EQ(e.refusal->kind, kind);
+        EXPECT_EQ(e.refusal->field, field);
+        EXPECT_NE(e.refusal->message.find(message), std::string::npos) << e.refusal->message;
+        EXPECT_TRUE(e.reportLines.empty());
+        EXPECT_TRUE(e.checkLines.empty());
+        EXPECT_TRUE(e.checks.loadCurve.empty());
+    }
 }
 
 TEST(Evaluate, OtherThermalInputsRedoTheChecksAndLeaveTheReport)
