@@ -153,6 +153,14 @@ TEST(RectifierParts, TableLookupsAndLaws)
         EXPECT_EQ(plateRatingAt(*ez80, vac)->plateVrms, ratedAt) << vac;
     }
     EXPECT_EQ(plateRatingAt(*findRectifierValve("5V4G"), 300), nullptr);
+    // The PIV that applies at a DC output current. The 5R4GY's sheet allows 2800 V up to
+    // 150 mA, 2400 V up to 175 mA and 2100 V up to 250 mA; one figure holds at every current.
+    const std::tuple<const char *, double, double> piv[] = {
+        {"5R4GY", 0.15, 2800}, {"5R4GY", 0.16, 2400}, {"5R4GY", 0.2, 2100},
+        {"5R4GY", 0.3, 2100},  {"GZ37", 0.3, 1600},   {"5V4G", 0.1, 0}};
+    for (const auto &[name, dcA, volts] : piv) {
+        EXPECT_EQ(maxPivAt(*findRectifierValve(name), dcA), volts) << name << " at " << dcA;
+    }
 }
 
 // Each rectifier valve's heater comes from the valve heater table. The type names carry the
@@ -228,6 +236,10 @@ TEST(SupplyLimits, EveryBrokenLimitIsFlaggedAndOnlyThose)
         // the drop and a 50 V sag (20 mA for 10 ms from 4 µF), well above 1600 V.
         {changed(published, "GZ37", 650, 0, {cap(4)}, 0.02, RC::HalfWave), {"piv"}},
         {changed(published, "GZ37", 0, 0, {}, 0), {"input_capacitor"}},
+        // 5R4GY at 900 V a plate: the inverse voltage (the 1.27 kV peak plus about 1 kV out) is
+        // within the 2800 V allowed up to 150 mA and above the 2100 V allowed at 200 mA.
+        {changed(published, "5R4GY", 900, 300, {cap(4)}, 0.1), {}},
+        {changed(published, "5R4GY", 900, 300, {cap(4)}, 0.2), {"piv"}},
         // The rating at the winding's voltage applies: 300 V needs 215 ohm, 350 V 300 ohm.
         {changed(published, "EZ80", 300, 250, {cap(50)}, 0.06), {}},
         {changed(published, "EZ80", 330, 250, {cap(50)}, 0.06), {"supply_impedance"}},
