@@ -23,12 +23,6 @@ using RC = RectifierCircuit;
 
 using namespace testing_support;
 
-SecondarySupply supply(RC circuit, Rectifier rectifier, std::vector<FilterPart> filter,
-                       SupplyLoad load, double hz = 50)
-{
-    return {hz, circuit, std::move(rectifier), std::move(filter), load};
-}
-
 bool contains(const std::vector<std::string> &lines, const std::string &text)
 {
     return std::any_of(lines.begin(), lines.end(), [&](const std::string &line) {
@@ -39,11 +33,14 @@ bool contains(const std::vector<std::string> &lines, const std::string &text)
 TEST(SecondarySupplyRecords, EverySupplyReadsBackAsWritten)
 {
     SecondarySupplies supplies{};
-    supplies[0] = supply(RC::FullWaveCentreTap, valve("5U4G"), {cap(10)}, amps(0.125));
-    supplies[2] =
-        supply(RC::Bridge, preset("1N4007"), {cap(100), resistor(220), cap(47)}, ohms(2500), 60);
-    supplies[5] = supply(RC::HalfWave, law(0.6, 0.25, 0.01, 1.5),
-                         {choke(5, 90), cap(33.3), choke(1.5, 12.5), cap(0.47)}, amps(0.0125));
+    supplies[0] = SecondarySupply{50, RC::FullWaveCentreTap, valve("5U4G"), {cap(10)}, amps(0.125)};
+    supplies[2] = {
+        60, RC::Bridge, preset("1N4007"), {cap(100), resistor(220), cap(47)}, ohms(2500)};
+    supplies[5] = SecondarySupply{50,
+                                  RC::HalfWave,
+                                  law(0.6, 0.25, 0.01, 1.5),
+                                  {choke(5, 90), cap(33.3), choke(1.5, 12.5), cap(0.47)},
+                                  amps(0.0125)};
     const std::string bytes = suppliesBytes(supplies);
     // The first supply as the block holds it: the text form's keys and order, prefixed.
     EXPECT_EQ(bytes.substr(0, bytes.find("supply3_")),
@@ -82,7 +79,7 @@ TEST(SecondarySupplyRecords, ASupplyThatDoesNotReadIsKeptAsWritten)
         EXPECT_NE(read.problems[0].find(reason), std::string::npos) << read.problems[0];
         // A supply given later replaces the kept records rather than sitting beside them.
         SecondarySupplies now{};
-        now[1] = supply(RC::Bridge, preset("1N4007"), {cap(10)}, amps(0.1));
+        now[1] = SecondarySupply{50, RC::Bridge, preset("1N4007"), {cap(10)}, amps(0.1)};
         EXPECT_EQ(withoutSupplyRecords(block, now), "ambient_x=1\r\n") << records;
     }
 }
@@ -129,10 +126,9 @@ TEST(DesignSupply, EnteredVoltageOnLoadAddsBackTheWindingDrop)
         {RC::Bridge, 40, 0.5, 3, 1.0, 0.5, 2},
     };
     for (const Case &c : cases) {
-        const DesignSupplyResult r =
-            evaluateDesignSupply(supply(c.circuit, law(c.forwardV, 0),
-                                        {choke(100, c.chokeOhm), cap(1000)}, amps(c.loadA)),
-                                 0, {c.vs, c.rs, 230, 0, false});
+        const DesignSupplyResult r = evaluateDesignSupply(
+            {50, c.circuit, law(c.forwardV, 0), {choke(100, c.chokeOhm), cap(1000)}, amps(c.loadA)},
+            0, {c.vs, c.rs, 230, 0, false});
         ASSERT_TRUE(r.ok()) << *r.failure;
         const bool ct = c.circuit == RC::FullWaveCentreTap;
         const double v = ct ? c.vs / 2 : c.vs, pathOhm = ct ? c.rs / 2 : c.rs;
@@ -143,10 +139,9 @@ TEST(DesignSupply, EnteredVoltageOnLoadAddsBackTheWindingDrop)
         const double dc = mean - c.elements * c.forwardV - c.loadA * (pathOhm + c.chokeOhm);
         EXPECT_LT(relative(r.figures.dcOutputV, dc), 2e-3) << r.figures.dcOutputV << " " << dc;
         // Ticked, the same figures are the open-circuit voltage itself.
-        const DesignSupplyResult ticked =
-            evaluateDesignSupply(supply(c.circuit, law(c.forwardV, 0),
-                                        {choke(100, c.chokeOhm), cap(1000)}, amps(c.loadA)),
-                                 0, {c.vs, c.rs, 230, 0, true});
+        const DesignSupplyResult ticked = evaluateDesignSupply(
+            {50, c.circuit, law(c.forwardV, 0), {choke(100, c.chokeOhm), cap(1000)}, amps(c.loadA)},
+            0, {c.vs, c.rs, 230, 0, true});
         EXPECT_DOUBLE_EQ(ticked.circuit.windingVac, v);
     }
 }
@@ -165,16 +160,25 @@ TEST(DesignSupply, CurrentAgainstMainsAndLoadFollowsDirectSimulations)
     };
     const Case cases[] = {
         {"linear, capacitor input, current",
-         supply(RC::Bridge, law(0, 1), {cap(100), resistor(50), cap(100)}, amps(0.1)), 300, 20,
+         {50, RC::Bridge, law(0, 1), {cap(100), resistor(50), cap(100)}, amps(0.1)},
+         300,
+         20,
          5e-4},
-        {"linear, resistance load", supply(RC::FullWaveCentreTap, law(0, 5), {cap(47)}, ohms(4000)),
-         700, 100, 5e-4},
+        {"linear, resistance load",
+         {50, RC::FullWaveCentreTap, law(0, 5), {cap(47)}, ohms(4000)},
+         700,
+         100,
+         5e-4},
         {"5U4G capacitor input",
-         supply(RC::FullWaveCentreTap, valve("5U4G"), {cap(20), choke(10, 150), cap(40)},
-                amps(0.15)),
-         900, 150, 0.01},
-        {"1N4007 bridge, low voltage", supply(RC::Bridge, preset("1N4007"), {cap(1000)}, amps(0.5)),
-         25, 1, 1e-3},
+         {50, RC::FullWaveCentreTap, valve("5U4G"), {cap(20), choke(10, 150), cap(40)}, amps(0.15)},
+         900,
+         150,
+         0.01},
+        {"1N4007 bridge, low voltage",
+         {50, RC::Bridge, preset("1N4007"), {cap(1000)}, amps(0.5)},
+         25,
+         1,
+         1e-3},
     };
     for (const Case &c : cases) {
         const DesignSupplyResult r = evaluateDesignSupply(c.supply, 0, {c.vs, c.rs, 230, 0, true});
@@ -200,9 +204,9 @@ TEST(DesignSupply, FailuresAreToldNotSimulated)
 {
     const std::pair<SecondarySupply, std::string> cases[] = {
         // Without resistance anywhere in the path the law cannot limit the current.
-        {supply(RC::Bridge, law(0.7, 0), {cap(10)}, amps(0.1)), "no resistance"},
+        {{50, RC::Bridge, law(0.7, 0), {cap(10)}, amps(0.1)}, "no resistance"},
         // 50 A from a 1 ohm, 25 V winding collapses.
-        {supply(RC::Bridge, preset("1N4007"), {cap(1000)}, amps(50)), "cannot deliver"},
+        {{50, RC::Bridge, preset("1N4007"), {cap(1000)}, amps(50)}, "cannot deliver"},
     };
     for (const auto &[s, reason] : cases) {
         const double ohm = s.rectifier.kind == RectifierKind::Diode ? 0 : 1;
@@ -233,9 +237,9 @@ TEST(DesignSupply, ScaledChecksMoveASuppliedWindingByItsSimulation)
                                    .plateLimit = 2.5,
                                    .filamentLimit = 4.5};
     const AnalysisResult result = std::get<AnalysisResult>(analyseDesign(design));
-    const DesignSupplyResult supplied = evaluateDesignSupply(
-        supply(RC::Bridge, law(0.7, 0), {choke(100, 20), cap(1000)}, amps(0.2)), 0,
-        {500, 50, 230, 4, true});
+    const DesignSupplyResult supplied =
+        evaluateDesignSupply({50, RC::Bridge, law(0.7, 0), {choke(100, 20), cap(1000)}, amps(0.2)},
+                             0, {500, 50, 230, 4, true});
     ASSERT_TRUE(supplied.ok()) << *supplied.failure;
     ScaledLoad load(design, result,
                     {[&](double f, double scale) { return supplied.currentFactor(f, scale); }});
@@ -268,23 +272,23 @@ TEST(SupplyCheckLines, LimitsAreMarkedOrSaidUnknown)
     const Case cases[] = {
         // 5R4GY: at most 4 uF first; 47 uF is broken.
         {"broken capacitor",
-         supply(RC::FullWaveCentreTap, valve("5R4GY"), {cap(47)}, amps(0.1)),
+         {50, RC::FullWaveCentreTap, valve("5R4GY"), {cap(47)}, amps(0.1)},
          1400,
          300,
          {"Limits of the 5R4GY:", "BROKEN"}},
         // 5V4G: no figure was found in any source.
         {"unknown limits",
-         supply(RC::FullWaveCentreTap, valve("5V4G"), {cap(10)}, amps(0.1)),
+         {50, RC::FullWaveCentreTap, valve("5V4G"), {cap(10)}, amps(0.1)},
          700,
          100,
          {"No published limits known for the 5V4G"}},
         {"law",
-         supply(RC::Bridge, law(0.7, 0.5), {cap(100)}, amps(0.1)),
+         {50, RC::Bridge, law(0.7, 0.5), {cap(100)}, amps(0.1)},
          300,
          10,
          {"A diode given by its law has no published limits"}},
         {"entered on load",
-         supply(RC::Bridge, preset("1N4007"), {cap(100)}, amps(0.1)),
+         {50, RC::Bridge, preset("1N4007"), {cap(100)}, amps(0.1)},
          300,
          10,
          {"(300 V entered, on load)", "1N4007 diode", " ok"}},
