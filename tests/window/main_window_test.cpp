@@ -8,7 +8,6 @@
 #include "check_panel.h"
 #include "check_panel_headroom.h"
 #include "check_panel_loads.h"
-#include "constants_warning.h"
 #include "design_extras.h"
 #include "help_actions.h"
 #include "report_export.h"
@@ -265,38 +264,6 @@ TEST(MainWindow, PanelWarnsWhileTheLimitsComeFromADamagedConstantsFile)
     EXPECT_EQ(warning->text(), main.messages.front());
     folder.write(kConstantsFileName, defaultConstantsFileBytes());
     EXPECT_TRUE(MainUnderTest(folder).child("checkLimitsWarning")->isHidden());
-}
-
-TEST(MainWindow, ConstantsWarningNamesTheRecordAndTheBoundItBreaks)
-{
-    // The four limits read, and what the warning says ("" for none).
-    const std::pair<std::array<double, 4>, const char *> cases[] = {
-        {{2.5, 4.5, 1.5, 2.5}, ""},
-        {{2.5, 4.5, 1.5, 99.9}, ""},
-        {{0, 4.5, 1.5, 2.5},
-         "record 2: the plate winding, open core limit reads as 0 %, and a "
-         "limit must be above 0 %."},
-        {{2.5, -1, 1.5, 2.5},
-         "record 4: the filament winding, open core limit reads as -1 %, and "
-         "a limit must be above 0 %."},
-        {{2.5, 4.5, 120, 2.5},
-         "record 6: the plate winding, potted limit reads as 120 %, and a "
-         "limit must be below 100 %."},
-        {{2.5, 4.5, 1.5, 100},
-         "record 8: the filament winding, potted limit reads as 100 %, and a limit must be below "
-         "100 %."},
-    };
-    for (const auto &[values, said] : cases) {
-        ConstantsLoad load;
-        load.values = values;
-        load.valuesRead = 4;
-        const QString warning = constantsWarning(QStringLiteral("C.DAT"), &load);
-        if (*said) {
-            EXPECT_TRUE(warning.contains(QString::fromUtf8(said))) << warning.toStdString();
-        } else {
-            EXPECT_TRUE(warning.isEmpty()) << warning.toStdString();
-        }
-    }
 }
 
 TEST(MainWindow, EditsAfterACalculateMarkThePanelAndTheReportOutOfDate)
