@@ -1,9 +1,9 @@
 // The main window around the calculator form: placement on a large and a small screen and at
 // double scale, the remembered panel, the panel and its charts built after the first paint, the
 // panel's figures for the worked example, out-of-date marks, the DC-load helper, the extension
-// block of the last-run file; named designs (Save As and Open, the modified mark, the close
-// question, Open Recent), Copy Report against the report tool, accessible names and the About text;
-// the report exported as plain text, HTML (read back through its text) and PDF (through pdftotext).
+// block of the last-run file; named designs (Save As and Open, Open Recent), Copy Report against
+// the report tool, accessible names and the About text; the report exported as plain text, HTML
+// (read back through its text) and PDF (through pdftotext).
 
 #include "check_panel.h"
 #include "check_panel_headroom.h"
@@ -421,53 +421,6 @@ TEST(Designs, SaveAsWritesTheWholeStateAndOpenBringsItBack)
     state.run.typeCode = 0;
     w.window.form()->setDesign(state);
     EXPECT_EQ(w.window.form()->design(), state);
-}
-
-TEST(Designs, ModifiedMarkFollowsTheDifferenceFromTheLastLoadOrSave)
-{
-    ProgramFolder folder(ProgramFolder::Example);
-    MainUnderTest w(folder);
-    const QString original = w.child<QLineEdit>("TxtX")->text();
-    const std::tuple<const char *, std::function<void()>, bool> steps[] = {
-        {"fresh", [] {}, false},
-        {"edit X", [&] { w.type("TxtX", QStringLiteral("12")); }, true},
-        {"X typed back", [&] { w.type("TxtX", original); }, false},
-        {"clear data", [&] { w.click("CmdClr"); }, true},
-        {"load saved data", [&] { w.trigger("actionLoadData"); }, false},
-        {"edit a current", [&] { w.type("TxtSec1I_0", QStringLiteral("0.2")); }, true},
-        {"save as", [&] { w.actions()->saveDesignAs(folder.path() + "B.DAT"); }, false},
-    };
-    for (const auto &[what, act, modified] : steps) {
-        act();
-        EXPECT_EQ(w.window.isWindowModified(), modified) << what;
-    }
-}
-
-TEST(Designs, ClosingByTheTitleBarAsksOnlyWithUnsavedEdits)
-{
-    using Answer = DesignFileActions::CloseAnswer;
-    // Whether the user edited, the answer, questions asked, whether the window closed and
-    // whether the last-run file holds the edit afterwards.
-    const std::tuple<bool, Answer, int, bool, bool> cases[] = {
-        {false, Answer::Cancel, 0, true, false},
-        {true, Answer::Save, 1, true, true},
-        {true, Answer::Discard, 1, true, false},
-        {true, Answer::Cancel, 1, false, false},
-    };
-    for (const auto &[edit, answer, questions, closed, saved] : cases) {
-        SCOPED_TRACE(static_cast<int>(answer) + (edit ? 10 : 0));
-        ProgramFolder folder(ProgramFolder::Example);
-        MainUnderTest w(folder);
-        w.answer = answer;
-        w.window.show();
-        if (edit) {
-            w.type("TxtPriV", QStringLiteral("240"));
-        }
-        EXPECT_EQ(w.window.close(), closed);
-        EXPECT_EQ(w.closeQuestions, questions);
-        EXPECT_EQ(readLastRun(folder.read(kLastRunFileName)).values.primaryVoltage == "240", saved);
-        EXPECT_EQ(w.quitCodes, saved ? std::vector<int>{0} : std::vector<int>{});
-    }
 }
 
 TEST(Designs, OpenRecentKeepsTheLastEightAndAFailedOpenChangesNothing)
