@@ -310,6 +310,7 @@ TEST(MainWindow, RectifierLoadSetsTheWindingCurrentAndTypingSetsTheKindBack)
         QTest::keyClicks(main.child(QStringLiteral("checkDc_%1").arg(row)), dc);
         auto *current = main.child<QLineEdit>(QStringLiteral("TxtSec1I_%1").arg(row));
         EXPECT_NEAR(current->text().toDouble(), expected, expected * 1e-5);
+        EXPECT_TRUE(main.child(QStringLiteral("checkDc_%1").arg(row))->toolTip().isEmpty());
         const auto &loads = main.window.form()->designExtras().loads;
         EXPECT_EQ(loads[static_cast<std::size_t>(row)], (SecondaryLoad{kind, dc}));
         // The analysis uses the current the helper wrote.

@@ -353,50 +353,29 @@ TEST(WindowFileSafety, BlockRecordsThatDoNotReadAreToldAndKept)
 // field never shows "inf", is tinted with the reason, and Calculate refuses instead of reading it.
 TEST(WindowFileSafety, ADcLoadTooLargeToComputeNeverReachesTheCurrentField)
 {
-    struct Case
-    {
-        QString dc;
-        bool refused;
-    };
+    ProgramFolder folder(ProgramFolder::Example);
+    MainUnderTest w(folder);
+    w.click("CmdCalc");
+    const QStringList report = w.window.form()->reportLines();
+    auto *kind = w.child<QComboBox>("checkKind_0");
+    const int bridge = static_cast<int>(LoadKind::BridgeCapacitor);
+    kind->setCurrentIndex(bridge);
+    emit kind->activated(bridge);
     // 1.7e308 A written out: divided by the bridge's factor below 1 it passes the largest double.
-    const Case cases[] = {{"17" + QString(307, '0'), true}, {"0.1", false}};
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.dc.toStdString());
-        ProgramFolder folder(ProgramFolder::Example);
-        MainUnderTest w(folder);
-        w.click("CmdCalc");
-        const QStringList report = w.window.form()->reportLines();
-        const QString before = w.window.form()->secondaryCurrent(0);
-        auto *kind = w.child<QComboBox>("checkKind_0");
-        const int bridge = static_cast<int>(LoadKind::BridgeCapacitor);
-        kind->setCurrentIndex(bridge);
-        emit kind->activated(bridge);
-        QTest::keyClicks(w.child("checkDc_0"), c.dc);
-        auto *field = w.child<QLineEdit>("TxtSec1I_0");
-        auto *dcField = w.child<QLineEdit>("checkDc_0");
-        const QString current = w.window.form()->secondaryCurrent(0);
-        EXPECT_FALSE(current.contains("inf")) << current.toStdString();
-        w.click("CmdCalc");
-        if (c.refused) {
-            EXPECT_TRUE(field->toolTip().contains("too large")) << field->toolTip().toStdString();
-            EXPECT_TRUE(dcField->toolTip().contains("too large"));
-            EXPECT_EQ(w.window.form()->reportLines(), report);
-            EXPECT_TRUE(
-                w.child<QPlainTextEdit>("Txt2QuickHelp")->toPlainText().contains("too large"));
-            // Typing a current by hand makes the row an AC load again, and Calculate runs.
-            w.type("TxtSec1I_0", "0.2");
-            EXPECT_TRUE(field->toolTip().isEmpty()) << field->toolTip().toStdString();
-            w.click("CmdCalc");
-            EXPECT_NE(w.window.form()->reportLines(), report);
-        } else {
-            // 0.1 A DC through a bridge with a capacitor input: I_AC = 0.1 / 0.62 per the
-            // rectifier table's factor, a finite number written into the field.
-            EXPECT_NE(current, before);
-            EXPECT_NEAR(current.toDouble(), 0.1 / 0.62, 1e-5);
-            EXPECT_TRUE(field->toolTip().isEmpty());
-            EXPECT_TRUE(dcField->toolTip().isEmpty());
-        }
-    }
+    QTest::keyClicks(w.child("checkDc_0"), "17" + QString(307, '0'));
+    auto *field = w.child<QLineEdit>("TxtSec1I_0");
+    const QString current = w.window.form()->secondaryCurrent(0);
+    EXPECT_FALSE(current.contains("inf")) << current.toStdString();
+    w.click("CmdCalc");
+    EXPECT_TRUE(field->toolTip().contains("too large")) << field->toolTip().toStdString();
+    EXPECT_TRUE(w.child<QLineEdit>("checkDc_0")->toolTip().contains("too large"));
+    EXPECT_EQ(w.window.form()->reportLines(), report);
+    EXPECT_TRUE(w.child<QPlainTextEdit>("Txt2QuickHelp")->toPlainText().contains("too large"));
+    // Typing a current by hand makes the row an AC load again, and Calculate runs.
+    w.type("TxtSec1I_0", "0.2");
+    EXPECT_TRUE(field->toolTip().isEmpty()) << field->toolTip().toStdString();
+    w.click("CmdCalc");
+    EXPECT_NE(w.window.form()->reportLines(), report);
 }
 
 } // namespace
