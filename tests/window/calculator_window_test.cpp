@@ -313,24 +313,6 @@ TEST(CalculatorWindow, EnterActivatesTheFocusedButtonAndRunsCalculateFromAField)
     }
 }
 
-TEST(CalculatorWindow, EmptyOutputsShowTheFocus)
-{
-    ExampleWindow window;
-    window.click("CmdClr"); // empty report, empty help box
-    for (const char *output : {"ListOut", "Txt2QuickHelp"}) {
-        SCOPED_TRACE(output);
-        QWidget *widget = window.child(output);
-        widget->setFocus();
-        const auto frames = window.form->findChildren<QFocusFrame *>();
-        ASSERT_EQ(frames.size(), 1);
-        EXPECT_EQ(frames[0]->widget(), widget);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return frames[0]->isVisible(); }));
-        EXPECT_TRUE(frames[0]->geometry().contains(widget->geometry()));
-        window.child("TxtPriV")->setFocus();
-        EXPECT_EQ(frames[0]->widget(), nullptr);
-    }
-}
-
 TEST(CalculatorWindow, FieldReadOnlyInPartIsMarkedWithTheValueUsed)
 {
     // Typed text and the tooltip; an empty tooltip means no mark.
