@@ -144,15 +144,9 @@ TEST(MainWindow, PanelAndChartsAreBuiltOnlyAfterTheFirstPaint)
     ASSERT_EQ(views.size(), 1);
     EXPECT_EQ(views[0]->objectName(), "checkLoadChart");
     EXPECT_EQ(views[0]->chart()->series().size(), 5);
-    // The mains chart waits for its tab, except that an export draws it too.
+    // The mains chart waits for its tab (an export draws it all the same: ReportPage tests).
     QTest::qWait(50);
     EXPECT_EQ(charts(), 1);
-    const ReportContent content = charted.actions()->reportContent();
-    ASSERT_EQ(content.plots.size(), 2);
-    for (const auto &plot : content.plots) {
-        EXPECT_GE(std::min(plot.image.width(), plot.image.height()), 100)
-            << plot.caption.toStdString();
-    }
 }
 
 TEST(MainWindow, PanelShowsTheWorkedExamplesFigures)
