@@ -1,9 +1,9 @@
 // The main window around the calculator form: placement on a large and a small screen and at
 // double scale, the remembered panel, the panel and its charts built after the first paint, the
-// panel's figures for the worked example, out-of-date marks, the DC-load helper, the extension
-// block of the last-run file; named designs (Save As and Open, Open Recent), Copy Report against
-// the report tool, accessible names and the About text; the report exported as plain text, HTML
-// (read back through its text) and PDF (through pdftotext).
+// panel's figures for the worked example, out-of-date marks, the DC-load helper; named designs
+// (Save As and Open, Open Recent), Copy Report against the report tool, accessible names and the
+// About text; the report exported as plain text, HTML (read back through its text) and PDF (through
+// pdftotext).
 
 #include "check_panel.h"
 #include "check_panel_headroom.h"
@@ -314,50 +314,6 @@ TEST(MainWindow, RectifierLoadSetsTheWindingCurrentAndTypingSetsTheKindBack)
         QTest::keyClicks(current, "3");
         EXPECT_EQ(kindBox->currentIndex(), 0);
         EXPECT_EQ(loads[static_cast<std::size_t>(row)].kind, LoadKind::AC);
-    }
-}
-
-TEST(MainWindow, ExtensionBlockRoundTripKeepsTheThirtyRecords)
-{
-    // The worked example as an earlier version saved it on Close: 30 records and nothing more.
-    LastRun earlier = exampleLastRun();
-    earlier.example = false;
-    const std::string old = lastRunFileBytes(earlier);
-    const std::string unknownBlock = "[Ferrolux extras]\r\nfuture_key=7\r\n";
-    // What the old file carries after its 30 records, whether the user sets a load kind, and
-    // what the saved file holds after them.
-    const std::tuple<std::string, bool, std::vector<std::string>> cases[] = {
-        {"", false, {}},
-        {"", true, {"[Ferrolux extras]", "load_kind_1=bridge-capacitor"}},
-        {unknownBlock, false, {"[Ferrolux extras]", "future_key=7"}},
-        {unknownBlock, true, {"[Ferrolux extras]", "load_kind_1=bridge-capacitor", "future_key=7"}},
-    };
-    for (const auto &[after, changeLoad, expectedAfter] : cases) {
-        SCOPED_TRACE(after + (changeLoad ? "changed" : ""));
-        ProgramFolder folder(ProgramFolder::Example);
-        folder.write(kLastRunFileName, old + after);
-        const int kind = changeLoad ? static_cast<int>(LoadKind::BridgeCapacitor) : 0;
-        {
-            MainUnderTest main(folder);
-            if (changeLoad) {
-                auto *kindBox = main.child<QComboBox>("checkKind_0");
-                kindBox->setCurrentIndex(kind);
-                emit kindBox->activated(kind);
-            }
-            main.click("CmdClose");
-            ASSERT_EQ(main.quitCodes, std::vector{0});
-        }
-        // The 30 records are those of the old file, byte for byte, and a new window restores
-        // the block.
-        const std::string saved = folder.read(kLastRunFileName);
-        ASSERT_GE(saved.size(), old.size());
-        EXPECT_EQ(saved.substr(0, old.size()), old);
-        const std::vector<std::string> tail = splitRecords(saved.substr(old.size()));
-        EXPECT_EQ(tail.empty(), expectedAfter.empty());
-        for (const std::string &line : expectedAfter) {
-            EXPECT_NE(std::find(tail.begin(), tail.end(), line), tail.end()) << line;
-        }
-        EXPECT_EQ(MainUnderTest(folder).child<QComboBox>("checkKind_0")->currentIndex(), kind);
     }
 }
 

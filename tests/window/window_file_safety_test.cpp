@@ -302,7 +302,7 @@ TEST(WindowFileSafety, TheSettingsFileIsReadOnlyWhenItIsASmallRegularFile)
 }
 
 // A block record that does not read (a supply's among them) is told once, in the status bar,
-// and kept as written.
+// and kept as written; so is a record this version does not know, without a word.
 TEST(WindowFileSafety, BlockRecordsThatDoNotReadAreToldAndKept)
 {
     struct Case
@@ -315,6 +315,7 @@ TEST(WindowFileSafety, BlockRecordsThatDoNotReadAreToldAndKept)
         {"a decimal comma", "ambient_c=25,5", "ambient_c=25,5: the value does not read"},
         {"an exponent", "emissivity=1e-1", "emissivity=1e-1: the value does not read"},
         {"values that read", "ambient_c=25.5", ""},
+        {"a key of a later version", "future_key=7", ""},
         // A supply whose records do not read: not used, kept, and named in the notice.
         {"a supply without its mains record", "supply2_circuit=bridge\r\nsupply2_filter=c:10",
          "The supply of secondary 2 does not read (the record mains_hz is missing); its records "
