@@ -184,15 +184,12 @@ std::string exampleWith(int record, const std::string &text)
 
 TEST(WindowFiles, DamagedFileIsReportedAtStartAndKeptBeforeCloseReplacesIt)
 {
-    std::string utf16 = "\xFF\xFE";
-    for (const char ch : exampleLastRunFileBytes()) {
-        utf16 += ch, utf16 += '\0';
-    }
-    // The file's bytes, and the record the start-up message must name ("" when it loads whole).
+    // The file's bytes, and the record the start-up message must name ("" when it loads whole);
+    // which record fails is the reader's rule (the core's LastRunFile tests).
     const std::pair<std::string, std::string> cases[] = {
-        {"\xEF\xBB\xBF" + exampleLastRunFileBytes(), ""}, {exampleWith(1, "maybe"), "record 1 "},
-        {exampleWith(23, "32768"), "record 23 "},         {utf16, "record 1 "},
-        {exampleWith(2, "1,17"), "record 30 "}, // a hand-edited comma shifts the records
+        {"\xEF\xBB\xBF" + exampleLastRunFileBytes(), ""},
+        {exampleWith(1, "maybe"), "record 1 "},
+        {exampleWith(23, "32768"), "record 23 "},
     };
     for (const auto &[bytes, failedRecord] : cases) {
         SCOPED_TRACE(failedRecord.empty() ? "whole" : failedRecord);
