@@ -3,6 +3,7 @@
 #include "design.h"
 #include "file_helpers.h"
 #include "main_window.h"
+#include "menu_action.h"
 #include "report_output_actions.h"
 #include "window_settings.h"
 #include "window_title.h"
@@ -106,12 +107,7 @@ void DesignFileActions::addFileActions(QMenu *menu)
     // Everything goes above the menu's own Close, which stays last.
     QAction *close = menu->actions().isEmpty() ? nullptr : menu->actions().constFirst();
     auto add = [&](const QString &text, const char *name, const QKeySequence &keys, auto slot) {
-        auto *act = new QAction(text, menu);
-        act->setObjectName(QLatin1String(name));
-        act->setShortcut(keys);
-        connect(act, &QAction::triggered, this, slot);
-        menu->insertAction(close, act);
-        return act;
+        connect(insertMenuAction(menu, close, text, name, keys), &QAction::triggered, this, slot);
     };
     add(QStringLiteral("&Open Design…"), "actionOpenDesign", QKeySequence::Open,
         [this] { askAndOpen(); });

@@ -4,6 +4,7 @@
 #include "check_panel.h"
 #include "evaluation.h"
 #include "main_window.h"
+#include "menu_action.h"
 #include "report_export.h"
 #include "report_plots.h"
 
@@ -37,11 +38,7 @@ ReportOutputActions::ReportOutputActions(MainWindow *window, std::function<QStri
 void ReportOutputActions::addFileActions(QMenu *menu, QAction *before)
 {
     auto insert = [&](const QString &text, const char *name, const QKeySequence &keys, auto slot) {
-        auto *act = new QAction(text, menu);
-        act->setObjectName(QLatin1String(name));
-        act->setShortcut(keys);
-        connect(act, &QAction::triggered, this, slot);
-        menu->insertAction(before, act);
+        connect(insertMenuAction(menu, before, text, name, keys), &QAction::triggered, this, slot);
     };
     insert(QStringLiteral("&Export Report…"), "actionExportReport", QKeySequence(),
            [this] { askAndExport(); });
