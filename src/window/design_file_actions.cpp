@@ -97,11 +97,6 @@ DesignFileActions::DesignFileActions(MainWindow *window) : QObject(window), m_wi
     window->installEventFilter(this);
 }
 
-QAction *DesignFileActions::action(const char *objectName) const
-{
-    return m_window->findChild<QAction *>(QLatin1String(objectName));
-}
-
 void DesignFileActions::addFileActions(QMenu *menu)
 {
     // Everything goes above the menu's own Close, which stays last.
@@ -128,19 +123,11 @@ void DesignFileActions::addFileActions(QMenu *menu)
 void DesignFileActions::addEditActions(QMenu *menu)
 {
     CalculatorWindow *form = m_window->form();
-    // Calculate, Clear Data and Load by keyboard from anywhere in the window.
-    if (QAction *calculate = action("actionCalculate")) {
-        calculate->setShortcuts({QKeySequence(Qt::Key_F5), QKeySequence(Qt::CTRL | Qt::Key_Return),
-                                 QKeySequence(Qt::CTRL | Qt::Key_Enter), calculate->shortcut()});
-    }
-    if (QAction *clear = action("actionClearData")) {
-        clear->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete));
-    }
-    QAction *load = menu->addAction(loadActionText(form), form, &CalculatorWindow::loadData);
-
-    load->setObjectName(QStringLiteral("actionLoadData"));
+    // Load by keyboard from anywhere in the window, as Calculate and Clear Data.
+    m_loadAction = menu->addAction(loadActionText(form), form, &CalculatorWindow::loadData);
+    m_loadAction->setObjectName(QStringLiteral("actionLoadData"));
     connect(menu, &QMenu::aboutToShow, this, &DesignFileActions::nameLoadAsTheButton);
-    load->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    m_loadAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     menu->addSeparator();
 
     m_output->addEditActions(menu);
@@ -148,9 +135,7 @@ void DesignFileActions::addEditActions(QMenu *menu)
 
 void DesignFileActions::nameLoadAsTheButton()
 {
-    if (QAction *load = action("actionLoadData")) {
-        load->setText(loadActionText(m_window->form()));
-    }
+    m_loadAction->setText(loadActionText(m_window->form()));
 }
 
 QString DesignFileActions::designName() const

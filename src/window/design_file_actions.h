@@ -65,7 +65,6 @@ public:
     // How designs are written (saveFile by default); tests put failures in here.
     void setSaveFunction(SaveFunction save) { m_save = std::move(save); }
 
-    QAction *action(const char *objectName) const;
     // The inputs as they are now become the ones the modified mark compares with.
     void markClean();
     // Edit > Load takes the load button's caption; called after the form has loaded its run,
@@ -104,6 +103,7 @@ private:
     ReportOutputActions *m_output = nullptr;
     WindowTitle *m_title = nullptr;
     QMenu *m_recentMenu = nullptr;
+    QAction *m_loadAction = nullptr;
     CloseQuestion m_askClose;
     FileQuestion m_askFile;
     FailureMessage m_fail;
