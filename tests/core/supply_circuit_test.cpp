@@ -4,6 +4,7 @@
 
 #include "supply_circuit.h"
 #include "supply_limits.h"
+#include "supply_records.h"
 #include "supply_simulation.h"
 
 #include <algorithm>
