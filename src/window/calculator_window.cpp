@@ -90,7 +90,12 @@ CalculatorWindow::CalculatorWindow(QString appFolder, QWidget *parent)
 
     connectHandlers();
     installUsabilityAids();
-    nameFormInputs(this);
+    // Each input field's accessible name, so that a screen reader says what it holds.
+    for (const auto &[objectName, accessibleName] : formInputNames()) {
+        if (auto *field = findChild<QWidget *>(objectName)) {
+            field->setAccessibleName(accessibleName);
+        }
+    }
 }
 
 CalculatorWindow::~CalculatorWindow() = default;
