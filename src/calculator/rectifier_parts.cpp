@@ -22,6 +22,9 @@ constexpr PlateRating k5R4GY[] = {{0, 4, 250}};
 constexpr PlateRating kEZ80[] = {{250, 50, 125}, {275, 50, 175}, {300, 50, 215}, {350, 50, 300}};
 constexpr PlateRating k6X4[] = {{325, 0, 525}};
 
+// Peak inverse voltage against DC output current: {largest DC output A, largest PIV V}.
+constexpr PivRating k5R4GYPiv[] = {{0.150, 2800}, {0.175, 2400}, {0.250, 2100}};
+
 // One row per valve: drop V at A per plate; max DC A; max PIV V; max peak A per plate; max
 // surge A per plate; capacitor-input ratings; source. A limit of 0 is one no source was found
 // for: it is left out rather than guessed, so it is not checked. The heater is not here: it is
@@ -30,9 +33,9 @@ constexpr std::array kValves = {
     RectifierValve{"5Y3GT", 60, 0.125, 0.125, 0, 0, 0, k5Y3GT,
                    "RCA 5Y3G and 5Y3GT data sheets (tubeofile.com 5Y3); RCA Receiving Tube "
                    "Manual RC-19 (drop)"},
-    RectifierValve{"5U4G", 50, 0.200, 0.225, 0, 0, 0, k5U4G,
-                   "RCA Receiving Tube Manual RC-19 (drop); RCA 5Z3 data sheet, whose ratings "
-                   "are the 5U4G's (tubeofile.com 5Z3); Emission Labs 5U4G data sheet"},
+    RectifierValve{"5U4G", 58, 0.225, 0.225, 0, 0, 0, k5U4G,
+                   "RCA 5Z3 data sheet, whose ratings and drop are the 5U4G's (tubeofile.com "
+                   "5Z3); Emission Labs 5U4G data sheet"},
     RectifierValve{"5U4GB", 44, 0.225, 0, 0, 1.0, 0, k5U4GB,
                    "General Electric 5U4GB data sheet ET-T1548, as quoted by monoandstereo.com "
                    "(2021)"},
@@ -42,8 +45,8 @@ constexpr std::array kValves = {
     RectifierValve{"GZ32", 20, 0.250, 0, 0, 0, 0, {}, "Mullard GZ32 data sheet (no limit seen)"},
     RectifierValve{"GZ37", 16, 0.350, 0.250, 1600, 0, 0, kGZ37,
                    "Mullard GZ37 data sheet (tubeofile.com GZ37)"},
-    RectifierValve{"5R4GY", 67, 0.250, 0.250, 2100, 0, 0, k5R4GY,
-                   "RCA 5R4GY data sheet (tubeofile.com 5R4)"},
+    RectifierValve{"5R4GY", 67, 0.250, 0.250, 0, 0, 0, k5R4GY,
+                   "RCA 5R4GY data sheet (tubeofile.com 5R4)", k5R4GYPiv},
     RectifierValve{"5Z4", 23, 0.125, 0, 0, 0, 0, {}, "RCA 5Z4 data sheet (no limit seen)"},
     RectifierValve{"EZ80/6V4", 20, 0.090, 0.090, 0, 0, 0, kEZ80,
                    "Mullard EZ80 data sheet; Philips EZ40 data sheet, whose ratings are the "
@@ -160,6 +163,19 @@ const PlateRating *plateRatingAt(const RectifierValve &valve, double plateVrms)
         }
     }
     return &valve.ratings.back();
+}
+
+double maxPivAt(const RectifierValve &valve, double dcA)
+{
+    if (valve.pivByCurrent.empty()) {
+        return valve.maxPivV;
+    }
+    for (const PivRating &rating : valve.pivByCurrent) {
+        if (rating.maxDcA >= dcA) {
+            return rating.maxPivV;
+        }
+    }
+    return valve.pivByCurrent.back().maxPivV;
 }
 
 } // namespace ferrolux

@@ -34,6 +34,14 @@ struct PlateRating
     double minSupplyOhm;
 };
 
+// A peak inverse voltage the sheet allows only up to a DC output current: the rating holds for
+// every output current at or below maxDcA.
+struct PivRating
+{
+    double maxDcA;
+    double maxPivV;
+};
+
 struct RectifierValve
 {
     std::string_view name; // "5AR4/GZ34": either name finds the row
@@ -41,11 +49,14 @@ struct RectifierValve
     double dropV, dropAtA;
     // Limits; each is 0 when no source for it was found, and is then not checked.
     double maxDcA;                        // largest DC output current with capacitor input
-    double maxPivV;                       // largest peak inverse voltage
+    double maxPivV;                       // largest peak inverse voltage at any output current
     double maxPeakA;                      // largest peak plate current per plate
     double maxSurgeA;                     // largest switch-on (hot-switching) surge per plate
     std::span<const PlateRating> ratings; // ascending plate voltage
     std::string_view source;              // maker and document
+    // Peak inverse voltages that depend on the DC output current (ascending current); when
+    // given they replace maxPivV.
+    std::span<const PivRating> pivByCurrent = {};
 };
 
 struct SiliconDiode
@@ -73,5 +84,10 @@ DiodeLaw siliconLaw(const SiliconDiode &diode);
 
 // The rating that applies at `plateVrms`: the first at or above it, else the highest.
 const PlateRating *plateRatingAt(const RectifierValve &valve, double plateVrms);
+
+// The largest peak inverse voltage allowed at a DC output current: from pivByCurrent the rating
+// of the first current at or above it, else the highest current's; otherwise maxPivV. 0 when no
+// figure is known.
+double maxPivAt(const RectifierValve &valve, double dcA);
 
 } // namespace ferrolux

@@ -56,8 +56,9 @@ std::vector<LimitCheck> supplyLimits(const SupplyCircuit &supply, const SupplyFi
             checks.push_back(
                 most("dc_current", "DC output current (A)", steady.loadMeanA, valve->maxDcA));
         }
-        if (valve->maxPivV > 0) {
-            checks.push_back(most("piv", "Peak inverse voltage (V)", steady.pivV, valve->maxPivV));
+        // Some sheets allow a higher reverse voltage at a smaller output current.
+        if (const double maxPiv = maxPivAt(*valve, steady.loadMeanA); maxPiv > 0) {
+            checks.push_back(most("piv", "Peak inverse voltage (V)", steady.pivV, maxPiv));
         }
         if (valve->maxPeakA > 0) {
             checks.push_back(most("peak_current", "Peak plate current (A)", steady.rectifierPeakA,

@@ -179,6 +179,14 @@ TEST(RectifierParts, TableLookupsAndLaws)
         EXPECT_EQ(plateRatingAt(*ez80, vac)->plateVrms, ratedAt) << vac;
     }
     EXPECT_EQ(plateRatingAt(*findRectifierValve("5V4G"), 300), nullptr);
+    // The PIV that applies at a DC output current. The 5R4GY's sheet allows 2800 V up to
+    // 150 mA, 2400 V up to 175 mA and 2100 V up to 250 mA; one figure holds at every current.
+    const std::tuple<const char *, double, double> piv[] = {
+        {"5R4GY", 0.15, 2800}, {"5R4GY", 0.16, 2400}, {"5R4GY", 0.2, 2100},
+        {"5R4GY", 0.3, 2100},  {"GZ37", 0.3, 1600},   {"5V4G", 0.1, 0}};
+    for (const auto &[name, dcA, volts] : piv) {
+        EXPECT_EQ(maxPivAt(*findRectifierValve(name), dcA), volts) << name << " at " << dcA;
+    }
 }
 
 // Each rectifier valve's heater comes from the valve heater table. The type names carry the
@@ -243,6 +251,16 @@ TEST(SupplyLimits, EveryBrokenLimitIsFlaggedAndOnlyThose)
     silicon.windingOhm = 12;
     silicon.filter = {cap(100), resistor(100), cap(100)};
 
+    const auto highVoltage = [&](double loadA) {
+        return with(published, [loadA](SupplyCircuit &s) {
+            s.rectifier.part = "5R4GY";
+            s.windingVac = 900;
+            s.windingOhm = 300;
+            s.filter = {cap(4)};
+            s.load.value = loadA;
+        });
+    };
+
     // A supply and the flags it must raise (every other flag must stay clear).
     const std::pair<SupplyCircuit, std::vector<std::string_view>> cases[] = {
         {published, {}},
@@ -261,6 +279,10 @@ TEST(SupplyLimits, EveryBrokenLimitIsFlaggedAndOnlyThose)
               }),
          {"piv"}},
         {with(published, [](SupplyCircuit &s) { s.rectifier.part = "GZ37"; }), {"input_capacitor"}},
+        // 5R4GY at 900 V a plate: the inverse voltage (the 1.27 kV peak plus about 1 kV out) is
+        // within the 2800 V allowed up to 150 mA and above the 2100 V allowed at 200 mA.
+        {highVoltage(0.1), {}},
+        {highVoltage(0.2), {"piv"}},
         // The rating at the winding's voltage applies: 300 V needs 215 ohm, 350 V 300 ohm.
         {with(published,
               [](SupplyCircuit &s) {
