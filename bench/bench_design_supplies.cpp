@@ -1,7 +1,8 @@
 // A whole Calculate (evaluate) with a simulated supply on every one of six secondaries: the
 // analysis, the report, the checks with the load scale and the mains sweep following the
-// supplies, and the supplies themselves (steady state, switch-on, limits, the sampled winding
-// current), each supply on a thread of its own.
+// supplies, and the supplies themselves (steady state with its cycle for the plot, switch-on,
+// limits, the regulation curve and the sampled winding current), each supply on a thread of
+// its own.
 
 #include "default_files.h"
 #include "evaluation.h"

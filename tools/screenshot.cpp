@@ -1,7 +1,8 @@
 // Takes the README's picture: the main window on a scratch program folder holding the worked
 // example, after Calculate, with the check panel beside the form. Usage:
 //   xvfb-run -s "-screen 0 1280x800x24" ferrolux-screenshot docs/screenshot.png
-// A second argument picks the panel's tab (0 the load plot, 1 mains, 2 inputs, 3 load kinds).
+// A second argument picks the panel's tab (0 the load plot, 1 mains, 2 inputs, 3 load kinds,
+// 4 supply, 5 bench) and shows the panel where a small screen leaves it hidden at start.
 
 #include "calculator_window.h"
 #include "check_panel.h"
@@ -11,6 +12,7 @@
 #include "main_window.h"
 #include "write_file.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QPixmap>
@@ -48,6 +50,11 @@ int main(int argc, char *argv[])
     QTimer::singleShot(500, [&] {
         window.form()->findChild<QPushButton *>(QStringLiteral("CmdCalc"))->click();
         if (argc == 3) {
+            if (!window.checkPanel()->isVisible()) {
+                if (auto *panel = window.findChild<QAction *>(QStringLiteral("actionCheckPanel"))) {
+                    panel->trigger();
+                }
+            }
             window.checkPanel()->tabs()->setCurrentIndex(QString::fromLocal8Bit(argv[2]).toInt());
         }
     });

@@ -15,6 +15,7 @@ std::variant<SteadyState, SupplyFailure> steadyAt(SupplyCircuit &circuit, double
     circuit.windingVac = vac;
     SimulationOptions options;
     options.startState = start;
+    options.wantWaveform = true; // the steady cycle is kept for the plots
     return simulateSteadyState(circuit, options);
 }
 
@@ -88,12 +89,14 @@ DesignSupplyResult evaluateDesignSupply(const SecondarySupply &supply, std::size
         return result;
     }
     result.figures = std::get<SteadyState>(steady).figures;
+    result.waveform = std::move(std::get<SteadyState>(steady).waveform);
     result.switchOn = simulateSwitchOn(result.circuit, result.figures.dcOutputV);
     result.limits = supplyLimits(result.circuit, result.figures, result.switchOn);
-    auto curve = WindingCurrentCurve::sample(result.circuit);
-    if (auto *sampled = std::get_if<WindingCurrentCurve>(&curve)) {
+    SupplyLoadCurves curves = supplyLoadCurves(result.circuit);
+    if (auto *sampled = std::get_if<WindingCurrentCurve>(&curves.windingCurrent)) {
         result.currentCurve = std::move(*sampled);
     }
+    result.regulation = std::move(curves.regulation);
     return result;
 }
 

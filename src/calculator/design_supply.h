@@ -50,6 +50,12 @@ struct DesignSupplyResult
     // The winding's RMS current against load; empty when it could not be sampled (then the
     // scaled checks scale the current as they do for every other winding).
     std::optional<WindingCurrentCurve> currentCurve;
+    // For the plots of the window and of the report, worked out here once so that both draw
+    // the same figures: one steady cycle (sampled at every step), and the regulation curve
+    // (supplyLoadCurves: 15 loads from 10 % to 150 %, those the supply cannot deliver left
+    // out).
+    SupplyWaveform waveform;
+    std::vector<RegulationPoint> regulation;
 
     bool ok() const { return !failure.has_value(); }
 

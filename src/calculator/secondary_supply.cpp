@@ -124,9 +124,23 @@ SuppliesFromBlock suppliesFromRecords(std::string_view keptRecords)
             result.supplies[row] = std::move(*supply);
             taken[row] = true;
         } else {
-            result.problems.push_back("The supply of secondary " + std::to_string(row + 1) +
-                                      " does not read (" + std::get<std::string>(read) +
-                                      "); its records are kept as written");
+            // The records by their names in the file, each once, so the user can find them.
+            std::vector<std::string> keys;
+            for (const auto &record : perRow[row]) {
+                std::string key = supplyRecordPrefix(row) + record.first;
+                if (std::find(keys.begin(), keys.end(), key) == keys.end()) {
+                    keys.push_back(std::move(key));
+                }
+            }
+            std::string names;
+            for (const std::string &key : keys) {
+                names += (names.empty() ? "" : ", ") + key;
+            }
+            result.problems.push_back(
+                "The supply of secondary " + std::to_string(row + 1) + " does not read (" +
+                std::get<std::string>(read) +
+                (keys.size() == 1 ? "); its record " : "); its records ") + names +
+                (keys.size() == 1 ? " is kept as written" : " are kept as written"));
         }
     }
     for (const std::string_view record : blockRecords(keptRecords)) {

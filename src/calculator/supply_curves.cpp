@@ -74,10 +74,17 @@ std::variant<WindingCurrentCurve, SupplyFailure>
 WindingCurrentCurve::sample(const SupplyCircuit &supply)
 {
     std::string failure;
-    WindingCurrentCurve curve;
-    curve.points_ = sweep(
+    std::vector<RegulationPoint> points = sweep(
         supply, std::vector<double>(std::begin(kWindingCurveScales), std::end(kWindingCurveScales)),
         failure);
+    return fromSamples(std::move(points), failure);
+}
+
+std::variant<WindingCurrentCurve, SupplyFailure>
+WindingCurrentCurve::fromSamples(std::vector<RegulationPoint> points, const std::string &failure)
+{
+    WindingCurrentCurve curve;
+    curve.points_ = std::move(points);
     if (curve.points_.size() < 2) {
         return SupplyFailure{failure.empty() ? "too few loads could be simulated" : failure};
     }
@@ -109,6 +116,39 @@ WindingCurrentCurve::sample(const SupplyCircuit &supply)
         }
     }
     return curve;
+}
+
+SupplyLoadCurves supplyLoadCurves(const SupplyCircuit &supply)
+{
+    // The scales of both curves in one rising list, each once.
+    std::vector<double> scales(std::begin(kWindingCurveScales), std::end(kWindingCurveScales));
+    for (int i = 0; i < kDesignRegulationPoints; ++i) {
+        scales.push_back(kRegulationFrom + i * kDesignRegulationStep);
+    }
+    std::sort(scales.begin(), scales.end());
+    scales.erase(std::unique(scales.begin(), scales.end(),
+                             [](double a, double b) { return std::abs(a - b) < 1e-9; }),
+                 scales.end());
+    std::string failure;
+    const std::vector<RegulationPoint> points = sweep(supply, scales, failure);
+    const auto among = [](double scale, auto first, auto last) {
+        return std::any_of(first, last, [scale](double s) { return std::abs(s - scale) < 1e-9; });
+    };
+    SupplyLoadCurves curves;
+    std::vector<RegulationPoint> windingSamples;
+    for (const RegulationPoint &point : points) {
+        if (point.loadScale <= kRegulationTo + 1e-9 &&
+            std::abs(std::remainder(point.loadScale - kRegulationFrom, kDesignRegulationStep)) <
+                1e-9) {
+            curves.regulation.push_back(point);
+        }
+        if (among(point.loadScale, std::begin(kWindingCurveScales),
+                  std::end(kWindingCurveScales))) {
+            windingSamples.push_back(point);
+        }
+    }
+    curves.windingCurrent = WindingCurrentCurve::fromSamples(std::move(windingSamples), failure);
+    return curves;
 }
 
 double WindingCurrentCurve::rmsAt(double scale) const

@@ -52,9 +52,16 @@ CheckPanel::CheckPanel(QWidget *parent) : QWidget(parent)
 
     m_verdict = new VerdictView(this);
     m_headroom = new HeadroomBars(this);
-    // Below the verdict, one page at a time: the two plots, the inputs and the load kinds.
+    // Below the verdict, one page at a time: the two plots, the inputs, the load kinds, the
+    // supplies and the transformer on the bench.
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("checkTabs"));
+    // Short captions, so that every tab reads whole in the panel's width on a 1280-pixel
+    // screen without scroll arrows; the tooltip gives the page's full name.
+    const auto addPage = [this](QWidget *page, const char *caption, const char *name) {
+        const int at = m_tabs->addTab(page, QString::fromUtf8(caption));
+        m_tabs->setTabToolTip(at, QString::fromUtf8(name));
+    };
     m_loadPlot = new LoadPlot(m_tabs);
     m_mainsPlot = new MainsPlot(m_tabs);
     m_inputs = new ThermalInputsBox(m_tabs);
@@ -62,9 +69,11 @@ CheckPanel::CheckPanel(QWidget *parent) : QWidget(parent)
     // The tab names the page; the boxes need no title of their own there.
     m_inputs->setTitle(QString());
     m_loads->setTitle(QString());
-    m_tabs->addTab(m_loadPlot, QStringLiteral("Load plot"));
-    m_tabs->addTab(m_mainsPlot, QStringLiteral("Mains"));
-    m_tabs->addTab(m_inputs, QStringLiteral("Inputs"));
+    addPage(m_loadPlot, "Load plot", "Hot spot against the load scale");
+    addPage(m_mainsPlot, "Mains",
+            "Hottest hot spot against the mains, and each secondary's voltage");
+    addPage(m_inputs, "Inputs",
+            "Thermal inputs: ambient, insulation class, hot-spot allowance, core loss, emissivity");
     // Two lines a secondary make the load kinds the tallest page: it scrolls on its own rather
     // than stretching the whole panel.
     auto *loadsPage = new ScrollingPage(m_tabs);
@@ -76,7 +85,7 @@ CheckPanel::CheckPanel(QWidget *parent) : QWidget(parent)
     // As wide as the kinds need with the page's own scroll bar beside them.
     loadsPage->setMinimumWidth(m_loads->minimumSizeHint().width() +
                                loadsPage->verticalScrollBar()->sizeHint().width());
-    m_tabs->addTab(loadsPage, QStringLiteral("Load kinds"));
+    addPage(loadsPage, "Loads", "Load kinds: the load and DC current of each secondary");
     // The supply behind each secondary: a tall page, scrolling on its own too.
     m_supply = new SupplyPage;
     auto *supplyPage = new ScrollingPage(m_tabs);
@@ -87,10 +96,12 @@ CheckPanel::CheckPanel(QWidget *parent) : QWidget(parent)
     supplyPage->setWidget(m_supply);
     supplyPage->setMinimumWidth(m_supply->minimumSizeHint().width() +
                                 supplyPage->verticalScrollBar()->sizeHint().width());
-    m_tabs->addTab(supplyPage, QStringLiteral("Supply"));
+    addPage(supplyPage, "Supply",
+            "The supply behind each secondary: rectifier, filter and load, simulated");
     connect(m_inputs, &ThermalInputsBox::edited, this, &CheckPanel::thermalInputsEdited);
     m_bench = new BenchPages(this);
-    m_tabs->addTab(m_bench->tabs(), QStringLiteral("On the bench"));
+    addPage(m_bench->tabs(), "Bench",
+            "On the bench: the transformer in hand, measured, identified and loaded");
 
     for (QWidget *part :
          {static_cast<QWidget *>(m_limitsWarning), static_cast<QWidget *>(m_status),

@@ -1,5 +1,7 @@
 #include "check_panel_plots.h"
 
+#include "plot_chart.h"
+
 #include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
@@ -23,22 +25,6 @@ constexpr int kChartHeight = 200;
 QString fromView(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QChartView *makeChartView(const char *name, QWidget *parent)
-{
-    auto *chart = new QChart;
-    chart->legend()->setAlignment(Qt::AlignBottom);
-    QFont small = chart->legend()->font();
-    small.setPointSizeF(small.pointSizeF() * 0.85);
-    chart->legend()->setFont(small);
-    chart->setMargins(QMargins(2, 2, 2, 2));
-    chart->setBackgroundRoundness(0);
-    auto *view = new QChartView(chart, parent);
-    view->setObjectName(QLatin1String(name));
-    view->setRenderHint(QPainter::Antialiasing);
-    view->setMinimumHeight(kChartHeight);
-    return view;
 }
 
 QValueAxis *addAxis(QChart *chart, Qt::Alignment side, const QString &title, double min, double max)
@@ -105,7 +91,7 @@ void ChartPage::build()
     if (chartBuilt()) {
         return;
     }
-    m_chart = makeChartView(chartName(), this);
+    m_chart = newPlotView(chartName(), QString(), kChartHeight, this);
     m_layout->addWidget(m_chart);
     buildExtras(m_layout);
     showFigures(m_figures);

@@ -203,8 +203,13 @@ QString reportHtml(const ReportContent &content, bool inlineImages)
             plot.image.save(&buffer, "PNG");
             source = QStringLiteral("data:image/png;base64,") + QString::fromLatin1(png.toBase64());
         }
-        html += QStringLiteral("<h3>") + plot.caption.toHtmlEscaped() +
-                QStringLiteral("</h3>\n<p><img src=\"") + source + QStringLiteral("\" alt=\"") +
+        // On a page laid out for print the caption could be left at the foot of one page and
+        // its plot put on the next; there the plot's own title is its caption.
+        if (inlineImages) {
+            html +=
+                QStringLiteral("<h3>") + plot.caption.toHtmlEscaped() + QStringLiteral("</h3>\n");
+        }
+        html += QStringLiteral("<p><img src=\"") + source + QStringLiteral("\" alt=\"") +
                 plot.caption.toHtmlEscaped() + QStringLiteral("\" width=\"") +
                 QString::number(std::min(qRound(plot.image.deviceIndependentSize().width()), 600)) +
                 QStringLiteral("\"></p>\n");

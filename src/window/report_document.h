@@ -20,7 +20,7 @@ namespace ferrolux {
 
 struct ReportPlot
 {
-    QString caption;
+    QString caption; // also the title drawn in the image
     QImage image;
 };
 
@@ -56,8 +56,10 @@ QString reportPlainText(const ReportContent &content);
 
 // The whole export as an HTML page; long lines wrap inside the page's margins. Plot images,
 // shown at most 600 pixels wide, are named "plot-<n>.png" (n from 1) when
-// `inlineImages` is false, for a QTextDocument that holds them as resources, and written into
-// the page as data URLs otherwise, so that a saved page stands alone.
+// `inlineImages` is false, for a QTextDocument that holds them as resources and lays them out on
+// printed pages (each plot then shows under its own title, with no caption that a page break
+// could part from it), and written into the page as data URLs under a caption otherwise, so
+// that a saved page stands alone.
 QString reportHtml(const ReportContent &content, bool inlineImages);
 
 } // namespace ferrolux

@@ -99,7 +99,7 @@ ReportContent ReportOutputActions::reportContent() const
     }
     // Drawn for the page from the figures, whatever the panel's tabs have shown.
     if (content.refusal.isEmpty()) {
-        content.plots = reportPlots(evaluation.checks);
+        content.plots = reportPlots(evaluation);
     }
     return content;
 }

@@ -1,6 +1,8 @@
 #include "report_plots.h"
 
 #include "check_panel_plots.h"
+#include "plot_chart.h"
+#include "supply_plots.h"
 
 #include <QFont>
 #include <QGraphicsLayout>
@@ -9,6 +11,7 @@
 #include <QtCharts/QChart>
 #include <QtCharts/QLegend>
 #include <QtCharts/QValueAxis>
+#include <functional>
 
 namespace ferrolux {
 namespace {
@@ -34,16 +37,13 @@ void usePageFonts(QChart *chart)
     }
 }
 
-QImage renderChart(const QString &title, void (*fill)(QChart *, const CheckFigures &),
-                   const CheckFigures &figures)
+QImage renderChart(const QString &title, const std::function<void(QChart *)> &fill)
 {
     QGraphicsScene scene;
     auto *chart = new QChart; // owned by the scene
     scene.addItem(chart);
-    chart->setTitle(title);
-    chart->setBackgroundRoundness(0);
-    chart->legend()->setAlignment(Qt::AlignBottom);
-    fill(chart, figures);
+    setUpPlotChart(chart, title);
+    fill(chart);
     usePageFonts(chart);
     const QRectF area(QPointF(0, 0), QSizeF(kReportPlotSize));
     chart->setGeometry(area);
@@ -65,16 +65,33 @@ QImage renderChart(const QString &title, void (*fill)(QChart *, const CheckFigur
 
 } // namespace
 
-std::vector<ReportPlot> reportPlots(const CheckFigures &figures)
+std::vector<ReportPlot> reportPlots(const Evaluation &evaluation)
 {
-    if (!figures.checks.thermal.available) {
-        return {};
+    std::vector<ReportPlot> plots;
+    // The caption is the plot's title too: a printed page shows the plot alone.
+    const auto add = [&plots](const QString &caption, const std::function<void(QChart *)> &fill) {
+        plots.push_back({caption, renderChart(caption, fill)});
+    };
+    const CheckFigures &figures = evaluation.checks;
+    if (figures.checks.thermal.available) {
+        add(QStringLiteral("Hot spot against the load scale"),
+            [&](QChart *chart) { fillLoadChart(chart, figures); });
+        add(QStringLiteral("Hottest hot spot against the mains"),
+            [&](QChart *chart) { fillMainsChart(chart, figures); });
     }
-    return {
-        {QStringLiteral("Hot spot against the load scale"),
-         renderChart(QStringLiteral("Hot spot against load"), fillLoadChart, figures)},
-        {QStringLiteral("Hottest hot spot against the mains"),
-         renderChart(QStringLiteral("Hottest hot spot against mains"), fillMainsChart, figures)}};
+    for (const DesignSupplyResult &supply : evaluation.supplies) {
+        if (!supply.ok() || supply.waveform.timeS.empty()) {
+            continue; // the check section says why it was not simulated
+        }
+        const QString secondary = QStringLiteral("Secondary %1 supply: ").arg(supply.row + 1);
+        add(secondary + QStringLiteral("one steady cycle"),
+            [&](QChart *chart) { fillSupplyCycleChart(chart, supply.waveform); });
+        if (!supply.regulation.empty()) {
+            add(secondary + QStringLiteral("DC output against load current"),
+                [&](QChart *chart) { fillRegulationChart(chart, supply.regulation); });
+        }
+    }
+    return plots;
 }
 
 } // namespace ferrolux

@@ -4,7 +4,7 @@
 // size and font, whatever the window shows: an export or a print never depends on which tab
 // was opened or how wide the panel was.
 
-#include "check_figures.h"
+#include "evaluation.h"
 #include "report_document.h"
 
 #include <QSize>
@@ -17,8 +17,9 @@ namespace ferrolux {
 inline constexpr QSize kReportPlotSize{720, 440};
 inline constexpr int kReportPlotScale = 2;
 
-// The two plots (hot spot against load, hottest hot spot against mains) for figures whose
-// thermal check is available; none otherwise.
-std::vector<ReportPlot> reportPlots(const CheckFigures &figures);
+// The plots of an evaluation: hot spot against load and hottest hot spot against mains when
+// its thermal check is available; then, for every secondary whose supply was simulated, one
+// steady cycle and the regulation curve (when it has points), captioned with the secondary.
+std::vector<ReportPlot> reportPlots(const Evaluation &evaluation);
 
 } // namespace ferrolux

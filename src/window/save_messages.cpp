@@ -1,5 +1,7 @@
 #include "save_messages.h"
 
+#include "secondary_supply.h"
+
 #include <QDir>
 #include <QStringList>
 #include <vector>
@@ -49,7 +51,12 @@ QString saveOutcomeText(const QString &what, const QString &path, const SaveResu
 
 QString designExtrasNotice(const QString &source, const DesignExtras &extras)
 {
-    const std::vector<std::string> problems = designExtrasProblems(extras);
+    std::vector<std::string> problems = designExtrasProblems(extras);
+    // A secondary's supply whose records did not read stays among the kept records, as
+    // written: read again, they give the same reason.
+    for (std::string &problem : suppliesFromRecords(extras.keptRecords).problems) {
+        problems.push_back(std::move(problem));
+    }
     if (problems.empty()) {
         return {};
     }

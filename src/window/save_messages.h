@@ -31,8 +31,8 @@ QString inPlaceQuestion(const QString &path, const std::string &why);
 QString saveOutcomeText(const QString &what, const QString &path, const SaveResult &result);
 
 // One line for the status bar about the block records of `extras` that did not read (kept as
-// written, their defaults used): `source` names the file ("The last run", "AMP.DAT"). "" when
-// every record read.
+// written, their defaults used), a secondary's supply among them (not used, its records kept):
+// `source` names the file ("The last run", "AMP.DAT"). "" when every record read.
 QString designExtrasNotice(const QString &source, const DesignExtras &extras);
 
 } // namespace ferrolux

@@ -1,7 +1,6 @@
 #include "supply_page.h"
 
 #include "supply_check_lines.h"
-#include "supply_curves.h"
 #include "supply_editor.h"
 #include "supply_plots.h"
 
@@ -242,22 +241,13 @@ void SupplyPage::showSelected()
     m_limits->resizeColumnsToContents();
     m_limits->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     fitLimitsHeight();
-    // The plots: one steady cycle and the regulation curve, worked out here for the secondary
-    // shown (about 2 ms and 15 to 30 ms on the bench machine: no freeze worth a thread).
+    // The plots: one steady cycle and the regulation curve, as the evaluation worked them out.
     if (m_plots == nullptr) {
         m_plots = new SupplyPlots(this);
         m_layout->insertWidget(m_layout->count() - 1, m_plots);
     }
-    SimulationOptions options;
-    options.wantWaveform = true;
-    const auto steady = simulateSteadyState(result->circuit, options);
-    if (const auto *state = std::get_if<SteadyState>(&steady)) {
-        m_plots->showCycle(state->waveform);
-    }
-    const auto curve = regulationCurve(result->circuit);
-    if (const auto *points = std::get_if<std::vector<RegulationPoint>>(&curve)) {
-        m_plots->showRegulation(*points);
-    }
+    m_plots->showCycle(result->waveform);
+    m_plots->showRegulation(result->regulation);
 }
 
 int SupplyPage::limitRowCount() const

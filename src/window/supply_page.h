@@ -5,7 +5,7 @@
 // published limits with each broken one marked, a plot of one steady cycle and the
 // regulation curve, and "Use the simulated current", which asks for the winding's RMS current
 // to be put into the secondary's current field. The page shows and edits; the window works out
-// the results (evaluate) and hands them to showResults().
+// the results, plots' figures included (evaluate), and hands them to showResults().
 
 #include "design_supply.h"
 #include "secondary_supply.h"

@@ -1,5 +1,7 @@
 #include "supply_plots.h"
 
+#include "plot_chart.h"
+
 #include <QVBoxLayout>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
@@ -13,23 +15,6 @@ namespace ferrolux {
 namespace {
 
 constexpr int kChartHeight = 220;
-
-QChartView *makeView(const char *name, const QString &title, QWidget *parent)
-{
-    auto *chart = new QChart;
-    chart->setTitle(title);
-    chart->legend()->setAlignment(Qt::AlignBottom);
-    QFont small = chart->legend()->font();
-    small.setPointSizeF(small.pointSizeF() * 0.85);
-    chart->legend()->setFont(small);
-    chart->setMargins(QMargins(2, 2, 2, 2));
-    chart->setBackgroundRoundness(0);
-    auto *view = new QChartView(chart, parent);
-    view->setObjectName(QLatin1String(name));
-    view->setRenderHint(QPainter::Antialiasing);
-    view->setMinimumHeight(kChartHeight);
-    return view;
-}
 
 void clearChart(QChart *chart)
 {
@@ -93,17 +78,36 @@ SupplyPlots::SupplyPlots(QWidget *parent) : QWidget(parent)
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    m_cycle = makeView("supplyCycleChart", QStringLiteral("One steady cycle"), this);
-    m_regulation =
-        makeView("supplyRegulationChart", QStringLiteral("DC output against load"), this);
+    m_cycle = newPlotView("supplyCycleChart", supplyCycleTitle(), kChartHeight, this);
+    m_regulation = newPlotView("supplyRegulationChart", regulationTitle(), kChartHeight, this);
     layout->addWidget(m_cycle);
     layout->addWidget(m_regulation);
 }
 
-void SupplyPlots::showCycle(const SupplyWaveform &w)
+QString supplyCycleTitle()
 {
-    QChart *chart = m_cycle->chart();
-    clearChart(chart);
+    return QStringLiteral("One steady cycle");
+}
+
+QString regulationTitle()
+{
+    return QStringLiteral("DC output against load");
+}
+
+void SupplyPlots::showCycle(const SupplyWaveform &waveform)
+{
+    clearChart(m_cycle->chart());
+    fillSupplyCycleChart(m_cycle->chart(), waveform);
+}
+
+void SupplyPlots::showRegulation(const std::vector<RegulationPoint> &points)
+{
+    clearChart(m_regulation->chart());
+    fillRegulationChart(m_regulation->chart(), points);
+}
+
+void fillSupplyCycleChart(QChart *chart, const SupplyWaveform &w)
+{
     if (w.timeS.empty()) {
         return;
     }
@@ -131,10 +135,8 @@ void SupplyPlots::showCycle(const SupplyWaveform &w)
     voltage->attachAxis(volts);
 }
 
-void SupplyPlots::showRegulation(const std::vector<RegulationPoint> &points)
+void fillRegulationChart(QChart *chart, const std::vector<RegulationPoint> &points)
 {
-    QChart *chart = m_regulation->chart();
-    clearChart(chart);
     if (points.empty()) {
         return;
     }

@@ -9,9 +9,19 @@
 #include <QWidget>
 #include <vector>
 
+class QChart;
 class QChartView;
 
 namespace ferrolux {
+
+// The series and axes of each plot, added to an empty chart: the panel's page and the report's
+// page both draw them. Nothing is added for an empty waveform or curve.
+void fillSupplyCycleChart(QChart *chart, const SupplyWaveform &waveform);
+void fillRegulationChart(QChart *chart, const std::vector<RegulationPoint> &points);
+
+// The plots' titles, on the panel and on the report's page.
+QString supplyCycleTitle();
+QString regulationTitle();
 
 class SupplyPlots : public QWidget
 {
@@ -24,7 +34,7 @@ public:
     void showRegulation(const std::vector<RegulationPoint> &points);
     void clear();
 
-    // What is plotted, for tests and the export: the points of each series.
+    // What is plotted, for tests: the points of each series.
     int cyclePointCount() const;
     int regulationPointCount() const;
 

@@ -4,9 +4,10 @@
 
 #include "analysis.h"
 #include "analysis_steps.h"
+#include "default_files.h"
 #include "engineering_checks.h"
+#include "evaluation.h"
 #include "thermal_models.h"
-#include "worked_example_input.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -86,67 +87,55 @@ TEST(ThermalModels, ClassLimitsAndNames)
     }
 }
 
-struct Analysed
-{
-    TransformerDesign design;
-    AnalysisResult result;
-};
+const DissipationLimits kLimits{2.5, 4.5, 1.5, 2.5};
 
-Analysed analysed(const TransformerDesign &design)
+Evaluation workedExample()
 {
-    return {design, std::get<AnalysisResult>(analyseDesign(design))};
+    Design design;
+    design.run = exampleLastRun();
+    return evaluate(design, kLimits);
 }
 
-Analysed workedExample()
+// One secondary of `volts`, `amps` (0: found by the search) and `ohms` on a potted cube of
+// `side` cm, entered as the form would; limits 2.5 and 4.5.
+Evaluation oneWinding(double vp, double rp, double volts, double amps, double ohms, double side,
+                      bool loading)
 {
-    return analysed(
-        std::get<TransformerDesign>(parseDesign(testing_support::workedExampleInput())));
+    const auto text = [](double value) { return std::to_string(value); };
+    Design d;
+    d.run.primaryVoltage = text(vp);
+    d.run.primaryResistance = text(rp);
+    d.run.secondaryCount = "1";
+    d.run.secondaries[0] = {text(volts), text(ohms), text(amps)};
+    d.run.typeCode = static_cast<int>(TransformerType::MilitaryPotted);
+    d.run.x = d.run.y = d.run.z = text(side);
+    d.run.loading = loading ? 1 : 0;
+    const Evaluation e = evaluate(d, kLimits);
+    EXPECT_TRUE(e.ok()) << e.refusal->message;
+    return e;
 }
 
-// One secondary on a potted cube of `side` cm, limits 2.5 and 4.5.
-TransformerDesign oneWinding(double vp, double rp, SecondaryDesign secondary, double side,
-                             bool loading)
+// The checks of an evaluation with other thermal inputs.
+EngineeringChecks checksWith(const Evaluation &e, const ThermalInputs &in)
 {
-    return {.primaryVoltage = vp,
-            .primaryResistance = rp,
-            .secondaries = {secondary},
-            .potted = true,
-            .x = side,
-            .y = side,
-            .z = side,
-            .correctForLoading = loading,
-            .plateLimit = 2.5,
-            .filamentLimit = 4.5};
+    return withThermalInputs(e, in).checks.checks;
 }
 
-double hottestAt(const Analysed &a, const ThermalInputs &in, double scale)
+double hottestAt(const Evaluation &e, const ThermalInputs &in, double scale)
 {
     double hottest = -INFINITY;
-    for (const ModelEstimate &e : hotSpotsAtLoadScale(a.design, a.result, in, scale)) {
-        hottest = std::max(hottest, e.hotSpotC);
+    for (const ModelEstimate &m : hotSpotsAtLoadScale(*e.numeric, *e.result, in, scale)) {
+        hottest = std::max(hottest, m.hotSpotC);
     }
     return hottest;
-}
-
-TEST(EngineeringChecks, WorkedExampleWithTheDefaults)
-{
-    const Analysed a = workedExample();
-    const EngineeringChecks c = runEngineeringChecks(a.design, a.result, ThermalInputs{});
-    ASSERT_TRUE(c.thermal.available) << c.thermal.unavailableReason;
-    // The figures of each model, the hottest and the margin are in the report tool's --check
-    // text; here the load scale is checked against the hot spot it promises.
-    ASSERT_TRUE(c.thermal.loadScaleAtClassLimit);
-    const double k = *c.thermal.loadScaleAtClassLimit;
-    EXPECT_NEAR(hottestAt(a, ThermalInputs{}, k), 105, 1e-4);
-    EXPECT_LT(hottestAt(a, ThermalInputs{}, k * (1 - 1e-5)), 105);
 }
 
 // 100 V on 1 Ω feeding 50 V at 1 A from 2 Ω, no loading correction, 1 W of core loss. At +10 %:
 // Pd = 1.1² · 2 = 2.42 W, Ip = (60.5 + 2.42) / 110 = 0.572 A, core 1.21 W.
 TEST(EngineeringChecks, MainsSweepScalesVoltagesCurrentsAndCoreLoss)
 {
-    const Analysed a = analysed(oneWinding(100, 1, {50, 1, 2}, 5, false));
-    const EngineeringChecks c = runEngineeringChecks(a.design, a.result, {.coreLossW = 1});
+    const EngineeringChecks c =
+        checksWith(oneWinding(100, 1, 50, 1, 2, 5, false), {.coreLossW = 1});
     const MainsPoint &high = c.mains.back();
     EXPECT_EQ(high.percent, 10);
     EXPECT_NEAR(high.primaryVoltage, 110, 1e-12);
@@ -166,7 +155,8 @@ TEST(EngineeringChecks, HeadroomEdgeCases)
         {350, 67.4, 150, 0.2, true, std::nullopt},   {350, 67.4, -5, 0.2, true, std::nullopt},
         {-350, 67.4, 2.5, 0.2, false, std::nullopt}, {350, -67.4, 2.5, -0.2, true, std::nullopt}};
     for (const auto &[volts, ohms, plate, amps, isPlate, limit] : cases) {
-        TransformerDesign d = oneWinding(117, 2, {volts, amps, ohms}, 5, false);
+        TransformerDesign d = *workedExample().numeric;
+        d.secondaries = {{volts, amps, ohms}};
         d.plateLimit = plate;
         // Headroom reads the current after the search; negative figures would stop the
         // analysis itself, so the result is built by hand.
@@ -197,9 +187,8 @@ TEST(EngineeringChecks, HeadroomFlagsTheCurrentsTheSearchFound)
         {350, 0.2, 67.4, false}, {6.3, 2, 0.12, false}, {6.3, 9, 0.12, false},
     };
     for (const auto &[volts, amps, ohms, found] : cases) {
-        const Analysed a = analysed(oneWinding(117, 2, {volts, amps, ohms}, 8, false));
         const WindingHeadroom h =
-            runEngineeringChecks(a.design, a.result, ThermalInputs{}).headroom.at(0);
+            oneWinding(117, 2, volts, amps, ohms, 8, false).checks.checks.headroom.at(0);
         EXPECT_EQ(h.foundBySearch, found) << volts << " V, " << amps << " A";
         ASSERT_TRUE(h.loadPercent) << volts;
         const double L = h.plate ? 2.5 : 4.5;
@@ -219,32 +208,35 @@ TEST(EngineeringChecks, HeadroomFlagsTheCurrentsTheSearchFound)
 TEST(EngineeringChecks, LoadScaleFindsTheFirstCrossingOfANonMonotonicHeat)
 {
     for (const double side : {2.5, 4.0}) {
-        const Analysed a = analysed(oneWinding(100, 100, {100, 1, 1e-3}, side, true));
-        const std::optional<double> k =
-            runEngineeringChecks(a.design, a.result, ThermalInputs{}).thermal.loadScaleAtClassLimit;
+        const Evaluation a = oneWinding(100, 100, 100, 1, 1e-3, side, true);
+        const std::optional<double> k = a.checks.checks.thermal.loadScaleAtClassLimit;
         ASSERT_TRUE(k) << side;
         EXPECT_EQ(*k < 0.5, side == 2.5) << *k;
         EXPECT_GT(*k, side == 2.5 ? 0.1 : 1.0) << *k;
-        EXPECT_NEAR(hottestAt(a, ThermalInputs{}, *k), 105, 1e-3) << side;
-        for (int i = 1; i < 200; ++i) {
-            EXPECT_LT(hottestAt(a, ThermalInputs{}, *k * i / 200), 105) << side << " " << i;
+        // With and without a core loss, which adds to the heat at every scale.
+        for (const ThermalInputs &in : {ThermalInputs{}, ThermalInputs{.coreLossW = 1}}) {
+            const double scale = *checksWith(a, in).thermal.loadScaleAtClassLimit;
+            EXPECT_NEAR(hottestAt(a, in, scale), 105, 1e-3) << side << " " << in.coreLossW;
+            for (int i = 1; i < 200; ++i) {
+                EXPECT_LT(hottestAt(a, in, scale * i / 200), 105) << side << " " << i;
+            }
         }
     }
 }
 
 TEST(EngineeringChecks, LoadScaleZeroAndNone)
 {
-    const Analysed example = workedExample();
+    const Evaluation example = workedExample();
     // A winding of 1 µΩ on a 1 µΩ primary: 100 times the load still gives off almost nothing.
-    const Analysed cold = analysed(oneWinding(117, 1e-6, {6.3, 1, 1e-6}, 10, false));
+    const Evaluation cold = oneWinding(117, 1e-6, 6.3, 1, 1e-6, 10, false);
     // Design, inputs, expected scale (nullopt for none), the class verdict.
-    const std::tuple<const Analysed *, ThermalInputs, std::optional<double>, bool> cases[] = {
+    const std::tuple<const Evaluation *, ThermalInputs, std::optional<double>, bool> cases[] = {
         {&example, {.coreLossW = 10000}, 0.0, false},
         {&example, {.ambientC = 100}, 0.0, false},
         {&cold, {.insulationClass = InsulationClass::H}, std::nullopt, true},
         {&cold, ThermalInputs{}, std::nullopt, true}};
     for (const auto &[a, in, expected, within] : cases) {
-        const EngineeringChecks c = runEngineeringChecks(a->design, a->result, in);
+        const EngineeringChecks c = checksWith(*a, in);
         ASSERT_TRUE(c.thermal.available) << c.thermal.unavailableReason;
         EXPECT_EQ(c.thermal.loadScaleAtClassLimit, expected) << in.coreLossW << " " << in.ambientC;
         EXPECT_EQ(c.thermal.withinClass, within);
@@ -267,16 +259,17 @@ TEST(EngineeringChecks, UnavailableThermalCheckSaysWhyAndLeavesTheRestStanding)
         EXPECT_EQ(reason.empty(), std::string(words).empty()) << reason;
         EXPECT_NE(reason.find(words), std::string::npos) << reason;
     }
-    Analysed a = analysed(oneWinding(117, 2, {50, 1, 2}, 5, false));
-    a.design.x = -15; // the mean of X, Y and Z below zero
-    const EngineeringChecks c = runEngineeringChecks(a.design, a.result, ThermalInputs{});
+    const Evaluation e = oneWinding(117, 2, 50, 1, 2, 5, false);
+    TransformerDesign d = *e.numeric;
+    d.x = -15; // the mean of X, Y and Z below zero
+    const EngineeringChecks c = runEngineeringChecks(d, *e.result, ThermalInputs{});
     EXPECT_FALSE(c.thermal.available);
     EXPECT_NE(c.thermal.unavailableReason.find("mean"), std::string::npos);
     EXPECT_FALSE(c.thermal.loadScaleAtClassLimit);
     EXPECT_EQ(c.headroom.size(), 1u);
     ASSERT_EQ(c.mains.size(), 5u);
     EXPECT_TRUE(std::isnan(c.mains[0].hottestC));
-    EXPECT_TRUE(hotSpotsAtLoadScale(a.design, a.result, ThermalInputs{}, 1).empty());
+    EXPECT_TRUE(hotSpotsAtLoadScale(d, *e.result, ThermalInputs{}, 1).empty());
 }
 
 TEST(RectifierLoads, EveryKind)

@@ -1,23 +1,28 @@
-// The design as one value (its file and its save rule) and its one evaluation, which every
-// front end shows.
+// A design's one evaluation, which every front end shows: the report and the checks, a refusal,
+// other thermal inputs, a supplied secondary (its source worked out by hand) and the bench slots;
+// and the words and counts the check section and the form share.
 
 #include "check_verdict.h"
 #include "default_files.h"
 #include "design.h"
 #include "evaluation.h"
+#include "json_report.h"
 #include "secondary_rows.h"
+#include "supply_check_lines.h"
+#include "supply_parts.h"
 #include "worked_example_input.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
+#include <tuple>
 
 namespace ferrolux {
 namespace {
 
-using testing_support::joinRecords;
-using testing_support::workedExampleRecords;
 using testing_support::workedExampleReport;
+using namespace testing_support;
 
 const DissipationLimits kFirstStartLimits{2.5, 4.5, 1.5, 2.5};
 
@@ -26,61 +31,6 @@ Design workedExample()
     Design design;
     design.run = exampleLastRun();
     return design;
-}
-
-TEST(DesignFile, OneSaveRuleKeepsAPlainDesignToItsThirtyRecordsAndReadsBackWhatItWrites)
-{
-    struct Case
-    {
-        const char *name;
-        void (*change)(Design &);
-        bool block; // the extension block follows the 30 records
-    };
-    const Case cases[] = {
-        {"nothing beyond the records", [](Design &) {}, false},
-        {"a hotter chassis", [](Design &d) { d.extras.thermal.ambientC = 55; }, true},
-        {"a rectifier load",
-         [](Design &d) {
-             d.extras.loads[2] = {LoadKind::BridgeChoke, "0.25"};
-         },
-         true},
-        {"a key of a later version", [](Design &d) { d.extras.keptRecords = "future_key=7\r\n"; },
-         true},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
-        Design design = workedExample();
-        c.change(design);
-        const std::string bytes = designFileBytes(design);
-        // The 30 records as Close always wrote them open every saved design.
-        const std::string thirty = lastRunFileBytes(design.run);
-        ASSERT_EQ(bytes.substr(0, thirty.size()), thirty);
-        EXPECT_EQ(bytes.size() > thirty.size(), c.block);
-        EXPECT_EQ(bytes.find(kDesignExtrasMarker) != std::string::npos, c.block);
-        const DesignFileRead read = readDesignFile(bytes);
-        EXPECT_TRUE(read.complete());
-        EXPECT_EQ(read.design, design);
-    }
-}
-
-TEST(DesignFile, AShortFileSaysWhereItStoppedAndKeepsWhatWasRead)
-{
-    struct Case
-    {
-        int records; // leading records of the worked example kept
-        const char *primaryVoltage;
-    };
-    for (const Case &c : {Case{0, ""}, Case{2, "117"}, Case{29, "117"}}) {
-        SCOPED_TRACE(c.records);
-        std::vector<std::string> records = workedExampleRecords();
-        records.resize(static_cast<std::size_t>(c.records));
-        const DesignFileRead read = readDesignFile(joinRecords(records));
-        EXPECT_FALSE(read.complete());
-        EXPECT_EQ(read.recordsRead, c.records);
-        EXPECT_FALSE(read.failure.empty());
-        EXPECT_EQ(read.design.run.primaryVoltage, c.primaryVoltage);
-        EXPECT_EQ(read.design.extras, DesignExtras{});
-    }
 }
 
 TEST(Evaluate, TheWorkedExampleGivesItsReportAndAMatchingCheckSection)
@@ -101,46 +51,25 @@ TEST(Evaluate, TheWorkedExampleGivesItsReportAndAMatchingCheckSection)
     EXPECT_EQ(e.checks.loadCurve.front().loadPercent, 0);
 }
 
+// Which field each refusal names is the analysis's (Analysis tests); here the refusal reaches the
+// evaluation whole and leaves it without figures.
 TEST(Evaluate, ARefusalNamesItsFieldAndCarriesNoFigures)
 {
-    struct Case
-    {
-        std::string &(*text)(LastRun &);
-        const char *value;
-        RefusalKind kind;
-        DesignField field;
-        int row;
-        const char *message; // "" when only the kind and field are checked
-    };
-    const Case cases[] = {
-        {[](LastRun &r) -> std::string & { return r.primaryVoltage; }, "abc",
-         RefusalKind::ZeroField, DesignField::PrimaryVoltage, 0,
+    // Refused while the texts are read, and by the analysis of the numbers read.
+    const std::tuple<std::string LastRun::*, RefusalKind, DesignField, const char *> cases[] = {
+        {&LastRun::primaryVoltage, RefusalKind::ZeroField, DesignField::PrimaryVoltage,
          "Primary voltage is zero, empty or not a number."},
-        {[](LastRun &r) -> std::string & { return r.primaryResistance; }, "",
-         RefusalKind::ZeroField, DesignField::PrimaryResistance, 0,
-         "Primary resistance is zero, empty or not a number."},
-        {[](LastRun &r) -> std::string & { return r.secondaries[1].resistance; }, "0",
-         RefusalKind::ZeroField, DesignField::SecondaryResistance, 1,
-         "Secondary 2 Resistance is zero, empty or not a number."},
-        {[](LastRun &r) -> std::string & { return r.secondaryCount; }, "0",
-         RefusalKind::CountOutOfRange, DesignField::SecondaryCount, 0, ""},
-        {[](LastRun &r) -> std::string & { return r.b; }, "0", RefusalKind::Dimensions,
-         DesignField::DimensionB, 0, ""},
-    };
-    for (const Case &c : cases) {
+        {&LastRun::secondaryCount, RefusalKind::CountOutOfRange, DesignField::SecondaryCount,
+         "Number of secondaries must be from 1 to 6."}};
+    for (const auto &[text, kind, field, message] : cases) {
         Design design = workedExample();
-        std::string &text = c.text(design.run);
-        SCOPED_TRACE(text + " -> " + c.value);
-        text = c.value;
+        design.run.*text = "0";
         const Evaluation e = evaluate(design, kFirstStartLimits);
         EXPECT_FALSE(e.ok());
-        ASSERT_TRUE(e.refusal);
-        EXPECT_EQ(e.refusal->kind, c.kind);
-        EXPECT_EQ(e.refusal->field, c.field);
-        EXPECT_EQ(e.refusal->row, c.row);
-        if (*c.message) {
-            EXPECT_EQ(e.refusal->message, c.message);
-        }
+        ASSERT_TRUE(e.refusal) << message;
+        EXPECT_EQ(e.refusal->kind, kind);
+        EXPECT_EQ(e.refusal->field, field);
+        EXPECT_NE(e.refusal->message.find(message), std::string::npos) << e.refusal->message;
         EXPECT_TRUE(e.reportLines.empty());
         EXPECT_TRUE(e.checkLines.empty());
         EXPECT_TRUE(e.checks.loadCurve.empty());
@@ -174,6 +103,111 @@ TEST(Evaluate, OtherThermalInputsRedoTheChecksAndLeaveTheReport)
         withThermalInputs(evaluate(refusedDesign, kFirstStartLimits), hotter);
     EXPECT_TRUE(refused.refusal);
     EXPECT_TRUE(refused.checkLines.empty());
+}
+
+TEST(DesignSupplyEvaluation, SourceSectionJsonAndMainsSweepFollowTheSupply)
+{
+    const Design plain = workedExample();
+    Design supplied = plain;
+    supplied.supplies[0] = {
+        50, RectifierCircuit::Bridge, preset("1N4007"), {choke(100, 100), cap(100)}, amps(0.1)};
+    const Evaluation without = evaluate(plain, kFirstStartLimits);
+    const Evaluation with = evaluate(supplied, kFirstStartLimits);
+    ASSERT_TRUE(without.ok() && with.ok());
+    ASSERT_EQ(with.supplies.size(), 1u);
+    const DesignSupplyResult &s = with.supplies[0];
+    ASSERT_TRUE(s.ok()) << *s.failure;
+    // Secondary 1 of the example: 350 V, 67.4 ohm, loading ticked; primary 117 V, 2.05 ohm.
+    // The bridge's path is the whole winding: 67.4 + 2.05 * (350 / 117)^2 = 85.745 ohm.
+    EXPECT_DOUBLE_EQ(s.circuit.windingVac, 350);
+    EXPECT_NEAR(s.circuit.windingOhm, 85.745, 1e-3);
+    // The report is the same; the checks hold the supply's section whole, after a blank line
+    // (the bench's lines follow it).
+    EXPECT_EQ(with.reportLines, without.reportLines);
+    const std::vector<std::string> section = supplyCheckLines(with.supplies);
+    const auto at =
+        std::search(with.checkLines.begin(), with.checkLines.end(), section.begin(), section.end());
+    ASSERT_NE(at, with.checkLines.end());
+    EXPECT_EQ(section.front(), "");
+    EXPECT_EQ(section.at(1), "Supply of secondary 1: bridge, 1N4007 diode");
+    // The VA budget counts the supplied winding at its simulated RMS current, the others as
+    // entered or found.
+    ASSERT_TRUE(with.bench.vaBudget);
+    const auto *budget = std::get_if<DesignVaBudget>(&*with.bench.vaBudget);
+    ASSERT_NE(budget, nullptr);
+    EXPECT_TRUE(budget->fromSupply.at(0));
+    EXPECT_DOUBLE_EQ(budget->secondaryAmps.at(0), s.figures.windingRmsA);
+    EXPECT_FALSE(budget->fromSupply.at(1));
+    EXPECT_EQ(std::find_if(without.checkLines.begin(), without.checkLines.end(),
+                           [](const std::string &l) { return l.starts_with("Supply"); }),
+              without.checkLines.end());
+    // The JSON carries "supplies" only when there are some.
+    EXPECT_EQ(jsonReport(without).find("\"supplies\""), std::string::npos);
+    const std::string json = jsonReport(with);
+    EXPECT_NE(json.find("\"supplies\""), std::string::npos);
+    EXPECT_NE(json.find("\"dc_output_v\""), std::string::npos);
+    // A choke-input winding carries the constant load current whatever the mains, where the
+    // resistance rule raises it with the mains: less heat above nominal, more below, the same
+    // at nominal.
+    const auto heat = [](const Evaluation &e, double percent) {
+        for (const MainsPoint &p : e.checks.checks.mains) {
+            if (p.percent == percent) {
+                return p.heatW;
+            }
+        }
+        return -1.0;
+    };
+    EXPECT_DOUBLE_EQ(heat(with, 0), heat(without, 0));
+    EXPECT_LT(heat(with, 10), heat(without, 10));
+    EXPECT_GT(heat(with, -10), heat(without, -10));
+}
+
+Design withBench(Design design)
+{
+    design.measurements.emplace();
+    design.measurements->windings[4] = WindingReading{0.5, 20, 0.55};
+    design.measurements->calibration = {1.2, std::nullopt, 0.9};
+    design.lamination = LaminationChoice{"EI96", {}, {}};
+    design.lamination->conditions.stackCm = 3.2;
+    design.valveList = "EL34*2, 12AX7*3";
+    return design;
+}
+
+TEST(DesignBench, EvaluatedWithTheChecks)
+{
+    const Evaluation plain = evaluate(workedExample(), kFirstStartLimits);
+    ASSERT_TRUE(plain.ok());
+    EXPECT_FALSE(plain.bench.rise);
+    EXPECT_FALSE(plain.bench.lamination);
+    ASSERT_TRUE(plain.bench.vaBudget);
+    // Without supplies the budget's primary current is the analysis's own.
+    const auto &budget = std::get<DesignVaBudget>(*plain.bench.vaBudget);
+    EXPECT_NEAR(budget.budget.primaryAmps, plain.result->primaryCurrent,
+                1e-9 * plain.result->primaryCurrent);
+
+    const Evaluation bench = evaluate(withBench(workedExample()), kFirstStartLimits);
+    ASSERT_TRUE(bench.bench.rise && bench.bench.lamination);
+    ASSERT_EQ(bench.bench.rise->calibrated.size(), 2U);
+    // The calibrated McLyman row is 1.2 times the check's McLyman rise.
+    const ModelEstimate &mcLyman = bench.checks.checks.thermal.models[0];
+    EXPECT_NEAR(bench.bench.rise->calibrated[0].riseK, 1.2 * mcLyman.riseK, 1e-9);
+    const auto hasLine = [](const Evaluation &e, std::string_view part) {
+        for (const std::string &line : e.checkLines) {
+            if (line.find(part) != std::string::npos) {
+                return true;
+            }
+        }
+        return false;
+    };
+    EXPECT_TRUE(hasLine(bench, "Calibrated McLyman (x 1.200)"));
+    EXPECT_TRUE(hasLine(bench, "Lamination EI96"));
+    EXPECT_TRUE(hasLine(plain, "Primary fuse"));
+    // Other thermal inputs: the calibrated rows follow the new ambient.
+    ThermalInputs warmer = bench.design.extras.thermal;
+    warmer.ambientC += 10;
+    const Evaluation again = withThermalInputs(bench, warmer);
+    EXPECT_NEAR(again.bench.rise->calibrated[0].windingC,
+                bench.bench.rise->calibrated[0].windingC + 10, 1e-6);
 }
 
 TEST(Temperatures, OneConversionBothWays)

@@ -34,6 +34,38 @@ inline void PrintTo(const WriteFault &fault, std::ostream *out)
     *out << fault.name;
 }
 
+// Writes that would make a file longer than 4 bytes fail (EFBIG, the signal that would come
+// with it ignored) from arm() on; the old limit comes back at the end.
+class FileSizeLimit
+{
+public:
+    FileSizeLimit() = default;
+    ~FileSizeLimit()
+    {
+        if (m_armed) {
+            setrlimit(RLIMIT_FSIZE, &m_old);
+        }
+    }
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+
+    // False when the limit could not be set.
+    bool arm()
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        if (getrlimit(RLIMIT_FSIZE, &m_old) != 0) {
+            return false;
+        }
+        const rlimit tiny{4, m_old.rlim_max};
+        m_armed = setrlimit(RLIMIT_FSIZE, &tiny) == 0;
+        return m_armed;
+    }
+
+private:
+    rlimit m_old{};
+    bool m_armed = false;
+};
+
 // A program folder (a subfolder of a scratch folder, so that a tmpfs can cover it) on which
 // writes fail in one way from arm() on, until the end of the object.
 class FaultyFolder
@@ -48,9 +80,6 @@ public:
     }
     ~FaultyFolder()
     {
-        if (m_limited) {
-            setrlimit(RLIMIT_FSIZE, &m_oldLimit);
-        }
         if (m_mounted) {
             umount2(m_folder.c_str(), MNT_DETACH);
         }
@@ -67,15 +96,7 @@ public:
     bool arm()
     {
         if (m_kind == WriteFault::SizeLimit) {
-            // Every write that would make a file longer than 4 bytes fails with EFBIG; the
-            // signal that would come with it is ignored.
-            std::signal(SIGXFSZ, SIG_IGN);
-            if (getrlimit(RLIMIT_FSIZE, &m_oldLimit) != 0) {
-                return false;
-            }
-            const rlimit tiny{4, m_oldLimit.rlim_max};
-            m_limited = setrlimit(RLIMIT_FSIZE, &tiny) == 0;
-            return m_limited;
+            return m_limit.arm();
         }
         if (m_kind == WriteFault::ReadOnlyMount) {
             return mount("tmpfs", m_folder.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0;
@@ -93,8 +114,7 @@ private:
     ScratchFolder m_scratch;
     std::string m_folder;
     bool m_mounted = false;
-    bool m_limited = false;
-    rlimit m_oldLimit{};
+    FileSizeLimit m_limit;
 };
 
 } // namespace ferrolux::testing_support

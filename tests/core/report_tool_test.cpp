@@ -1,40 +1,27 @@
-// The report tool through its function (files, options, check text, JSON, constants limits,
-// escaped messages) and once as the real executable.
+// The report tool through its function (options, files, check text, JSON, constants limits,
+// a design's supplies, escaped messages) and as the real executable.
 
 #include "default_files.h"
 #include "design_extras.h"
 #include "printable_text.h"
-#include "report_tool.h"
+#include "report_tool_runs.h"
 #include "scratch_folder.h"
 #include "worked_example_input.h"
 
 #include <cstdlib>
 #include <filesystem>
-#include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <tuple>
 
 namespace ferrolux {
 namespace {
 
+using testing_support::expectRuns;
+using testing_support::runTool;
 using testing_support::ScratchFolder;
+using testing_support::ToolRun;
 using testing_support::writeBytes;
-
-struct ToolRun
-{
-    int status;
-    std::string out, err;
-};
-
-ToolRun run(const std::vector<std::string> &args)
-{
-    std::ostringstream out, err;
-    const int status = runReportTool(args, out, err);
-    return {status, out.str(), err.str()};
-}
 
 std::string workedExampleReportText()
 {
@@ -45,29 +32,6 @@ std::string workedExampleReportText()
     return report;
 }
 
-// Arguments, exit status, a text in stdout (success; the whole of it for the report) or in
-// stderr (failure); stdout is empty on failure and stderr on success.
-using ToolCase = std::tuple<std::vector<std::string>, int, std::string>;
-
-void expectRuns(const std::vector<ToolCase> &cases)
-{
-    for (const auto &[args, status, text] : cases) {
-        std::string name;
-        for (const std::string &arg : args) {
-            name += arg + " ";
-        }
-        const ToolRun r = run(args);
-        EXPECT_EQ(r.status, status) << name << r.err;
-        if (text == workedExampleReportText()) {
-            EXPECT_EQ(r.out, text) << name;
-        }
-        EXPECT_NE((status == 0 ? r.out : r.err).find(text), std::string::npos) << name << "\n"
-                                                                               << r.out << r.err;
-        EXPECT_EQ(r.out.empty(), status != 0) << name;
-        EXPECT_EQ(r.err.empty(), status == 0) << name;
-    }
-}
-
 // DBL_MAX as a plain decimal: 2^1024 - 2^971, 309 digits.
 const std::string kLargestDouble = "17976931348623157" + std::string(292, '0');
 
@@ -75,7 +39,6 @@ TEST(ReportTool, OptionsExitStatusAndOutput)
 {
     expectRuns({
         {{"--example", "--check"}, 0, "McLyman                     9.03 K    59.0 \xC2\xB0"},
-        {{"--example", "--check"}, 0, "(McLyman) against class A's 105"},
         {{"--example", "--check"}, 0, "within class, margin 46.0 K"},
         // The headroom of secondary 1, 0.135 A of 2.5 · 350 / (67.4 · 97.5) A.
         {{"--example", "--check"}, 0, "current 0.135 A of 0.1332 A: 101.4 %"},
@@ -94,7 +57,6 @@ TEST(ReportTool, OptionsExitStatusAndOutput)
         {{"--example", "--check", "--ambient=-0.04"}, 0, "Ambient 0.0 \xC2\xB0"},
         {{"--example", "--check", "--core-loss=-0"}, 0, "core loss 0 W"},
         {{"--example", "--json", "--ambient=-0"}, 0, "\"ambient_c\": 0.0,"},
-        {{"--example", "--json", "--core-loss=-0"}, 0, "\"core_loss_w\": 0.0,"},
         {{"--example", "--check", "--ambient=-1"}, 0, "Ambient -1.0 \xC2\xB0"},
         // The largest double over the rectifier factor (below 1) is no number: refused.
         {{"--winding-current", "half-wave-capacitor", kLargestDouble}, 2, "too large to compute"},
@@ -197,18 +159,19 @@ TEST(ReportTool, FilesGiveTheReportTheirBlockAndCheckedLimits)
         {json("CONSTANT.DAT"), 0, "\"ambient_c\": 60.0"},
         {json("blank.DAT"), 0, "\"insulation_class\": \"B\""},
         {json("blank.DAT"), 0, "\"class_limit_c\": 130.0"},
+        {{"--check", s.path("extras.DAT")}, 0, "against class B's 130 \xC2\xB0"},
         {{s.path("extras.DAT"), "--json", "--ambient", "20"}, 0, "\"ambient_c\": 20.0"},
         {json("abc.DAT"), 2, "abc.DAT': record 4: \"abc\" is not a number"},
         {json("esc.DAT"), 2, "\"\\x1b[2J\""}, // escaped, never raw
         {json("cut.DAT"), 2, "cut.DAT"},
     });
-    for (const char *bad : {"NaN", "-5", "100.5", "1e999", "4.5x"}) {
-        writeBytes(s.path("bad.DAT"), limit(bad));
-        expectRuns({{json("bad.DAT"), 2, "record 4"}});
-    }
-    // Each bound is named as the one broken; neither 0 nor 100 is a limit.
+    // A limit that does not read, and each bound named as the one broken (neither 0 nor 100 is
+    // a limit).
     for (const auto &[text, status, said] :
          std::initializer_list<std::tuple<const char *, int, const char *>>{
+             {"NaN", 2, "record 4"},
+             {"1e999", 2, "record 4"},
+             {"4.5x", 2, "record 4"},
              {"0", 2, "record 4: \"0\" is no limit: a limit must be above 0 %"},
              {"-0.5", 2, "a limit must be above 0 %"},
              {"100.5", 2, "record 4: \"100.5\" is no limit: a limit must be below 100 %"},
@@ -219,16 +182,50 @@ TEST(ReportTool, FilesGiveTheReportTheirBlockAndCheckedLimits)
     }
     // A block value that does not read: the default (40 °C) is used, never 25, and it is told.
     writeBytes(s.path("comma.DAT"), example + "[Ferrolux extras]\r\nambient_c=25,5\r\n");
-    const ToolRun comma = run({"--json", s.path("comma.DAT")});
+    const ToolRun comma = runTool({"--json", s.path("comma.DAT")});
     EXPECT_EQ(comma.status, 0) << comma.err;
     EXPECT_NE(comma.out.find("\"ambient_c\": 40.0"), std::string::npos);
     EXPECT_NE(comma.err.find("ambient_c=25,5: the value does not read"), std::string::npos)
         << comma.err;
 }
 
+// A design whose block holds two supplies: --check ends with the section of the one that reads,
+// --json carries it under "supplies", and the one that does not read is told on standard error.
+TEST(ReportTool, DesignSuppliesInCheckAndJsonAndOneThatDoesNotReadIsTold)
+{
+    ScratchFolder s;
+    writeBytes(s.path("CONSTANT.DAT"), defaultConstantsFileBytes());
+    writeBytes(s.path("AMP.DAT"),
+               exampleLastRunFileBytes() + "[Ferrolux extras]\r\n" +
+                   "supply1_mains_hz=60\r\nsupply1_circuit=full-wave-ct\r\nsupply1_valve=5U4G\r\n"
+                   "supply1_filter=c:10\r\nsupply1_load_a=0.1\r\n"
+                   "supply2_mains_hz=50\r\nsupply2_circuit=bridge\r\nsupply2_valve=6L6\r\n"
+                   "supply2_filter=c:10\r\nsupply2_load_a=0.1\r\n");
+    for (const auto &[mode, wanted] :
+         {std::pair{"--check", "Supply of secondary 1: full-wave-ct, 5U4G valve"},
+          std::pair{"--json", "\"supplies\""}}) {
+        const ToolRun r = runTool({mode, s.path("AMP.DAT")});
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_NE(r.out.find(wanted), std::string::npos) << mode;
+        EXPECT_EQ(r.out.find("Supply of secondary 2"), std::string::npos) << mode;
+        EXPECT_NE(r.err.find("The supply of secondary 2 does not read"), std::string::npos)
+            << r.err;
+    }
+    const auto json = nlohmann::json::parse(runTool({"--json", s.path("AMP.DAT")}).out);
+    ASSERT_EQ(json.at("supplies").size(), 1u);
+    const auto &supply = json.at("supplies").at(0);
+    EXPECT_EQ(supply.at("secondary"), 1);
+    // 350 V end to end, centre-tapped: 175 V a path, open circuit (the box is ticked).
+    EXPECT_EQ(supply.at("vac"), 175.0);
+    EXPECT_TRUE(supply.at("failure").is_null());
+    EXPECT_GT(supply.at("dc_output_v").get<double>(), 0);
+    EXPECT_LT(supply.at("dc_output_v").get<double>(), 175 * 1.4143);
+    EXPECT_TRUE(supply.at("limits_known").get<bool>());
+}
+
 TEST(ReportTool, JsonHoldsTheFiguresAndAnUnwritableReportFails)
 {
-    const ToolRun r = run({"--example", "--json"});
+    const ToolRun r = runTool({"--example", "--json"});
     ASSERT_EQ(r.status, 0) << r.err;
     const nlohmann::json j = nlohmann::json::parse(r.out);
     EXPECT_EQ(j["report"].size(), 30u);
@@ -270,15 +267,26 @@ TEST(ReportTool, PrintableTextEscapesControlsAndBadBytes)
 TEST(ReportTool, ExecutableExitStatusAndStandardOutput)
 {
     ScratchFolder s;
-    const std::tuple<std::string, int, std::string> cases[] = {
-        {"--example", 0, workedExampleReportText()}, {"--example --check --json", 2, ""}};
+    writeBytes(s.path("supply.json"),
+               R"({"mains_hz": 60, "winding": {"vac": 550, "resistance_ohm": 85},
+                   "rectifier": {"circuit": "full-wave-ct", "valve": "5U4G"},
+                   "filter": [{"c_uf": 10}], "load": {"current_a": 0.125}})");
+    writeBytes(s.path("bad.json"), "{}");
+    const std::string report = workedExampleReportText();
+    // Arguments, exit status, the whole of standard output (nullptr: anything but empty).
+    const std::tuple<std::string, int, const char *> cases[] = {
+        {"--example", 0, report.c_str()},
+        {"--example --check --json", 2, ""},
+        {"--supply " + s.path("supply.json") + " --json", 0, nullptr},
+        {"--supply " + s.path("bad.json"), 2, ""}};
     for (const auto &[arguments, status, out] : cases) {
         const std::string command = std::string(FERROLUX_REPORT_TOOL) + " " + arguments + " >" +
                                     s.path("stdout") + " 2>" + s.path("stderr");
         const int raw = std::system(command.c_str());
         ASSERT_TRUE(WIFEXITED(raw)) << arguments;
         EXPECT_EQ(WEXITSTATUS(raw), status) << arguments;
-        EXPECT_EQ(testing_support::readBytes(s.path("stdout")), out) << arguments;
+        const std::string written = testing_support::readBytes(s.path("stdout"));
+        EXPECT_TRUE(out == nullptr ? !written.empty() : written == out) << arguments;
         EXPECT_EQ(testing_support::readBytes(s.path("stderr")).empty(), status == 0) << arguments;
     }
 }

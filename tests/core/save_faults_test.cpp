@@ -7,12 +7,10 @@
 #include "other_user.h"
 #include "scratch_folder.h"
 
-#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 #include <sys/mount.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,17 +22,9 @@ using testing_support::AsOtherUser;
 using testing_support::kNobody;
 using testing_support::readBytes;
 using testing_support::ScratchFolder;
+using testing_support::temporaryFilesIn;
 using testing_support::writeBytes;
 using O = SaveResult::Outcome;
-
-int temporaryFilesIn(const std::string &folder)
-{
-    int count = 0;
-    for (const auto &entry : fs::directory_iterator(folder)) {
-        count += entry.path().filename().string().find(".tmp-") != std::string::npos;
-    }
-    return count;
-}
 
 // A disk failing in one of the ways of kWriteFaults: the file keeps its old bytes, a new file
 // is never created, and the reason is the system's own.
@@ -60,29 +50,6 @@ TEST(SaveFaults, AFailingDiskKeepsTheOldFileAndNamesTheRealError)
         EXPECT_EQ(temporaryFilesIn(program.folder()), 0);
     }
 }
-
-// Writes longer than 4 bytes fail (EFBIG) from arm() on; the old limit comes back at the end.
-class SizeLimit
-{
-public:
-    ~SizeLimit()
-    {
-        if (m_armed) {
-            setrlimit(RLIMIT_FSIZE, &m_old);
-        }
-    }
-    void arm()
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        const rlimit tiny{4, m_old.rlim_max};
-        m_armed = setrlimit(RLIMIT_FSIZE, &tiny) == 0;
-    }
-
-private:
-    rlimit m_old{};
-    bool m_armed = false;
-};
 
 struct InPlaceCase
 {
@@ -143,7 +110,7 @@ TEST(SaveFaults, ARewriteInPlaceIsAnnouncedReservedAndNeverSilentlyTorn)
         }
         SaveResult result;
         {
-            SizeLimit limit;
+            testing_support::FileSizeLimit limit;
             if (c.limitAfter) {
                 options.afterReserve = [&] { limit.arm(); };
             }

@@ -29,21 +29,12 @@ using testing_support::AsOtherUser;
 using testing_support::joinRecords;
 using testing_support::readBytes;
 using testing_support::ScratchFolder;
+using testing_support::temporaryFilesIn;
 using testing_support::writeBytes;
 
 unsigned modeOf(const std::string &path)
 {
     return static_cast<unsigned>(fs::symlink_status(path).permissions());
-}
-
-// Names in the folder that look like temporary files of a save.
-int temporaryFilesIn(const std::string &folder)
-{
-    int count = 0;
-    for (const auto &entry : fs::directory_iterator(folder)) {
-        count += entry.path().filename().string().find(".tmp-") != std::string::npos;
-    }
-    return count;
 }
 
 long entriesIn(const std::string &folder)

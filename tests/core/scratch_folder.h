@@ -1,8 +1,8 @@
 #pragma once
 
 // What the tests share for files: a fresh, empty folder under the system's temporary folder,
-// removed with everything in it when the test ends; whole-file reads and writes; and the
-// splitting and joining of CR LF records.
+// removed with everything in it when the test ends; the temporaries a save left; whole-file
+// reads and writes; and the splitting and joining of CR LF records.
 
 #include <cstdlib>
 #include <filesystem>
@@ -40,6 +40,16 @@ public:
 private:
     std::filesystem::path m_path;
 };
+
+// Names in the folder that look like temporary files of a save.
+inline int temporaryFilesIn(const std::string &folder)
+{
+    int count = 0;
+    for (const auto &entry : std::filesystem::directory_iterator(folder)) {
+        count += entry.path().filename().string().find(".tmp-") != std::string::npos;
+    }
+    return count;
+}
 
 // Whether the whole of `bytes` was written.
 inline bool writeBytes(const std::string &path, const std::string &bytes)

@@ -4,6 +4,7 @@
 
 #include "supply_circuit.h"
 #include "supply_limits.h"
+#include "supply_parts.h"
 #include "supply_records.h"
 #include "supply_simulation.h"
 
@@ -16,30 +17,19 @@
 namespace ferrolux {
 namespace {
 
-FilterPart cap(double uf)
-{
-    return {FilterPartKind::ShuntCapacitor, uf, 0, 0};
-}
-FilterPart choke(double h, double ohm)
-{
-    return {FilterPartKind::SeriesChoke, 0, h, ohm};
-}
-FilterPart resistor(double ohm)
-{
-    return {FilterPartKind::SeriesResistor, 0, 0, ohm};
-}
+using namespace testing_support;
+
+using RC = RectifierCircuit;
 
 SupplyCircuit base()
 {
-    SupplyCircuit s;
-    s.mainsHz = 50;
-    s.windingVac = 300;
-    s.windingOhm = 60;
-    s.circuit = RectifierCircuit::FullWaveCentreTap;
-    s.rectifier = {RectifierKind::Valve, "5U4GB", {}};
-    s.filter = {cap(20), choke(10, 150), cap(40)};
-    s.load = {SupplyLoadKind::ConstantCurrent, 0.1};
-    return s;
+    return {50,
+            300,
+            60,
+            RC::FullWaveCentreTap,
+            valve("5U4GB"),
+            {cap(20), choke(10, 150), cap(40)},
+            amps(0.1)};
 }
 
 TEST(SupplyCircuit, RefusesEachBadInputWithItsReason)
@@ -60,25 +50,13 @@ TEST(SupplyCircuit, RefusesEachBadInputWithItsReason)
         {[](SupplyCircuit &s) { s.windingOhm = -5; }, "resistance_ohm must be from 0"},
         {[](SupplyCircuit &s) { s.mainsHz = 0; }, "mains_hz"},
         {[](SupplyCircuit &s) { s.load.value = 0; }, "the load's current_a"},
-        {[](SupplyCircuit &s) {
-             s.load = {SupplyLoadKind::Resistance, -10};
-         },
-         "the load's resistance_ohm"},
+        {[](SupplyCircuit &s) { s.load = ohms(-10); }, "the load's resistance_ohm"},
         {[](SupplyCircuit &s) { s.rectifier.part = "5X9"; }, "unknown valve '5X9'"},
+        {[](SupplyCircuit &s) { s.rectifier = preset("1N9999"); }, "unknown diode '1N9999'"},
+        {[](SupplyCircuit &s) { s.rectifier = law(0.7, 0, {}, 1.5); }, "n needs its k"},
+        {[](SupplyCircuit &s) { s.rectifier = law(0.7, 0, 0.01, 9); }, "n must be from"},
         {[](SupplyCircuit &s) {
-             s.rectifier = {RectifierKind::SiliconPreset, "1N9999", {}};
-         },
-         "unknown diode '1N9999'"},
-        {[](SupplyCircuit &s) {
-             s.rectifier = {RectifierKind::Diode, {}, DiodeLaw{0.7, 0, std::nullopt, 1.5}};
-         },
-         "n needs its k"},
-        {[](SupplyCircuit &s) {
-             s.rectifier = {RectifierKind::Diode, {}, DiodeLaw{0.7, 0, 0.01, 9}};
-         },
-         "n must be from"},
-        {[](SupplyCircuit &s) {
-             s.rectifier = {RectifierKind::Diode, {}, DiodeLaw{0.7, 0, std::nullopt, std::nullopt}};
+             s.rectifier = law(0.7, 0);
              s.windingOhm = 0;
          },
          "has no resistance"},
@@ -95,17 +73,14 @@ TEST(SupplyCircuit, RefusesEachBadInputWithItsReason)
 
 TEST(SupplyCircuit, RecordsReadBackUnchanged)
 {
-    std::vector<SupplyCircuit> supplies(4, base());
-    supplies[1].rectifier = {RectifierKind::SiliconPreset, "UF4007", {}};
-    supplies[1].circuit = RectifierCircuit::Bridge;
-    supplies[1].load = {SupplyLoadKind::Resistance, 2200.5};
-    supplies[2].rectifier = {RectifierKind::Diode, {}, DiodeLaw{0.65, 0.125, 0.0000125, 1.5}};
-    supplies[2].circuit = RectifierCircuit::HalfWave;
-    supplies[2].mainsHz = 60;
-    supplies[3].rectifier = {
-        RectifierKind::Diode, {}, DiodeLaw{1, 0.3, std::nullopt, std::nullopt}};
-    supplies[3].filter = {resistor(4.7), cap(0.1), cap(1e-7), choke(0.001, 0), cap(3300)};
-    supplies[3].windingVac = 6.3;
+    const std::vector<FilterPart> odd = {resistor(4.7), cap(0.1), cap(1e-7), choke(0.001, 0),
+                                         cap(3300)};
+    const SupplyCircuit supplies[] = {
+        base(),
+        {50, 300, 60, RC::Bridge, preset("UF4007"), base().filter, ohms(2200.5)},
+        {60, 300, 60, RC::HalfWave, law(0.65, 0.125, 0.0000125, 1.5), base().filter, amps(0.1)},
+        {50, 6.3, 60, RC::FullWaveCentreTap, law(1, 0.3), odd, amps(0.1)},
+    };
     // The reader takes plain decimals only, so reading back also proves the values are plain.
     for (const SupplyCircuit &s : supplies) {
         const std::string text = supplyText(s);
@@ -230,102 +205,50 @@ std::vector<LimitCheck> limitsOf(const SupplyCircuit &s)
     return supplyLimits(s, f, simulateSwitchOn(s, f.dcOutputV));
 }
 
+// The supply with the rectifier part, winding voltage and resistance, filter, load value and
+// circuit given (nullptr, 0 or empty: the supply's own).
+SupplyCircuit changed(SupplyCircuit s, const char *part, double vac, double ohm,
+                      std::vector<FilterPart> filter, double load,
+                      std::optional<RectifierCircuit> circuit = std::nullopt)
+{
+    s.rectifier.part = part != nullptr ? part : s.rectifier.part;
+    s.windingVac = vac != 0 ? vac : s.windingVac;
+    s.windingOhm = ohm != 0 ? ohm : s.windingOhm;
+    s.filter = filter.empty() ? s.filter : filter;
+    s.load.value = load != 0 ? load : s.load.value;
+    s.circuit = circuit.value_or(s.circuit);
+    return s;
+}
+
 TEST(SupplyLimits, EveryBrokenLimitIsFlaggedAndOnlyThose)
 {
-    SupplyCircuit published = base();
+    SupplyCircuit published = changed(base(), "5U4G", 550, 85, {cap(10)}, 0.125);
     published.mainsHz = 60;
-    published.windingVac = 550;
-    published.windingOhm = 85;
-    published.rectifier.part = "5U4G";
-    published.filter = {cap(10)};
-    published.load.value = 0.125;
-
-    const auto with = [](SupplyCircuit s, const std::function<void(SupplyCircuit &)> &edit) {
-        edit(s);
-        return s;
-    };
-    SupplyCircuit silicon = base();
-    silicon.rectifier = {RectifierKind::SiliconPreset, "1N4007", {}};
-    silicon.circuit = RectifierCircuit::Bridge;
-    silicon.windingVac = 250;
-    silicon.windingOhm = 12;
-    silicon.filter = {cap(100), resistor(100), cap(100)};
-
-    const auto highVoltage = [&](double loadA) {
-        return with(published, [loadA](SupplyCircuit &s) {
-            s.rectifier.part = "5R4GY";
-            s.windingVac = 900;
-            s.windingOhm = 300;
-            s.filter = {cap(4)};
-            s.load.value = loadA;
-        });
-    };
-
+    SupplyCircuit silicon =
+        changed(base(), nullptr, 250, 12, {cap(100), resistor(100), cap(100)}, 0, RC::Bridge);
+    silicon.rectifier = preset("1N4007");
     // A supply and the flags it must raise (every other flag must stay clear).
     const std::pair<SupplyCircuit, std::vector<std::string_view>> cases[] = {
         {published, {}},
-        {with(published, [](SupplyCircuit &s) { s.load.value = 0.3; }), {"dc_current"}},
-        {with(published, [](SupplyCircuit &s) { s.filter = {cap(47)}; }), {"input_capacitor"}},
-        {with(published, [](SupplyCircuit &s) { s.windingOhm = 50; }), {"supply_impedance"}},
+        {changed(published, nullptr, 0, 0, {}, 0.3), {"dc_current"}},
+        {changed(published, nullptr, 0, 0, {cap(47)}, 0), {"input_capacitor"}},
+        {changed(published, nullptr, 0, 50, {}, 0), {"supply_impedance"}},
         // Half-wave: the idle plate sees the peak plus the capacitor, 2·√2·650 ≈ 1840 V less
         // the drop and a 50 V sag (20 mA for 10 ms from 4 µF), well above 1600 V.
-        {with(published,
-              [](SupplyCircuit &s) {
-                  s.rectifier.part = "GZ37";
-                  s.windingVac = 650;
-                  s.circuit = RectifierCircuit::HalfWave;
-                  s.filter = {cap(4)};
-                  s.load.value = 0.02;
-              }),
-         {"piv"}},
-        {with(published, [](SupplyCircuit &s) { s.rectifier.part = "GZ37"; }), {"input_capacitor"}},
+        {changed(published, "GZ37", 650, 0, {cap(4)}, 0.02, RC::HalfWave), {"piv"}},
+        {changed(published, "GZ37", 0, 0, {}, 0), {"input_capacitor"}},
         // 5R4GY at 900 V a plate: the inverse voltage (the 1.27 kV peak plus about 1 kV out) is
         // within the 2800 V allowed up to 150 mA and above the 2100 V allowed at 200 mA.
-        {highVoltage(0.1), {}},
-        {highVoltage(0.2), {"piv"}},
+        {changed(published, "5R4GY", 900, 300, {cap(4)}, 0.1), {}},
+        {changed(published, "5R4GY", 900, 300, {cap(4)}, 0.2), {"piv"}},
         // The rating at the winding's voltage applies: 300 V needs 215 ohm, 350 V 300 ohm.
-        {with(published,
-              [](SupplyCircuit &s) {
-                  s.rectifier.part = "EZ80";
-                  s.windingVac = 300;
-                  s.windingOhm = 250;
-                  s.filter = {cap(50)};
-                  s.load.value = 0.06;
-              }),
-         {}},
-        {with(published,
-              [](SupplyCircuit &s) {
-                  s.rectifier.part = "EZ80";
-                  s.windingVac = 330;
-                  s.windingOhm = 250;
-                  s.filter = {cap(50)};
-                  s.load.value = 0.06;
-              }),
-         {"supply_impedance"}},
-        {with(published,
-              [](SupplyCircuit &s) {
-                  s.rectifier.part = "EZ80";
-                  s.windingVac = 300;
-                  s.windingOhm = 250;
-                  s.filter = {cap(100)};
-                  s.load.value = 0.1;
-              }),
-         {"dc_current", "input_capacitor"}},
+        {changed(published, "EZ80", 300, 250, {cap(50)}, 0.06), {}},
+        {changed(published, "EZ80", 330, 250, {cap(50)}, 0.06), {"supply_impedance"}},
+        {changed(published, "EZ80", 300, 250, {cap(100)}, 0.1), {"dc_current", "input_capacitor"}},
         {silicon, {}},
-        {with(silicon,
-              [](SupplyCircuit &s) {
-                  s.filter = {cap(470), resistor(5), cap(470)};
-                  s.load.value = 2.2;
-              }),
-         {"mean_current"}},
-        {with(silicon,
-              [](SupplyCircuit &s) {
-                  s.windingVac = 400;
-                  s.windingOhm = 20;
-                  s.circuit = RectifierCircuit::HalfWave;
-              }),
-         {"piv"}},
-        {with(silicon, [](SupplyCircuit &s) { s.windingOhm = 1; }), {"surge_current"}},
+        {changed(silicon, nullptr, 0, 0, {cap(470), resistor(5), cap(470)}, 2.2), {"mean_current"}},
+        {changed(silicon, nullptr, 400, 20, {}, 0, RC::HalfWave), {"piv"}},
+        {changed(silicon, nullptr, 0, 1, {}, 0), {"surge_current"}},
     };
     for (const auto &[s, expected] : cases) {
         const std::vector<LimitCheck> limits = limitsOf(s);
@@ -353,20 +276,14 @@ TEST(SupplyLimits, EveryBrokenLimitIsFlaggedAndOnlyThose)
         {"5U4GB", {"peak_current", "input_capacitor"}},
     };
     for (const auto &[valve, keys] : checked) {
-        SupplyCircuit s = published;
-        s.rectifier.part = valve;
-        s.windingVac = 300;
-        s.windingOhm = 600;
-        s.load.value = 0.05;
         std::vector<std::string_view> found;
-        for (const LimitCheck &limit : limitsOf(s)) {
+        for (const LimitCheck &limit : limitsOf(changed(published, valve, 300, 600, {}, 0.05))) {
             found.push_back(limit.key);
         }
         EXPECT_EQ(found, keys) << valve;
     }
-    SupplyCircuit custom = silicon;
-    custom.rectifier = {RectifierKind::Diode, {}, DiodeLaw{0.7, 0.2, std::nullopt, std::nullopt}};
-    EXPECT_TRUE(limitsOf(custom).empty());
+    silicon.rectifier = law(0.7, 0.2);
+    EXPECT_TRUE(limitsOf(silicon).empty());
 }
 
 } // namespace

@@ -36,8 +36,6 @@ TEST(ResistanceRise, PublishedCheckAndHandWorkedCases)
     const Case cases[] = {
         // The published check: 200 mΩ at 20 °C, 210 mΩ hot, 25 °C ambient.
         {{0.200, 20, 0.210, 25}, 234.5, 7.725, 32.725},
-        // The same with the rounded k of instrument manuals.
-        {{0.200, 20, 0.210, 25}, 235, 7.75, 32.75},
         // Aluminium: 1.05 · 245 − 250.
         {{0.200, 20, 0.210, 25}, 225, 7.25, 32.25},
         // Units cancel: ohms or milliohms give the same rise.
@@ -94,8 +92,6 @@ TEST(ResistanceRise, ConductorNamesAndCalibrationFactor)
     EXPECT_EQ(conductorFromName("aluminum"), Conductor::Aluminium);
     EXPECT_EQ(conductorFromName("brass"), std::nullopt);
     EXPECT_EQ(conductorFromName(""), std::nullopt);
-    EXPECT_EQ(conductorConstantK(Conductor::Copper), 234.5);
-    EXPECT_EQ(conductorConstantK(Conductor::Aluminium), 225);
 
     const std::tuple<double, double, std::optional<double>> factors[] = {
         {10, 8, 1.25},           {7.725, 7.725, 1.0},     {0, 5, 0.0},
@@ -185,8 +181,6 @@ TEST(Laminations, FiguresMatchThePublishedCheckAndHandWorkedCores)
         EXPECT_EQ(f.primaryTurns, c.turns);
         EXPECT_NEAR(f.vaEstimate, c.va, 1e-3);
     }
-    EXPECT_NEAR(std::get<CoreFigures>(coreFigures({3.2, 1.6, 4.8}, ei96)).apCm4, 78.6, 0.05);
-    EXPECT_EQ(std::get<CoreFigures>(coreFigures({3.2, 1.6, 4.8}, ei96)).kj, 366);
 }
 
 TEST(Laminations, RefusesConditionsOutOfRange)
@@ -279,9 +273,7 @@ TEST(ValveHeaters, TableRowsAreConsistent)
     EXPECT_EQ(findValve("ECC83")->names, ecc83->names);
     EXPECT_EQ(findValve("300B")->heating, Heating::Direct);
     EXPECT_EQ(findValve("EL34")->heating, Heating::Indirect);
-    EXPECT_EQ(findValve("UCH81")->seriesStringMilliamps, 100);
     EXPECT_EQ(findValve("50C5")->seriesStringMilliamps, 150);
-    EXPECT_EQ(findValve("PCL86")->seriesStringMilliamps, 300);
     EXPECT_FALSE(findValve("12AX"));
     EXPECT_FALSE(findValve(""));
 }
@@ -444,8 +436,6 @@ TEST(VaBudget, SumsTheSecondariesAndFindsThePrimaryCurrent)
 TEST(PrimaryFuse, PicksTheSmallestStandardRatingBetweenTheBounds)
 {
     const std::tuple<double, FuseFit, double> cases[] = {
-        // 1.5 · 0.3095 = 0.464 A: 0.5 A, below 2.5 · 0.3095 = 0.774 A.
-        {0.3095169, FuseFit::Fits, 0.5},
         // 1.5 · 0.4 = 0.6 A: 0.63 A.
         {0.4, FuseFit::Fits, 0.63},
         // A rating exactly at 1.5 × counts.

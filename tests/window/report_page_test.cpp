@@ -1,6 +1,7 @@
 // The report as it leaves the window for a page: plots drawn for the page at one size whatever
-// the panel showed, a report made afresh (and saying so) once the inputs changed after
-// Calculate, and lines that wrap inside the page instead of running past its right margin.
+// the panel showed (a supply's two among them), a report made afresh (and saying so) once the
+// inputs changed after Calculate, and lines that wrap inside the page instead of running past its
+// right margin.
 
 #include "report_export.h"
 #include "report_plots.h"
@@ -24,49 +25,110 @@ int inkedPixels(const QImage &image)
     return inked;
 }
 
+// The extension block of a last run whose secondaries 1 and 2 feed a supply, and whose
+// secondary 3 (5.3 V, 0.1 ohm) is asked for 50 A, which its supply cannot deliver.
+const char kSupplyBlock[] =
+    "supply1_mains_hz=50\r\nsupply1_circuit=full-wave-ct\r\n"
+    "supply1_valve=GZ34\r\nsupply1_filter=c:32\r\nsupply1_load_a=0.1\r\n"
+    "supply2_mains_hz=50\r\nsupply2_circuit=bridge\r\n"
+    "supply2_diode=1N4007\r\nsupply2_filter=c:470\r\n"
+    "supply2_load_ohm=1000\r\n"
+    "supply3_mains_hz=50\r\nsupply3_circuit=bridge\r\n"
+    "supply3_diode=1N5408\r\nsupply3_filter=c:1000\r\nsupply3_load_a=50\r\n";
+
+// Images in a PDF: each is an XObject of its own.
+qsizetype pdfImages(const std::string &pdf)
+{
+    return QByteArray::fromStdString(pdf).count("/Subtype /Image");
+}
+
 TEST(ReportPage, PlotsAreDrawnForThePageAndAStaleReportIsMadeAfreshWithANote)
 {
     using Step = std::function<void(MainUnderTest &)>;
-    // What happens in the window before the export; whether the page says it was made afresh;
-    // how many plots it holds; the primary voltage its report was made from.
-    const std::tuple<const char *, Step, bool, std::size_t, const char *> cases[] = {
-        {"before any Calculate", [](MainUnderTest &) {}, false, 2, "117"},
-        {"after Calculate, mains tab never opened", [](MainUnderTest &w) { w.click("CmdCalc"); },
-         false, 2, "117"},
+    struct Case
+    {
+        const char *what;
+        const char *block; // the last run's extension block; "" none
+        Step step;         // in the window before the export
+        bool afresh;       // the page says it was made afresh
+        // The secondary each plot belongs to, 0 for the transformer's own two plots.
+        std::vector<int> plotSecondaries;
+        const char *primary; // the primary voltage its report was made from; none if refused
+    };
+    const Case cases[] = {
+        {"before any Calculate", "", [](MainUnderTest &) {}, false, {0, 0}, "117"},
+        {"after Calculate, mains tab never opened",
+         "",
+         [](MainUnderTest &w) { w.click("CmdCalc"); },
+         false,
+         {0, 0},
+         "117"},
         {"edited after Calculate",
+         "",
          [](MainUnderTest &w) {
              w.click("CmdCalc");
              w.type("TxtPriV", QStringLiteral("125"));
          },
-         true, 2, "125"},
+         true,
+         {0, 0},
+         "125"},
         {"thermal input edited after Calculate",
+         "",
          [](MainUnderTest &w) {
              w.click("CmdCalc");
              w.type("checkAmbient", QStringLiteral("55"));
          },
-         false, 2, "117"},
+         false,
+         {0, 0},
+         "117"},
         {"refused after Calculate",
+         "",
          [](MainUnderTest &w) {
              w.click("CmdCalc");
              w.type("TxtPriV", QStringLiteral("0"));
          },
-         true, 0, nullptr},
+         true,
+         {},
+         nullptr},
+        // Each simulated supply adds its steady cycle and its regulation curve, whatever the
+        // Supply page showed; the supply that cannot deliver its load adds none.
+        {"supplies, Supply page never opened",
+         kSupplyBlock,
+         [](MainUnderTest &w) { w.click("CmdCalc"); },
+         false,
+         {0, 0, 1, 1, 2, 2},
+         "117"},
+        {"supplies, before any Calculate",
+         kSupplyBlock,
+         [](MainUnderTest &) {},
+         false,
+         {0, 0, 1, 1, 2, 2},
+         "117"},
     };
-    for (const auto &[what, step, afresh, plots, primary] : cases) {
-        SCOPED_TRACE(what);
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
         ProgramFolder folder(ProgramFolder::Example);
+        if (*c.block != '\0') {
+            folder.write(kLastRunFileName, exampleLastRunFileBytes() +
+                                               std::string(kDesignExtrasMarker) + "\r\n" + c.block);
+        }
         MainUnderTest w(folder);
-        step(w);
+        c.step(w);
         const ReportContent content = w.actions()->reportContent();
-        EXPECT_EQ(!content.note.isEmpty(), afresh) << content.note.toStdString();
-        ASSERT_EQ(content.plots.size(), plots);
-        for (const ReportPlot &plot : content.plots) {
+        EXPECT_EQ(!content.note.isEmpty(), c.afresh) << content.note.toStdString();
+        ASSERT_EQ(content.plots.size(), c.plotSecondaries.size());
+        for (std::size_t i = 0; i < content.plots.size(); ++i) {
+            const ReportPlot &plot = content.plots[i];
             EXPECT_EQ(plot.image.size(), kReportPlotSize * kReportPlotScale)
                 << plot.caption.toStdString();
             EXPECT_GT(inkedPixels(plot.image), 5000) << plot.caption.toStdString();
+            const int secondary = c.plotSecondaries[i];
+            EXPECT_EQ(plot.caption.startsWith(QStringLiteral("Secondary %1 ").arg(secondary)),
+                      secondary > 0)
+                << plot.caption.toStdString();
         }
-        if (primary) {
-            EXPECT_EQ(content.design.run.primaryVoltage, primary);
+        if (c.primary) {
+            EXPECT_EQ(content.design.run.primaryVoltage, c.primary);
             // The page's report belongs to the inputs printed beside it.
             const Evaluation fresh = evaluate(content.design, content.limits);
             ASSERT_EQ(content.reportLines.size(), static_cast<qsizetype>(fresh.reportLines.size()));
@@ -77,10 +139,14 @@ TEST(ReportPage, PlotsAreDrawnForThePageAndAStaleReportIsMadeAfreshWithANote)
         } else {
             EXPECT_FALSE(content.refusal.isEmpty());
         }
-        // Print and Print Preview lay out what the export holds: one image per plot.
+        // Print and Print Preview lay out what the export holds: one image per plot, in the
+        // HTML and in the PDF.
+        const auto plots = static_cast<qsizetype>(c.plotSecondaries.size());
         const QString html = reportHtml(content, false);
-        EXPECT_EQ(html.count(QStringLiteral("<img ")), static_cast<qsizetype>(plots));
-        EXPECT_EQ(reportPlainText(content).contains(QStringLiteral("Note: ")), afresh);
+        EXPECT_EQ(html.count(QStringLiteral("<img ")), plots);
+        ASSERT_EQ(writeReport(content, folder.path() + "report.pdf"), "");
+        EXPECT_EQ(pdfImages(folder.read("report.pdf")), plots);
+        EXPECT_EQ(reportPlainText(content).contains(QStringLiteral("Note: ")), c.afresh);
     }
 }
 

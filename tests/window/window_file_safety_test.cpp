@@ -301,7 +301,8 @@ TEST(WindowFileSafety, TheSettingsFileIsReadOnlyWhenItIsASmallRegularFile)
     }
 }
 
-// A block record that does not read is told once, in the status bar, and kept as written.
+// A block record that does not read (a supply's among them) is told once, in the status bar,
+// and kept as written.
 TEST(WindowFileSafety, BlockRecordsThatDoNotReadAreToldAndKept)
 {
     struct Case
@@ -314,6 +315,10 @@ TEST(WindowFileSafety, BlockRecordsThatDoNotReadAreToldAndKept)
         {"a decimal comma", "ambient_c=25,5", "ambient_c=25,5: the value does not read"},
         {"an exponent", "emissivity=1e-1", "emissivity=1e-1: the value does not read"},
         {"values that read", "ambient_c=25.5", ""},
+        // A supply whose records do not read: not used, kept, and named in the notice.
+        {"a supply without its mains record", "supply2_circuit=bridge\r\nsupply2_filter=c:10",
+         "The supply of secondary 2 does not read (the record mains_hz is missing); its records "
+         "supply2_circuit, supply2_filter are kept as written"},
     };
     for (const bool asLastRun : {true, false}) {
         for (const Case &c : cases) {

@@ -1,6 +1,6 @@
 // The words the window shows: captions spelt as a reader expects, one name for the load command
-// on the button and in the menu, rectifier kinds read whole, and a verdict that says when the
-// fixed report's temperature is colder than the air around the transformer.
+// on the button and in the menu, rectifier kinds and panel tabs read whole, and a verdict that says
+// when the fixed report's temperature is colder than the air around the transformer.
 
 #include "window_fixture.h"
 
@@ -93,6 +93,38 @@ TEST(WindowWording, EveryLoadKindIsReadWholeInItsBox)
             const QString text = kind->itemText(k);
             EXPECT_GE(field.width(), kind->fontMetrics().horizontalAdvance(text))
                 << "row " << row << ": " << text.toStdString();
+        }
+    }
+}
+
+// On the 1280 x 800 screen every tab of the panel, and of its bench page, reads whole without
+// scroll arrows, and names its page in full in its tooltip.
+TEST(WindowWording, EveryPanelTabReadsWholeWithoutScrolling)
+{
+    ProgramFolder folder(ProgramFolder::Example);
+    MainUnderTest main(folder);
+    main.show();
+    auto *panel = main.child<QTabWidget>("checkTabs");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return panel->isVisible(); }));
+    QTest::qWait(100);
+    auto *bench = qobject_cast<QTabWidget *>(panel->widget(panel->count() - 1));
+    ASSERT_NE(bench, nullptr);
+    panel->setCurrentWidget(bench);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return bench->isVisible(); }));
+    QTest::qWait(100);
+    for (QTabWidget *tabs : {panel, bench}) {
+        QTabBar *bar = tabs->tabBar();
+        for (int i = 0; i < bar->count(); ++i) {
+            SCOPED_TRACE(bar->tabText(i).toStdString());
+            // Inside the bar, the bar inside the panel, and the caption not elided.
+            EXPECT_TRUE(bar->rect().contains(bar->tabRect(i))) << bar->width();
+            EXPECT_LE(bar->mapTo(main.dock(), bar->tabRect(i).topRight()).x(),
+                      main.dock()->width());
+            EXPECT_GE(bar->tabRect(i).width(),
+                      bar->fontMetrics().horizontalAdvance(bar->tabText(i)));
+            if (tabs == panel) {
+                EXPECT_GT(bar->tabToolTip(i).size(), bar->tabText(i).size());
+            }
         }
     }
 }
