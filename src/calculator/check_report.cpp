@@ -4,11 +4,9 @@
 
 #include "check_verdict.h"
 #include "engineering_checks.h"
+#include "line_format.h"
 
-#include <cctype>
 #include <cmath>
-#include <cstdarg>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -16,82 +14,53 @@ namespace ferrolux {
 
 namespace {
 
-constexpr const char *kDegreeC = "\xC2\xB0"
-                                 "C";
-constexpr const char *kDegreeF = "\xC2\xB0"
-                                 "F";
-
-__attribute__((format(printf, 1, 2))) std::string format(const char *pattern, ...)
-{
-    char buffer[256];
-    va_list args;
-    va_start(args, pattern);
-    const int length = std::vsnprintf(buffer, sizeof buffer, pattern, args);
-    va_end(args);
-    if (length < 0) {
-        return {};
-    }
-    std::string text(buffer, std::min(static_cast<std::size_t>(length), sizeof buffer - 1));
-    // A negative number that rounds to zero prints as "-0.0": print it as 0.
-    for (std::size_t minus = text.find('-'); minus != std::string::npos;
-         minus = text.find('-', minus + 1)) {
-        const std::size_t end =
-            std::min(text.find_first_not_of("0123456789.", minus + 1), text.size());
-        const bool startsNumber =
-            minus == 0 || !std::isalnum(static_cast<unsigned char>(text[minus - 1]));
-        const bool allZero = end > minus + 1 && text.find_first_not_of("0.", minus + 1) >= end;
-        const bool exponent = end < text.size() && (text[end] == 'e' || text[end] == 'E');
-        if (startsNumber && allZero && !exponent) {
-            text.erase(minus, 1);
-        }
-    }
-    return text;
-}
-
 void thermalLines(std::vector<std::string> &lines, const EngineeringChecks &checks,
                   const ThermalInputs &inputs)
 {
     const ThermalCheck &t = checks.thermal;
     const std::string className(insulationClassName(inputs.insulationClass));
-    lines.push_back(format("Ambient %.1f %s, insulation class %s (limit %.0f %s), hot-spot "
-                           "allowance %.1f K, core loss %.3g W, emissivity %.2f",
-                           inputs.ambientC, kDegreeC, className.c_str(), t.classLimitC, kDegreeC,
-                           inputs.hotSpotAllowanceK, inputs.coreLossW, inputs.emissivity));
-    lines.push_back(format("The report's own temperature, %.1f %s, is %.1f %s: radiation only, "
-                           "emissivity 0.075, no ambient.",
-                           fahrenheitFromCelsius(checks.reportTemperatureC), kDegreeF,
-                           checks.reportTemperatureC, kDegreeC));
+    lines.push_back(formatLine("Ambient %.1f %s, insulation class %s (limit %.0f %s), hot-spot "
+                               "allowance %.1f K, core loss %.3g W, emissivity %.2f",
+                               inputs.ambientC, kDegreeC, className.c_str(), t.classLimitC,
+                               kDegreeC, inputs.hotSpotAllowanceK, inputs.coreLossW,
+                               inputs.emissivity));
+    lines.push_back(formatLine("The report's own temperature, %.1f %s, is %.1f %s: radiation only, "
+                               "emissivity 0.075, no ambient.",
+                               fahrenheitFromCelsius(checks.reportTemperatureC), kDegreeF,
+                               checks.reportTemperatureC, kDegreeC));
     if (checks.reportTemperatureBelowAmbient) {
-        lines.push_back(format("That is BELOW THE AMBIENT of %.1f %s, so the report's temperature "
-                               "means nothing for this design.",
-                               inputs.ambientC, kDegreeC));
+        lines.push_back(
+            formatLine("That is BELOW THE AMBIENT of %.1f %s, so the report's temperature "
+                       "means nothing for this design.",
+                       inputs.ambientC, kDegreeC));
     }
     if (!t.available) {
         lines.push_back("Thermal check unavailable: " + t.unavailableReason + ".");
         return;
     }
-    lines.push_back(format("Heat %.4g W (copper loss plus core loss) over %.4g cm%s", t.heatW,
-                           t.surfaceCm2, "\xC2\xB2"));
+    lines.push_back(formatLine("Heat %.4g W (copper loss plus core loss) over %.4g cm%s", t.heatW,
+                               t.surfaceCm2, "\xC2\xB2"));
     lines.push_back("");
     lines.push_back("Model                        Rise     Hot spot");
     for (const ModelEstimate &e : t.models) {
         const std::string title(thermalModelTitle(e.model));
-        lines.push_back(format("%-24s %7.2f K %7.1f %s %7.1f %s", title.c_str(), e.riseK,
-                               e.hotSpotC, kDegreeC, fahrenheitFromCelsius(e.hotSpotC), kDegreeF));
+        lines.push_back(formatLine("%-24s %7.2f K %7.1f %s %7.1f %s", title.c_str(), e.riseK,
+                                   e.hotSpotC, kDegreeC, fahrenheitFromCelsius(e.hotSpotC),
+                                   kDegreeF));
     }
     const std::string hottest(thermalModelTitle(t.hottestModel));
-    lines.push_back(format("Hottest %.1f %s (%s) against class %s's %.0f %s: %s, margin %.1f K.",
-                           t.hottestC, kDegreeC, hottest.c_str(), className.c_str(), t.classLimitC,
-                           kDegreeC, t.withinClass ? "within class" : "OVER THE CLASS LIMIT",
-                           t.marginK));
+    lines.push_back(
+        formatLine("Hottest %.1f %s (%s) against class %s's %.0f %s: %s, margin %.1f K.",
+                   t.hottestC, kDegreeC, hottest.c_str(), className.c_str(), t.classLimitC,
+                   kDegreeC, t.withinClass ? "within class" : "OVER THE CLASS LIMIT", t.marginK));
     if (!t.loadScaleAtClassLimit) {
         lines.push_back("Load scale at the class limit: none up to 100 times the load.");
     } else if (*t.loadScaleAtClassLimit == 0) {
         lines.push_back("Load scale at the class limit: 0 (the core loss alone reaches it).");
     } else {
         lines.push_back(
-            format("Load scale at the class limit: %.4g (the load may rise to %.0f %%).",
-                   *t.loadScaleAtClassLimit, 100 * *t.loadScaleAtClassLimit));
+            formatLine("Load scale at the class limit: %.4g (the load may rise to %.0f %%).",
+                       *t.loadScaleAtClassLimit, 100 * *t.loadScaleAtClassLimit));
     }
 }
 
@@ -101,10 +70,10 @@ void headroomLines(std::vector<std::string> &lines, const std::vector<WindingHea
     lines.push_back("Headroom: the current at which each winding reaches its dissipation limit");
     for (std::size_t i = 0; i < headroom.size(); ++i) {
         const WindingHeadroom &h = headroom[i];
-        std::string line = format("Secondary %zu  %-8s limit %.4g %%  current %.4g A", i + 1,
-                                  h.plate ? "plate" : "filament", h.limitPercent, h.current);
+        std::string line = formatLine("Secondary %zu  %-8s limit %.4g %%  current %.4g A", i + 1,
+                                      h.plate ? "plate" : "filament", h.limitPercent, h.current);
         if (h.currentLimit && h.loadPercent) {
-            line += format(" of %.4g A: %.1f %%", *h.currentLimit, *h.loadPercent);
+            line += formatLine(" of %.4g A: %.1f %%", *h.currentLimit, *h.loadPercent);
         } else {
             line += ": no limit (it needs a limit between 0 and 100 %, and a positive voltage "
                     "and resistance)";
@@ -121,16 +90,17 @@ void mainsLines(std::vector<std::string> &lines, const std::vector<MainsPoint> &
     const std::size_t secondaries =
         mains.empty() ? 0 : mains.front().secondaryVoltagesLoaded.size();
     for (std::size_t i = 0; i < secondaries; ++i) {
-        header += format("  Sec %zu V", i + 1);
+        header += formatLine("  Sec %zu V", i + 1);
     }
-    lines.push_back(header + format("   Heat W  Hottest %s", kDegreeC));
+    lines.push_back(header + formatLine("   Heat W  Hottest %s", kDegreeC));
     for (const MainsPoint &p : mains) {
-        std::string line = format("%+4.0f %%  %9.4g", p.percent, p.primaryVoltage);
+        std::string line = formatLine("%+4.0f %%  %9.4g", p.percent, p.primaryVoltage);
         for (const double v : p.secondaryVoltagesLoaded) {
-            line += format("  %7.4g", v);
+            line += formatLine("  %7.4g", v);
         }
-        line += format("  %7.4g", p.heatW);
-        line += std::isnan(p.hottestC) ? std::string("         -") : format("  %8.1f", p.hottestC);
+        line += formatLine("  %7.4g", p.heatW);
+        line +=
+            std::isnan(p.hottestC) ? std::string("         -") : formatLine("  %8.1f", p.hottestC);
         lines.push_back(line);
     }
 }

@@ -1,6 +1,6 @@
 #include "design_va_budget.h"
 
-#include "bench_text.h"
+#include "line_format.h"
 
 #include <algorithm>
 #include <cmath>
@@ -46,7 +46,7 @@ namespace {
 
 std::string fuseText(double amps)
 {
-    return amps < 1 ? benchFormat("%.0f mA T", amps * 1000) : benchFormat("%.3g A T", amps);
+    return amps < 1 ? formatLine("%.0f mA T", amps * 1000) : formatLine("%.3g A T", amps);
 }
 
 } // namespace
@@ -61,22 +61,22 @@ std::vector<std::string> vaBudgetCheckLines(const Checked<DesignVaBudget> &check
     const DesignVaBudget &d = std::get<DesignVaBudget>(checked);
     lines.push_back("VA budget (voltage under load times RMS current):");
     for (std::size_t i = 0; i < d.budget.secondaryVa.size(); ++i) {
-        lines.push_back(benchFormat("  Secondary %zu: %.4g A, %.2f VA%s", i + 1, d.secondaryAmps[i],
-                                    d.budget.secondaryVa[i],
-                                    d.fromSupply[i] ? " (the supply's RMS current)" : ""));
+        lines.push_back(formatLine("  Secondary %zu: %.4g A, %.2f VA%s", i + 1, d.secondaryAmps[i],
+                                   d.budget.secondaryVa[i],
+                                   d.fromSupply[i] ? " (the supply's RMS current)" : ""));
     }
-    lines.push_back(benchFormat("  Total %.2f VA; primary %.4g A at an efficiency of %.3f",
-                                d.budget.totalVa, d.budget.primaryAmps, d.efficiency));
+    lines.push_back(formatLine("  Total %.2f VA; primary %.4g A at an efficiency of %.3f",
+                               d.budget.totalVa, d.budget.primaryAmps, d.efficiency));
     if (!d.fuse) {
         lines.push_back("  Primary fuse: none for that current.");
     } else if (d.fuse->fit == FuseFit::Fits) {
-        lines.push_back(benchFormat("  Primary fuse %s (slow-blow; from %.4g A to %.4g A)",
-                                    fuseText(d.fuse->ratingAmps).c_str(), d.fuse->leastAmps,
-                                    d.fuse->mostAmps));
+        lines.push_back(formatLine("  Primary fuse %s (slow-blow; from %.4g A to %.4g A)",
+                                   fuseText(d.fuse->ratingAmps).c_str(), d.fuse->leastAmps,
+                                   d.fuse->mostAmps));
     } else {
-        lines.push_back(benchFormat("  Primary fuse: no standard rating from %.4g A to %.4g A; "
-                                    "choose one from a maker's range",
-                                    d.fuse->leastAmps, d.fuse->mostAmps));
+        lines.push_back(formatLine("  Primary fuse: no standard rating from %.4g A to %.4g A; "
+                                   "choose one from a maker's range",
+                                   d.fuse->leastAmps, d.fuse->mostAmps));
     }
     return lines;
 }

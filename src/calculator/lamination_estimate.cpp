@@ -1,6 +1,6 @@
 #include "lamination_estimate.h"
 
-#include "bench_text.h"
+#include "line_format.h"
 
 #include <cmath>
 
@@ -82,18 +82,19 @@ std::vector<std::string> laminationCheckLines(const LaminationChoice &choice,
     }
     const LaminationEstimate &e = std::get<LaminationEstimate>(estimate);
     const CoreConditions &c = choice.conditions;
-    lines.push_back(benchFormat("%s: tongue %.3g cm, window %.3g x %.3g cm, stack %.3g cm, "
-                                "%.3g T, %.4g V %.4g Hz, stacking factor %.2f, %d K rise, "
-                                "efficiency %.2f",
-                                core.c_str(), e.shape.tongueCm, e.shape.windowWidthCm,
-                                e.shape.windowHeightCm, c.stackCm, c.fluxT, c.mainsV, c.hz,
-                                c.stackingFactor, c.riseK, c.efficiency));
+    // The name as the user typed it, outside the pattern, so that no "-" of it is dropped.
+    lines.push_back(core + formatLine(": tongue %.3g cm, window %.3g x %.3g cm, stack %.3g cm, "
+                                      "%.3g T, %.4g V %.4g Hz, stacking factor %.2f, %d K rise, "
+                                      "efficiency %.2f",
+                                      e.shape.tongueCm, e.shape.windowWidthCm,
+                                      e.shape.windowHeightCm, c.stackCm, c.fluxT, c.mainsV, c.hz,
+                                      c.stackingFactor, c.riseK, c.efficiency));
     const CoreFigures &f = e.figures;
-    lines.push_back(benchFormat("  Ac %.4g cm2 (net %.4g), Wa %.4g cm2, Ap %.4g cm4, %.4g turns "
-                                "per volt, %ld primary turns",
-                                f.acCm2, f.acNetCm2, f.waCm2, f.apCm4, f.turnsPerVolt,
-                                f.primaryTurns));
-    lines.push_back(benchFormat(
+    lines.push_back(formatLine("  Ac %.4g cm2 (net %.4g), Wa %.4g cm2, Ap %.4g cm4, %.4g turns "
+                               "per volt, %ld primary turns",
+                               f.acCm2, f.acNetCm2, f.waCm2, f.apCm4, f.turnsPerVolt,
+                               f.primaryTurns));
+    lines.push_back(formatLine(
         "  Estimate %.1f VA against the design's %.1f VA: the load is %s the "
         "estimate by %.1f VA",
         f.vaEstimate, e.designVa, e.carries() ? "under" : "OVER", std::fabs(e.marginVa)));

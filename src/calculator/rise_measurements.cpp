@@ -1,6 +1,6 @@
 #include "rise_measurements.h"
 
-#include "bench_text.h"
+#include "line_format.h"
 #include "thermal_models.h"
 
 #include <cmath>
@@ -100,18 +100,17 @@ std::vector<std::string> riseCheckLines(const RiseMeasurements &measurements,
 {
     std::vector<std::string> lines;
     const std::string conductor(conductorName(measurements.conductor));
-    lines.push_back(benchFormat(
-        "Measured by resistance (%s, k = %.1f), ambient %.1f %s:", conductor.c_str(),
-        conductorConstantK(measurements.conductor), measurements.ambientC, kBenchDegreeC));
+    lines.push_back(
+        formatLine("Measured by resistance (%s, k = %.1f), ambient %.1f %s:", conductor.c_str(),
+                   conductorConstantK(measurements.conductor), measurements.ambientC, kDegreeC));
     for (const WindingRise &w : figures.windings) {
         const std::string title = measuredWindingTitle(w.winding);
         const auto &reading = *measurements.windings[static_cast<std::size_t>(w.winding)];
         if (const auto *rise = std::get_if<MeasuredRise>(&w.rise)) {
-            lines.push_back(benchFormat("  %-12s %.6g ohm at %.1f %s, %.6g ohm hot: rise %.2f K, "
-                                        "winding %.1f %s",
-                                        title.c_str(), reading.coldOhms, reading.coldC,
-                                        kBenchDegreeC, reading.hotOhms, rise->riseK, rise->windingC,
-                                        kBenchDegreeC));
+            lines.push_back(formatLine("  %-12s %.6g ohm at %.1f %s, %.6g ohm hot: rise %.2f K, "
+                                       "winding %.1f %s",
+                                       title.c_str(), reading.coldOhms, reading.coldC, kDegreeC,
+                                       reading.hotOhms, rise->riseK, rise->windingC, kDegreeC));
         } else {
             lines.push_back("  " + title + ": not used, " + std::get<InputProblem>(w.rise).message);
         }
@@ -119,22 +118,22 @@ std::vector<std::string> riseCheckLines(const RiseMeasurements &measurements,
     if (!figures.averageRiseK) {
         lines.push_back("No winding's readings give a rise.");
     } else {
-        lines.push_back(benchFormat("Measured average rise %.2f K", *figures.averageRiseK));
+        lines.push_back(formatLine("Measured average rise %.2f K", *figures.averageRiseK));
         lines.push_back("Model                     Predicted   Measured/predicted");
         for (const ModelComparison &m : figures.models) {
             const std::string title(thermalModelTitle(m.model));
-            const std::string ratio = m.ratio ? benchFormat("%.3f", *m.ratio) : std::string("-");
+            const std::string ratio = m.ratio ? formatLine("%.3f", *m.ratio) : std::string("-");
             lines.push_back(
-                benchFormat("%-24s %8.2f K   %s", title.c_str(), m.predictedRiseK, ratio.c_str()));
+                formatLine("%-24s %8.2f K   %s", title.c_str(), m.predictedRiseK, ratio.c_str()));
         }
     }
     for (const CalibratedRow &row : figures.calibrated) {
         const std::string title(thermalModelTitle(row.model));
-        lines.push_back(benchFormat("Calibrated %s (x %.3f): rise %.2f K, winding %.1f %s, hot "
-                                    "spot %.1f %s (calibrated; average winding temperature "
-                                    "plus the hot-spot allowance)",
-                                    title.c_str(), row.factor, row.riseK, row.windingC,
-                                    kBenchDegreeC, row.hotSpotC, kBenchDegreeC));
+        lines.push_back(formatLine("Calibrated %s (x %.3f): rise %.2f K, winding %.1f %s, hot "
+                                   "spot %.1f %s (calibrated; average winding temperature "
+                                   "plus the hot-spot allowance)",
+                                   title.c_str(), row.factor, row.riseK, row.windingC, kDegreeC,
+                                   row.hotSpotC, kDegreeC));
     }
     return lines;
 }

@@ -1,5 +1,6 @@
 #include "secondary_supply.h"
 
+#include "supply_records.h"
 #include "text_encoding.h"
 
 #include <algorithm>

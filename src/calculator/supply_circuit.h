@@ -2,16 +2,14 @@
 
 // The power supply behind one winding: the rectifier circuit and element, the filter ladder,
 // the load and the source (mains frequency, the open-circuit voltage and resistance of one
-// conduction path). Checked here with a reason for every refusal, and written as key=value
-// records (one-line values, plain decimals) for the design file's extension block.
+// conduction path). Checked here with a reason for every refusal; its records for the design
+// file's extension block are in supply_records.h.
 
 #include "rectifier_parts.h"
 
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
-#include <variant>
 #include <vector>
 
 namespace ferrolux {
@@ -86,15 +84,5 @@ std::optional<std::string> supplyProblem(const SupplyCircuit &supply);
 // The law of one conducting element (the diode's own, the preset's or the valve's); nullopt
 // for an unknown part.
 std::optional<DiodeLaw> rectifierLaw(const Rectifier &rectifier);
-
-// The supply as key=value records, keys without any prefix, values on one line.
-std::vector<std::pair<std::string, std::string>> supplyRecords(const SupplyCircuit &supply);
-// Reads the records back; a missing, unknown-valued or out-of-range record is a reason.
-std::variant<SupplyCircuit, std::string>
-supplyFromRecords(const std::vector<std::pair<std::string, std::string>> &records);
-
-// The records as text, one "key=value" per line (LF), and back.
-std::string supplyText(const SupplyCircuit &supply);
-std::variant<SupplyCircuit, std::string> supplyFromText(std::string_view text);
 
 } // namespace ferrolux

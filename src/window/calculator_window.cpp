@@ -1,5 +1,6 @@
-// The calculator window: construction, quick help, secondary rows, type selection, Clear Data
-// and Calculate. The last-run file and the placement on screen are in their own files.
+// The calculator window: construction, quick help, secondary rows, type selection and Clear
+// Data. Calculate, the last-run file, the design as one value and the usability aids are in
+// their own files.
 
 #include "calculator_window.h"
 
@@ -7,7 +8,6 @@
 #include "calculator_window_font.h"
 #include "calculator_window_widgets.h"
 #include "construction_types.h"
-#include "evaluation.h"
 #include "file_helpers.h"
 #include "input_names.h"
 #include "scaled_picture.h"
@@ -39,44 +39,6 @@ void quitAtOnce(int exitCode)
 {
     std::fflush(nullptr);
     std::_Exit(exitCode);
-}
-
-// The object name of the control a refusal blames ("TxtPriV", "TxtSec1R_1", ...); empty
-// when no single field is to blame.
-QString refusedFieldName(DesignField field, int row)
-{
-    const auto rowName = [row](const char *family) {
-        return QStringLiteral("%1_%2").arg(QLatin1String(family)).arg(row);
-    };
-    switch (field) {
-    case DesignField::None:
-        break;
-    case DesignField::PrimaryVoltage:
-        return QStringLiteral("TxtPriV");
-    case DesignField::PrimaryResistance:
-        return QStringLiteral("TxtPriR");
-    case DesignField::SecondaryCount:
-        return QStringLiteral("TxtNoSec");
-    case DesignField::SecondaryVoltage:
-        return rowName("TxtSec1V");
-    case DesignField::SecondaryCurrent:
-        return rowName("TxtSec1I");
-    case DesignField::SecondaryResistance:
-        return rowName("TxtSec1R");
-    case DesignField::DimensionX:
-        return QStringLiteral("TxtX");
-    case DesignField::DimensionY:
-        return QStringLiteral("TxtY");
-    case DesignField::DimensionZ:
-        return QStringLiteral("TxtZ");
-    case DesignField::DimensionA:
-        return QStringLiteral("TxtA");
-    case DesignField::DimensionB:
-        return QStringLiteral("TxtB");
-    case DesignField::DimensionC:
-        return QStringLiteral("TxtC");
-    }
-    return {};
 }
 
 } // namespace
@@ -128,7 +90,12 @@ CalculatorWindow::CalculatorWindow(QString appFolder, QWidget *parent)
 
     connectHandlers();
     installUsabilityAids();
-    nameFormInputs(this);
+    // Each input field's accessible name, so that a screen reader says what it holds.
+    for (const auto &[objectName, accessibleName] : formInputNames()) {
+        if (auto *field = findChild<QWidget *>(objectName)) {
+            field->setAccessibleName(accessibleName);
+        }
+    }
 }
 
 CalculatorWindow::~CalculatorWindow() = default;
@@ -370,56 +337,6 @@ void CalculatorWindow::clearData()
     c.reportList->clear();
     c.typePicture->setVisible(false);
     emit inputsEdited(); // the inputs were replaced by the user's choice
-}
-
-void CalculatorWindow::calculate()
-{
-    const WindowControls &c = *m_controls;
-    if (refuseForCurrentProblem()) {
-        return;
-    }
-    Evaluation evaluation = ferrolux::evaluate(design(), m_limits);
-    if (evaluation.ok()) {
-        c.reportList->clear();
-        for (const std::string &line : evaluation.reportLines) {
-            c.reportList->addItem(QString::fromStdString(line));
-        }
-        m_evaluation = std::move(evaluation);
-        // A new report opens at its first line, whatever part of the old one was in view.
-        c.reportList->scrollToTop();
-        clearRefusal();
-        emit calculated();
-        return;
-    }
-
-    // A refused calculation never touches the report, so what it shows is never stale.
-    const Refusal &refusal = *evaluation.refusal;
-    if (refusal.kind == RefusalKind::Dimensions) {
-        m_message(QStringLiteral("Ferrolux"), QString::fromStdString(refusal.message));
-        return;
-    }
-    showRefusal(QString::fromStdString(refusal.message));
-    const QString fieldName = refusedFieldName(refusal.field, refusal.row);
-    if (!fieldName.isEmpty()) {
-        if (auto *field = findChild<QWidget *>(fieldName)) {
-            field->setFocus(Qt::OtherFocusReason);
-        }
-    }
-}
-
-void CalculatorWindow::showRefusal(const QString &message)
-{
-    m_controls->quickHelpBox->setPlainText(message);
-    m_refusalShown = true;
-    emit refusalShown();
-}
-
-void CalculatorWindow::clearRefusal()
-{
-    if (m_refusalShown) {
-        m_refusalShown = false;
-        m_controls->quickHelpBox->clear();
-    }
 }
 
 } // namespace ferrolux

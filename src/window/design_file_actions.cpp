@@ -1,17 +1,14 @@
 #include "design_file_actions.h"
 
-#include "check_panel.h"
 #include "design.h"
-#include "evaluation.h"
 #include "file_helpers.h"
 #include "main_window.h"
-#include "report_export.h"
-#include "report_plots.h"
+#include "menu_action.h"
+#include "report_output_actions.h"
 #include "window_settings.h"
+#include "window_title.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
@@ -20,7 +17,6 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
-#include <optional>
 #include <string>
 #include <utility>
 
@@ -30,7 +26,6 @@ namespace {
 
 const QString kRecentKey = QStringLiteral("designs/recent");
 const QString kDesignFilter = QStringLiteral("Designs (*.DAT *.dat);;All files (*)");
-const QString kExportFilter = QStringLiteral("PDF (*.pdf);;HTML page (*.html);;Plain text (*.txt)");
 
 DesignFileActions::CloseAnswer askDiscard(QWidget *parent)
 {
@@ -78,12 +73,16 @@ DesignFileActions::DesignFileActions(MainWindow *window) : QObject(window), m_wi
         return box.clickedButton() == yes;
     };
 
+    m_output = new ReportOutputActions(
+        window, [this] { return designName(); }, [this](const QString &text) { m_fail(text); },
+        this);
+
     addFileActions(window->fileMenu());
     addEditActions(window->editMenu());
 
     CalculatorWindow *form = window->form();
-    connect(form, &CalculatorWindow::inputsEdited, this, &DesignFileActions::updateModified);
-    connect(form, &CalculatorWindow::designExtrasChanged, this, &DesignFileActions::updateModified);
+    m_title = new WindowTitle(
+        window, [this] { return designName(); }, this);
     // Load brings the last run back: the window then holds it, unmodified.
     connect(form, &CalculatorWindow::lastRunLoaded, this, [this] {
         m_path.clear();
@@ -96,12 +95,6 @@ DesignFileActions::DesignFileActions(MainWindow *window) : QObject(window), m_wi
     disconnect(form, &CalculatorWindow::closeRequested, form, &CalculatorWindow::closeAndSave);
     connect(form, &CalculatorWindow::closeRequested, this, &DesignFileActions::requestClose);
     window->installEventFilter(this);
-    updateTitle();
-}
-
-QAction *DesignFileActions::action(const char *objectName) const
-{
-    return m_window->findChild<QAction *>(QLatin1String(objectName));
 }
 
 void DesignFileActions::addFileActions(QMenu *menu)
@@ -109,12 +102,7 @@ void DesignFileActions::addFileActions(QMenu *menu)
     // Everything goes above the menu's own Close, which stays last.
     QAction *close = menu->actions().isEmpty() ? nullptr : menu->actions().constFirst();
     auto add = [&](const QString &text, const char *name, const QKeySequence &keys, auto slot) {
-        auto *act = new QAction(text, menu);
-        act->setObjectName(QLatin1String(name));
-        act->setShortcut(keys);
-        connect(act, &QAction::triggered, this, slot);
-        menu->insertAction(close, act);
-        return act;
+        connect(insertMenuAction(menu, close, text, name, keys), &QAction::triggered, this, slot);
     };
     add(QStringLiteral("&Open Design…"), "actionOpenDesign", QKeySequence::Open,
         [this] { askAndOpen(); });
@@ -127,12 +115,7 @@ void DesignFileActions::addFileActions(QMenu *menu)
     add(QStringLiteral("Save Design &As…"), "actionSaveDesignAs",
         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { askAndSaveAs(); });
     menu->insertSeparator(close);
-    add(QStringLiteral("&Export Report…"), "actionExportReport", QKeySequence(),
-        [this] { askAndExport(); });
-    add(QStringLiteral("Print Pre&view…"), "actionPrintPreview", QKeySequence(),
-        [this] { showPrintPreview(reportContent(), m_window); });
-    add(QStringLiteral("&Print…"), "actionPrint", QKeySequence::Print,
-        [this] { showPrintDialog(reportContent(), m_window); });
+    m_output->addFileActions(menu, close);
     menu->insertSeparator(close);
     fillRecentMenu();
 }
@@ -140,43 +123,19 @@ void DesignFileActions::addFileActions(QMenu *menu)
 void DesignFileActions::addEditActions(QMenu *menu)
 {
     CalculatorWindow *form = m_window->form();
-    // Calculate, Clear Data and Load by keyboard from anywhere in the window.
-    if (QAction *calculate = action("actionCalculate")) {
-        calculate->setShortcuts({QKeySequence(Qt::Key_F5), QKeySequence(Qt::CTRL | Qt::Key_Return),
-                                 QKeySequence(Qt::CTRL | Qt::Key_Enter), calculate->shortcut()});
-    }
-    if (QAction *clear = action("actionClearData")) {
-        clear->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete));
-    }
-    QAction *load = menu->addAction(loadActionText(form), form, &CalculatorWindow::loadData);
-
-    load->setObjectName(QStringLiteral("actionLoadData"));
+    // Load by keyboard from anywhere in the window, as Calculate and Clear Data.
+    m_loadAction = menu->addAction(loadActionText(form), form, &CalculatorWindow::loadData);
+    m_loadAction->setObjectName(QStringLiteral("actionLoadData"));
     connect(menu, &QMenu::aboutToShow, this, &DesignFileActions::nameLoadAsTheButton);
-    load->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    m_loadAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     menu->addSeparator();
 
-    // Ctrl+C copies the report only while the report list has the focus; in a field it stays
-    // the field's own copy.
-    QAction *copy = menu->addAction(QStringLiteral("&Copy Report"), this,
-                                    [this] { copyToClipboard(reportText()); });
-    copy->setObjectName(QStringLiteral("actionCopyReport"));
-    copy->setShortcut(QKeySequence::Copy);
-    copy->setShortcutContext(Qt::WidgetShortcut);
-    form->addReportAction(copy);
-    QAction *forum = menu->addAction(QStringLiteral("Copy as &Forum Post"), this, [this] {
-        const QString text = reportText();
-        copyToClipboard(text.isEmpty()
-                            ? QString()
-                            : QStringLiteral("[code]\n") + text + QStringLiteral("[/code]\n"));
-    });
-    forum->setObjectName(QStringLiteral("actionCopyForumPost"));
+    m_output->addEditActions(menu);
 }
 
 void DesignFileActions::nameLoadAsTheButton()
 {
-    if (QAction *load = action("actionLoadData")) {
-        load->setText(loadActionText(m_window->form()));
-    }
+    m_loadAction->setText(loadActionText(m_window->form()));
 }
 
 QString DesignFileActions::designName() const
@@ -319,86 +278,6 @@ void DesignFileActions::askAndOpen()
     }
 }
 
-void DesignFileActions::askAndExport()
-{
-    const QString proposed = QFileInfo(designName()).completeBaseName() + QStringLiteral(".pdf");
-    const QString path = QFileDialog::getSaveFileName(m_window, QStringLiteral("Export Report"),
-                                                      proposed, kExportFilter);
-    if (path.isEmpty()) {
-        return;
-    }
-    const QString failure = writeReport(reportContent(), path);
-    if (!failure.isEmpty()) {
-        m_fail(QStringLiteral("Could not export %1\n\n%2")
-                   .arg(QDir::toNativeSeparators(path), failure));
-    }
-}
-
-ReportContent DesignFileActions::reportContent() const
-{
-    const CalculatorWindow *form = m_window->form();
-    // The report on the screen, with the inputs it was made from. Before the first Calculate,
-    // or once the inputs changed since, the inputs as they are now are evaluated instead, so
-    // the page never holds figures that belong to other inputs than the ones printed.
-    const std::optional<Evaluation> &shown = form->evaluation();
-    const bool current = shown && form->design() == shown->design;
-    const Evaluation evaluation = current ? *shown : evaluate(form->design(), form->limits());
-    ReportContent content =
-        reportContentFor(designName(), QDateTime::currentDateTime(), evaluation);
-    if (shown && !current) {
-        content.note = QStringLiteral("The inputs changed since the window's last Calculate: this "
-                                      "page was calculated afresh from the inputs listed here.");
-    }
-    // Drawn for the page from the figures, whatever the panel's tabs have shown.
-    if (content.refusal.isEmpty()) {
-        content.plots = reportPlots(evaluation);
-    }
-    return content;
-}
-
-QString DesignFileActions::reportText() const
-{
-    const QStringList shown = m_window->form()->reportLines();
-    const std::optional<Evaluation> &evaluation = m_window->form()->evaluation();
-    if (shown.isEmpty() || !evaluation) {
-        return {};
-    }
-    // The check section belongs to the report only while both come from the same inputs.
-    QStringList checks;
-    if (!m_window->checkPanel()->isOutOfDate()) {
-        for (const std::string &line : evaluation->checkLines) {
-            checks << QString::fromStdString(line);
-        }
-    }
-    return reportClipboardText(shown, checks);
-}
-
-void DesignFileActions::copyToClipboard(const QString &text)
-{
-    if (!text.isEmpty()) {
-        QApplication::clipboard()->setText(text);
-    }
-}
-
-void DesignFileActions::markClean()
-{
-    m_baseline = m_window->form()->design();
-    m_modified = false;
-    updateTitle();
-}
-
-void DesignFileActions::updateModified()
-{
-    m_modified = m_window->form()->design() != m_baseline;
-    updateTitle();
-}
-
-void DesignFileActions::updateTitle()
-{
-    m_window->setWindowTitle(designName() + QStringLiteral("[*] - Ferrolux Analysis Calculator"));
-    m_window->setWindowModified(m_modified);
-}
-
 bool DesignFileActions::settleNamedDesign(CloseAnswer answer)
 {
     switch (answer) {
@@ -414,11 +293,21 @@ bool DesignFileActions::settleNamedDesign(CloseAnswer answer)
     return false;
 }
 
+void DesignFileActions::markClean()
+{
+    m_title->markClean();
+}
+
+ReportContent DesignFileActions::reportContent() const
+{
+    return m_output->reportContent();
+}
+
 void DesignFileActions::requestClose()
 {
-    updateModified();
+    m_title->updateModified();
     // The last run needs no question: Close saves it anyway.
-    if (m_modified && !m_path.isEmpty() && !settleNamedDesign(m_askClose())) {
+    if (m_title->isModified() && !m_path.isEmpty() && !settleNamedDesign(m_askClose())) {
         return;
     }
     m_window->form()->closeAndSave();
@@ -429,8 +318,8 @@ bool DesignFileActions::eventFilter(QObject *watched, QEvent *event)
     if (watched != m_window || event->type() != QEvent::Close) {
         return QObject::eventFilter(watched, event);
     }
-    updateModified();
-    if (!m_modified) {
+    m_title->updateModified();
+    if (!m_title->isModified()) {
         return false;
     }
     const CloseAnswer answer = m_askClose();

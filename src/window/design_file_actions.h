@@ -1,13 +1,12 @@
 #pragma once
 
-// Named designs and the report leaving the window, for the main window's menus: File > Open
-// Design…, Save Design, Save Design As…, Open Recent, Export Report…, Print Preview…, Print…;
-// Edit > Copy Report, Copy as Forum Post, Load Last Run (or Load Example, as the load button
-// says); the window title with the design's name and its modified mark; and the "Save the
-// changes?" question when the window is closed (by Close or its title bar) with unsaved edits.
+// Named designs, for the main window's menus: File > Open Design…, Save Design, Save Design
+// As…, Open Recent; Edit > Load Last Run (or Load Example, as the load button says); and the
+// "Save the changes?" question when the window is closed (by Close or its title bar) with
+// unsaved edits. It also owns the menus' report entries (report_output_actions.h) and the
+// window title (window_title.h), which both take the design's name from here.
 
 #include "calculator_window.h"
-#include "design.h"
 #include "file_identity.h"
 #include "report_document.h"
 #include "save_messages.h"
@@ -23,6 +22,8 @@ class QMenu;
 namespace ferrolux {
 
 class MainWindow;
+class ReportOutputActions;
+class WindowTitle;
 
 class DesignFileActions : public QObject
 {
@@ -54,10 +55,8 @@ public:
     QString openDesign(const QString &path);
     // Writes the form's inputs to `path` as a design file and makes it the design's file.
     QString saveDesignAs(const QString &path);
-    // The whole export for the current inputs, with the panel's plots when they are drawn.
+    // The whole export for the current inputs (see ReportOutputActions).
     ReportContent reportContent() const;
-    // The report lines the form shows, and the check section when the panel is up to date.
-    QString reportText() const;
 
     void setCloseQuestion(CloseQuestion question) { m_askClose = std::move(question); }
     void setFileQuestion(FileQuestion question) { m_askFile = std::move(question); }
@@ -66,7 +65,6 @@ public:
     // How designs are written (saveFile by default); tests put failures in here.
     void setSaveFunction(SaveFunction save) { m_save = std::move(save); }
 
-    QAction *action(const char *objectName) const;
     // The inputs as they are now become the ones the modified mark compares with.
     void markClean();
     // Edit > Load takes the load button's caption; called after the form has loaded its run,
@@ -89,10 +87,6 @@ private:
     void saveDesign();
     void askAndSaveAs();
     void askAndOpen();
-    void askAndExport();
-    void copyToClipboard(const QString &text);
-    void updateModified();
-    void updateTitle();
     // What the answer to the close question asks of the design's own file: true when the
     // window may close (saved, discarded, or nothing named to save), false to stay open.
     bool settleNamedDesign(CloseAnswer answer);
@@ -106,9 +100,10 @@ private:
     QString m_path;
     // The design's file as this window last read or wrote it.
     FileIdentity m_identity;
-    Design m_baseline;
-    bool m_modified = false;
+    ReportOutputActions *m_output = nullptr;
+    WindowTitle *m_title = nullptr;
     QMenu *m_recentMenu = nullptr;
+    QAction *m_loadAction = nullptr;
     CloseQuestion m_askClose;
     FileQuestion m_askFile;
     FailureMessage m_fail;

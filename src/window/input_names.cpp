@@ -2,8 +2,6 @@
 
 #include "secondary_texts.h"
 
-#include <QWidget>
-
 namespace ferrolux {
 
 std::vector<std::pair<QString, QString>> formInputNames()
@@ -29,15 +27,6 @@ std::vector<std::pair<QString, QString>> formInputNames()
                                QStringLiteral(", centimetres"));
     }
     return names;
-}
-
-void nameFormInputs(QWidget *form)
-{
-    for (const auto &[objectName, accessibleName] : formInputNames()) {
-        if (auto *field = form->findChild<QWidget *>(objectName)) {
-            field->setAccessibleName(accessibleName);
-        }
-    }
 }
 
 } // namespace ferrolux

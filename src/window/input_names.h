@@ -7,14 +7,9 @@
 #include <utility>
 #include <vector>
 
-class QWidget;
-
 namespace ferrolux {
 
 // Object name and accessible name of every input field of the form.
 std::vector<std::pair<QString, QString>> formInputNames();
-
-// Gives each input field of `form` its accessible name.
-void nameFormInputs(QWidget *form);
 
 } // namespace ferrolux

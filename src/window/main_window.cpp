@@ -159,10 +159,13 @@ void MainWindow::buildMenus()
     QAction *calculate =
         m_editMenu->addAction(QStringLiteral("C&alculate"), m_form, &CalculatorWindow::calculate);
     calculate->setObjectName(QStringLiteral("actionCalculate"));
-    calculate->setShortcut(QKeySequence(Qt::Key_F9));
+    // Calculate and Clear Data by keyboard from anywhere in the window; F9 as well as F5.
+    calculate->setShortcuts({QKeySequence(Qt::Key_F5), QKeySequence(Qt::CTRL | Qt::Key_Return),
+                             QKeySequence(Qt::CTRL | Qt::Key_Enter), QKeySequence(Qt::Key_F9)});
     QAction *clear =
         m_editMenu->addAction(QStringLiteral("C&lear Data"), m_form, &CalculatorWindow::clearData);
     clear->setObjectName(QStringLiteral("actionClearData"));
+    clear->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete));
 
     QMenu *viewMenu = addMenu(QStringLiteral("&View"), "menuView");
     m_panelAction = m_dock->toggleViewAction();

@@ -1,12 +1,14 @@
 // The data files and what loading makes of them: the record format (fields, quoting, truth
 // values, Latin-1), the last-run file, the constants file; a file cut off at any byte keeps every
 // record before the damage. And numbers in and out: the leading decimal read from a field's
-// text, whole numbers rounded half to even, and the report's engineering format.
+// text, whole numbers rounded half to even, the report's engineering format and the check
+// lines' formatting (no "-0", no line cut short).
 
 #include "constants_file.h"
 #include "default_files.h"
 #include "eng_format.h"
 #include "last_run_file.h"
+#include "line_format.h"
 #include "number_text.h"
 #include "record_file.h"
 #include "scratch_folder.h"
@@ -327,6 +329,21 @@ TEST(EngFormat, ComplexModeFormatsBothPartsOrChangesNothing)
     double value = 0;
     EngFormat(value, text, text, imag);
     EXPECT_EQ(text, "1.5 + j2.25");
+}
+
+TEST(FormatLine, NoMinusZeroAndNoLineCutShort)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {formatLine("%.1f K", -0.04), "0.0 K"},
+        {formatLine("margin %.1f K (%.0f%%)", -0.04, -0.3), "margin 0.0 K (0%)"},
+        {formatLine("%.1f", -0.5), "-0.5"},
+        {formatLine("%.0e", -1e-5), "-1e-05"},
+        {formatLine("x-%.0f", 0.0), "x-0"},
+        {formatLine("%s", std::string(600, 'w').c_str()), std::string(600, 'w')},
+    };
+    for (const auto &[line, expected] : cases) {
+        EXPECT_EQ(line, expected);
+    }
 }
 
 } // namespace

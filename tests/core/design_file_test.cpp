@@ -8,6 +8,7 @@
 #include "default_files.h"
 #include "design.h"
 #include "design_extras.h"
+#include "hand_worked_bench.h"
 #include "supply_parts.h"
 #include "worked_example_input.h"
 
@@ -32,16 +33,6 @@ Design workedExample()
 SecondarySupply bridgeChoke(double a)
 {
     return {50, RectifierCircuit::Bridge, preset("1N4007"), {choke(100, 100), cap(100)}, amps(a)};
-}
-
-void addBench(Design &design)
-{
-    design.measurements.emplace();
-    design.measurements->windings[4] = WindingReading{0.5, 20, 0.55};
-    design.measurements->calibration = {1.2, std::nullopt, 0.9};
-    design.lamination = LaminationChoice{"EI96", {}, {}};
-    design.lamination->conditions.stackCm = 3.2;
-    design.valveList = "EL34*2, 12AX7*3";
 }
 
 TEST(DesignFile, WhatGoesBeyondTheThirtyRecordsReadsBackFromTheBlock)

@@ -6,6 +6,7 @@
 #include "default_files.h"
 #include "design.h"
 #include "evaluation.h"
+#include "hand_worked_bench.h"
 #include "json_report.h"
 #include "secondary_rows.h"
 #include "supply_check_lines.h"
@@ -162,17 +163,6 @@ TEST(DesignSupplyEvaluation, SourceSectionJsonAndMainsSweepFollowTheSupply)
     EXPECT_GT(heat(with, -10), heat(without, -10));
 }
 
-Design withBench(Design design)
-{
-    design.measurements.emplace();
-    design.measurements->windings[4] = WindingReading{0.5, 20, 0.55};
-    design.measurements->calibration = {1.2, std::nullopt, 0.9};
-    design.lamination = LaminationChoice{"EI96", {}, {}};
-    design.lamination->conditions.stackCm = 3.2;
-    design.valveList = "EL34*2, 12AX7*3";
-    return design;
-}
-
 TEST(DesignBench, EvaluatedWithTheChecks)
 {
     const Evaluation plain = evaluate(workedExample(), kFirstStartLimits);
@@ -185,7 +175,9 @@ TEST(DesignBench, EvaluatedWithTheChecks)
     EXPECT_NEAR(budget.budget.primaryAmps, plain.result->primaryCurrent,
                 1e-9 * plain.result->primaryCurrent);
 
-    const Evaluation bench = evaluate(withBench(workedExample()), kFirstStartLimits);
+    Design benchDesign = workedExample();
+    addBench(benchDesign);
+    const Evaluation bench = evaluate(benchDesign, kFirstStartLimits);
     ASSERT_TRUE(bench.bench.rise && bench.bench.lamination);
     ASSERT_EQ(bench.bench.rise->calibrated.size(), 2U);
     // The calibrated McLyman row is 1.2 times the check's McLyman rise.

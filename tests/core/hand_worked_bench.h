@@ -4,6 +4,7 @@
 // transformer with 64.07 VA, and a thermal check of 10 W over 100 cm².
 
 #include "analysis.h"
+#include "design.h"
 #include "engineering_checks.h"
 
 namespace ferrolux::testing_support {
@@ -34,6 +35,18 @@ inline ThermalCheck tenWattsOnAHundredCm2()
                     ModelEstimate{ThermalModel::Amidon, 46.34, 0},
                     ModelEstimate{ThermalModel::ConvectionRadiation, 40, 0}};
     return check;
+}
+
+// A reading of one winding, a calibration, an EI96 stack and a valve list: every bench slot a
+// design file carries.
+inline void addBench(Design &design)
+{
+    design.measurements.emplace();
+    design.measurements->windings[4] = WindingReading{0.5, 20, 0.55};
+    design.measurements->calibration = {1.2, std::nullopt, 0.9};
+    design.lamination = LaminationChoice{"EI96", {}, {}};
+    design.lamination->conditions.stackCm = 3.2;
+    design.valveList = "EL34*2, 12AX7*3";
 }
 
 } // namespace ferrolux::testing_support

@@ -159,6 +159,7 @@ TEST(ReportTool, FilesGiveTheReportTheirBlockAndCheckedLimits)
         {json("CONSTANT.DAT"), 0, "\"ambient_c\": 60.0"},
         {json("blank.DAT"), 0, "\"insulation_class\": \"B\""},
         {json("blank.DAT"), 0, "\"class_limit_c\": 130.0"},
+        {{"--check", s.path("extras.DAT")}, 0, "against class B's 130 \xC2\xB0"},
         {{s.path("extras.DAT"), "--json", "--ambient", "20"}, 0, "\"ambient_c\": 20.0"},
         {json("abc.DAT"), 2, "abc.DAT': record 4: \"abc\" is not a number"},
         {json("esc.DAT"), 2, "\"\\x1b[2J\""}, // escaped, never raw

@@ -5,6 +5,7 @@
 #include "supply_circuit.h"
 #include "supply_limits.h"
 #include "supply_parts.h"
+#include "supply_records.h"
 #include "supply_simulation.h"
 
 #include <algorithm>

@@ -269,6 +269,23 @@ TEST(SupplyCurves, RegulationFallsWithLoadAndWindingCurveFollowsDirectRuns)
             EXPECT_LT(relative(winding.rmsAt(scale), direct.windingRmsA), 2e-3)
                 << name << " at " << scale;
         }
+        // A design's single sweep gives both curves: its regulation points are direct runs at
+        // 0.1 .. 1.5 in steps of 0.1, and its winding curve agrees with the one sampled alone.
+        const SupplyLoadCurves both = supplyLoadCurves(s);
+        ASSERT_EQ(both.regulation.size(), static_cast<std::size_t>(kDesignRegulationPoints))
+            << name;
+        for (std::size_t i = 0; i < both.regulation.size(); ++i) {
+            const double scale = kDesignRegulationStep * static_cast<double>(i + 1);
+            EXPECT_NEAR(both.regulation[i].loadScale, scale, 1e-12) << name;
+            const SupplyFigures direct = steady(scaledLoad(s, scale));
+            EXPECT_LT(relative(both.regulation[i].dcOutputV, direct.dcOutputV), 1e-4)
+                << name << " at " << scale;
+        }
+        ASSERT_TRUE(std::holds_alternative<WindingCurrentCurve>(both.windingCurrent)) << name;
+        const WindingCurrentCurve &joint = std::get<WindingCurrentCurve>(both.windingCurrent);
+        for (const double scale : {0.2, 1.0, 1.8})
+            EXPECT_LT(relative(joint.rmsAt(scale), winding.rmsAt(scale)), 1e-4)
+                << name << " at " << scale;
     }
 }
 

@@ -7,6 +7,7 @@
 #include "supply_editor.h"
 #include "supply_page.h"
 #include "supply_plots.h"
+#include "supply_records.h"
 
 #include <QCheckBox>
 #include <QPushButton>
