@@ -1,5 +1,5 @@
 // The main window around the calculator form: placement on a large and a small screen and at
-// double scale, the remembered panel, the panel and its charts built after the first paint, the
+// double scale, the panel's menu entry, the panel and its charts built after the first paint, the
 // panel's figures for the worked example, out-of-date marks, the DC-load helper; named designs
 // (Save As and Open, Open Recent), Copy Report against the report tool, accessible names and the
 // About text; the report exported as plain text, HTML (read back through its text) and PDF (through
@@ -89,28 +89,19 @@ TEST(HighDpi, FormReachedThroughTheScrollAreaAtDoubleScale)
     EXPECT_GT(checkEveryControlReachable(main.window), 20);
 }
 
-TEST(MainWindow, PanelVisibilityIsRememberedInTheProgramFolder)
+// Whether the panel is shown is kept in the settings file (WindowFileSafety's settings table).
+TEST(MainWindow, PanelToggleIsInTheViewMenuAndASmallScreenDoesNotForgetTheChoice)
 {
     ProgramFolder folder(ProgramFolder::Example);
-    for (const bool shown : {false, true, false}) {
-        {
-            MainUnderTest main(folder);
-            auto *toggle = main.window.findChild<QAction *>("actionCheckPanel");
-            EXPECT_TRUE(main.window.findChild<QMenu *>("menuView")->actions().contains(toggle));
-            if (toggle->isChecked() != shown) {
-                toggle->trigger();
-            }
-            EXPECT_EQ(main.dock()->isHidden(), !shown);
-        }
-        EXPECT_EQ(QSettings(folder.path() + "Ferrolux.ini", QSettings::IniFormat)
-                      .value("window/checkPanelVisible")
-                      .toBool(),
-                  shown);
-        EXPECT_EQ(MainUnderTest(folder).dock()->isHidden(), !shown);
+    {
+        MainUnderTest main(folder);
+        auto *toggle = main.window.findChild<QAction *>("actionCheckPanel");
+        EXPECT_TRUE(main.window.findChild<QMenu *>("menuView")->actions().contains(toggle));
+        EXPECT_TRUE(toggle->isChecked());
     }
-    // The small screen starts without the panel but does not forget the choice.
+    // The small screen starts without the panel; the large one shows it again.
     EXPECT_TRUE(MainUnderTest(folder, "small").dock()->isHidden());
-    EXPECT_TRUE(MainUnderTest(folder).dock()->isHidden());
+    EXPECT_FALSE(MainUnderTest(folder).dock()->isHidden());
 }
 
 TEST(MainWindow, PanelAndChartsAreBuiltOnlyAfterTheFirstPaint)
