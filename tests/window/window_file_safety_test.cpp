@@ -97,6 +97,8 @@ TEST(WindowFileSafety, ARewriteInPlaceIsAskedFirstAndCancelLeavesTheFile)
         } else {
             ASSERT_EQ(told.size(), 1);
             EXPECT_TRUE(told[0].contains(c.toldPart)) << told[0].toStdString();
+            // A rewrite in place says why the file could not be replaced whole.
+            EXPECT_EQ(told[0].contains("Permission denied"), c.answer) << told[0].toStdString();
         }
         EXPECT_EQ(w.quitCodes, c.quits);
     }

@@ -339,31 +339,6 @@ TEST(WindowFiles, PictureThatIsANamedPipeNeverBlocksStartUp)
     EXPECT_TRUE(window.child<QLabel>("Image1")->text().contains("Transformer-3.jpg"));
 }
 
-TEST(WindowFiles, FolderThatRefusesNewFilesGetsTheFileWrittenInPlaceAndSaysSo)
-{
-    ProgramFolder folder(ProgramFolder::Example);
-    fs::permissions(folder.path().toStdString(), fs::perms(0755));
-    const std::string path = folder.file(kLastRunFileName);
-    ASSERT_EQ(chown(path.c_str(), testing_support::kNobody, 0), 0);
-    const AsOtherUser other;
-    if (!other.active()) {
-        GTEST_SKIP() << "acting as another user needs root";
-    }
-    WindowUnderTest window(folder);
-    window.answerYes = true; // to the question before the rewrite in place
-    window->load();
-    window.setText("TxtPriV", "240");
-    window.click("CmdClose");
-    setfsuid(0);
-    EXPECT_EQ(splitRecords(folder.read(kLastRunFileName))[1], "240");
-    ASSERT_EQ(window.questions.size(), 1u);
-    EXPECT_TRUE(window.questions[0].contains("Write over the file itself?"));
-    ASSERT_EQ(window.messages.size(), 1u);
-    EXPECT_TRUE(window.messages[0].second.contains("written in place"));
-    EXPECT_TRUE(window.messages[0].second.contains("Permission denied"));
-    EXPECT_EQ(window.quitCodes, std::vector<int>{0});
-}
-
 class CloseFaults : public ::testing::TestWithParam<testing_support::WriteFault>
 {
 };
