@@ -6,32 +6,16 @@
 #include "check_panel_loads.h"
 #include "check_panel_plots.h"
 #include "check_panel_verdict.h"
+#include "scrolling_page.h"
 #include "supply_page.h"
 
 #include <QLabel>
-#include <QScrollArea>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 
 namespace ferrolux {
-namespace {
-
-// A tab page that scrolls its content up and down and asks the tabs for no height of its own:
-// the tabs take the height of their tallest page.
-class ScrollingPage : public QScrollArea
-{
-public:
-    using QScrollArea::QScrollArea;
-
-    QSize sizeHint() const override
-    {
-        return {QScrollArea::sizeHint().width(), minimumSizeHint().height()};
-    }
-};
-
-} // namespace
 
 CheckPanel::CheckPanel(QWidget *parent) : QWidget(parent)
 {
@@ -76,24 +60,16 @@ CheckPanel::CheckPanel(QWidget *parent) : QWidget(parent)
             "Thermal inputs: ambient, insulation class, hot-spot allowance, core loss, emissivity");
     // Two lines a secondary make the load kinds the tallest page: it scrolls on its own rather
     // than stretching the whole panel.
-    auto *loadsPage = new ScrollingPage(m_tabs);
+    auto *loadsPage = new ScrollingPage(m_loads, m_tabs);
     loadsPage->setObjectName(QStringLiteral("checkLoadsPage"));
-    loadsPage->setFrameShape(QFrame::NoFrame);
-    loadsPage->setWidgetResizable(true);
-    loadsPage->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    loadsPage->setWidget(m_loads);
     // As wide as the kinds need with the page's own scroll bar beside them.
     loadsPage->setMinimumWidth(m_loads->minimumSizeHint().width() +
                                loadsPage->verticalScrollBar()->sizeHint().width());
     addPage(loadsPage, "Loads", "Load kinds: the load and DC current of each secondary");
     // The supply behind each secondary: a tall page, scrolling on its own too.
     m_supply = new SupplyPage;
-    auto *supplyPage = new ScrollingPage(m_tabs);
+    auto *supplyPage = new ScrollingPage(m_supply, m_tabs);
     supplyPage->setObjectName(QStringLiteral("checkSupplyPage"));
-    supplyPage->setFrameShape(QFrame::NoFrame);
-    supplyPage->setWidgetResizable(true);
-    supplyPage->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    supplyPage->setWidget(m_supply);
     supplyPage->setMinimumWidth(m_supply->minimumSizeHint().width() +
                                 supplyPage->verticalScrollBar()->sizeHint().width());
     addPage(supplyPage, "Supply",
@@ -106,10 +82,16 @@ CheckPanel::CheckPanel(QWidget *parent) : QWidget(parent)
     for (QWidget *part :
          {static_cast<QWidget *>(m_limitsWarning), static_cast<QWidget *>(m_status),
           static_cast<QWidget *>(m_verdict), static_cast<QWidget *>(m_bench->calibratedRows()),
-          static_cast<QWidget *>(m_headroom), static_cast<QWidget *>(m_tabs)}) {
+          static_cast<QWidget *>(m_headroom)}) {
         layout->addWidget(part);
     }
-    layout->addStretch(1);
+    // The pages take the height the window gives the panel: a plot or the supply page grows
+    // with a taller window instead of leaving empty space below it. Their preferred heights
+    // are ignored (a chart's grows with the size it was last given, which would make the panel
+    // scroll a little more each time); they keep the least height their pages need.
+    m_tabs->setMinimumHeight(m_tabs->minimumSizeHint().height());
+    m_tabs->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Ignored);
+    layout->addWidget(m_tabs, 1);
     showNothing();
 }
 

@@ -3,29 +3,12 @@
 #include "lamination_page.h"
 #include "load_builder_page.h"
 #include "measured_rise_page.h"
+#include "scrolling_page.h"
 
 #include <QLabel>
-#include <QScrollArea>
 #include <QTabWidget>
 
 namespace ferrolux {
-
-namespace {
-
-// A page that scrolls and asks the tabs for no height of its own, so that a tall page does not
-// stretch the panel.
-class ScrollingPage : public QScrollArea
-{
-public:
-    using QScrollArea::QScrollArea;
-
-    QSize sizeHint() const override
-    {
-        return {QScrollArea::sizeHint().width(), minimumSizeHint().height()};
-    }
-};
-
-} // namespace
 
 QString calibratedRowsText(const std::vector<CalibratedRow> &rows)
 {
@@ -51,14 +34,7 @@ BenchPages::BenchPages(QWidget *parent) : QObject(parent)
     m_lamination = new LaminationPage(tabs);
     m_loads = new LoadBuilderPage(tabs);
     // The pages are taller than the panel may be: each scrolls on its own.
-    const auto scrolled = [tabs](QWidget *page) {
-        auto *scroll = new ScrollingPage(tabs);
-        scroll->setWidgetResizable(true);
-        scroll->setFrameShape(QFrame::NoFrame);
-        scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        scroll->setWidget(page);
-        return scroll;
-    };
+    const auto scrolled = [tabs](QWidget *page) { return new ScrollingPage(page, tabs); };
     tabs->addTab(scrolled(m_measured), QStringLiteral("Measured"));
     tabs->addTab(scrolled(m_lamination), QStringLiteral("Identify"));
     tabs->addTab(scrolled(m_loads), QStringLiteral("Load builder"));
