@@ -14,18 +14,9 @@ namespace {
 
 using namespace ferrolux;
 
-FilterPart cap(double uf)
-{
-    return {FilterPartKind::ShuntCapacitor, uf, 0, 0};
-}
-FilterPart choke(double h, double ohm)
-{
-    return {FilterPartKind::SeriesChoke, 0, h, ohm};
-}
-FilterPart resistor(double ohm)
-{
-    return {FilterPartKind::SeriesResistor, 0, 0, ohm};
-}
+constexpr auto &cap = shuntCapacitor;
+constexpr auto &choke = seriesChoke;
+constexpr auto &resistor = seriesResistor;
 
 // Six secondaries a valve amplifier might have, on the worked example's core and primary.
 Design sixWindings(bool openCircuit)

@@ -11,18 +11,9 @@ namespace {
 
 using namespace ferrolux;
 
-FilterPart cap(double uf)
-{
-    return {FilterPartKind::ShuntCapacitor, uf, 0, 0};
-}
-FilterPart choke(double h, double ohm)
-{
-    return {FilterPartKind::SeriesChoke, 0, h, ohm};
-}
-FilterPart resistor(double ohm)
-{
-    return {FilterPartKind::SeriesResistor, 0, 0, ohm};
-}
+constexpr auto &cap = shuntCapacitor;
+constexpr auto &choke = seriesChoke;
+constexpr auto &resistor = seriesResistor;
 
 SupplyCircuit make(RectifierCircuit circuit, double vac, double ohm, Rectifier rectifier,
                    std::vector<FilterPart> filter, SupplyLoad load, double hz = 50)

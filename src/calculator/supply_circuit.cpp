@@ -3,6 +3,7 @@
 #include "plain_decimal.h"
 
 #include <cmath>
+#include <cstdio>
 #include <utility>
 
 namespace ferrolux {
@@ -19,12 +20,28 @@ std::string number(double value)
     return plainDecimalText(value);
 }
 
+// A value a reason quotes: as typed when it is short, else in six significant digits, so that
+// a 1e300 does not fill the message with three hundred digits.
+std::string quoted(double value)
+{
+    if (!std::isfinite(value)) {
+        return "a non-number";
+    }
+    std::string text = number(value);
+    if (text.size() > 20) {
+        char shorter[32];
+        std::snprintf(shorter, sizeof shorter, "%.6g", value);
+        text = shorter;
+    }
+    return text;
+}
+
 // "" when `value` lies in (min, max] (or [min, max] when `zeroAllowed`), else the reason.
 std::string rangeProblem(const std::string &what, double value, double max, bool zeroAllowed)
 {
     if (!std::isfinite(value) || value < 0 || (value == 0 && !zeroAllowed) || value > max) {
         return what + " must be " + (zeroAllowed ? "from 0" : "above 0") + " to " + number(max) +
-               ", not " + (std::isfinite(value) ? number(value) : std::string("a non-number"));
+               ", not " + quoted(value);
     }
     return {};
 }
@@ -44,7 +61,7 @@ std::string lawProblem(const DiodeLaw &law)
     if (problem.empty() && law.n &&
         (!std::isfinite(*law.n) || *law.n < kMinExponent || *law.n > kMaxExponent)) {
         problem = "the diode's n must be from " + number(kMinExponent) + " to " +
-                  number(kMaxExponent) + ", not " + number(*law.n);
+                  number(kMaxExponent) + ", not " + quoted(*law.n);
     }
     return problem;
 }

@@ -43,6 +43,19 @@ struct FilterPart
     bool operator==(const FilterPart &) const = default;
 };
 
+inline FilterPart shuntCapacitor(double uf)
+{
+    return {FilterPartKind::ShuntCapacitor, uf, 0, 0};
+}
+inline FilterPart seriesChoke(double henry, double ohm)
+{
+    return {FilterPartKind::SeriesChoke, 0, henry, ohm};
+}
+inline FilterPart seriesResistor(double ohm)
+{
+    return {FilterPartKind::SeriesResistor, 0, 0, ohm};
+}
+
 enum class SupplyLoadKind { ConstantCurrent, Resistance };
 
 struct SupplyLoad

@@ -10,18 +10,9 @@
 
 namespace ferrolux::testing_support {
 
-inline FilterPart cap(double uf)
-{
-    return {FilterPartKind::ShuntCapacitor, uf, 0, 0};
-}
-inline FilterPart choke(double h, double ohm)
-{
-    return {FilterPartKind::SeriesChoke, 0, h, ohm};
-}
-inline FilterPart resistor(double ohm)
-{
-    return {FilterPartKind::SeriesResistor, 0, 0, ohm};
-}
+inline constexpr auto &cap = shuntCapacitor;
+inline constexpr auto &choke = seriesChoke;
+inline constexpr auto &resistor = seriesResistor;
 
 inline Rectifier valve(const char *name)
 {
