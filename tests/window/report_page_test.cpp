@@ -44,65 +44,30 @@ qsizetype pdfImages(const std::string &pdf)
 
 TEST(ReportPage, PlotsAreDrawnForThePageAndAStaleReportIsMadeAfreshWithANote)
 {
-    using Step = std::function<void(MainUnderTest &)>;
     struct Case
     {
         const char *what;
         const char *block; // the last run's extension block; "" none
-        Step step;         // in the window before the export
+        bool calculate;    // Calculate before the export
+        const char *field; // then typed into (nullptr: nothing)
+        const char *typed; // what is typed
         bool afresh;       // the page says it was made afresh
         // The secondary each plot belongs to, 0 for the transformer's own two plots.
         std::vector<int> plotSecondaries;
         const char *primary; // the primary voltage its report was made from; none if refused
     };
+    const std::vector<int> own{0, 0}, supplied{0, 0, 1, 1, 2, 2};
     const Case cases[] = {
-        {"before any Calculate", "", [](MainUnderTest &) {}, false, {0, 0}, "117"},
-        {"after Calculate, mains tab never opened",
-         "",
-         [](MainUnderTest &w) { w.click("CmdCalc"); },
-         false,
-         {0, 0},
-         "117"},
-        {"edited after Calculate",
-         "",
-         [](MainUnderTest &w) {
-             w.click("CmdCalc");
-             w.type("TxtPriV", QStringLiteral("125"));
-         },
-         true,
-         {0, 0},
-         "125"},
-        {"thermal input edited after Calculate",
-         "",
-         [](MainUnderTest &w) {
-             w.click("CmdCalc");
-             w.type("checkAmbient", QStringLiteral("55"));
-         },
-         false,
-         {0, 0},
-         "117"},
-        {"refused after Calculate",
-         "",
-         [](MainUnderTest &w) {
-             w.click("CmdCalc");
-             w.type("TxtPriV", QStringLiteral("0"));
-         },
-         true,
-         {},
-         nullptr},
+        {"before any Calculate", "", false, nullptr, "", false, own, "117"},
+        {"after Calculate, mains tab never opened", "", true, nullptr, "", false, own, "117"},
+        {"edited after Calculate", "", true, "TxtPriV", "125", true, own, "125"},
+        {"ambient edited after Calculate", "", true, "checkAmbient", "55", false, own, "117"},
+        {"refused after Calculate", "", true, "TxtPriV", "0", true, {}, nullptr},
         // Each simulated supply adds its steady cycle and its regulation curve, whatever the
         // Supply page showed; the supply that cannot deliver its load adds none.
-        {"supplies, Supply page never opened",
-         kSupplyBlock,
-         [](MainUnderTest &w) { w.click("CmdCalc"); },
-         false,
-         {0, 0, 1, 1, 2, 2},
+        {"supplies, Supply page never opened", kSupplyBlock, true, nullptr, "", false, supplied,
          "117"},
-        {"supplies, before any Calculate",
-         kSupplyBlock,
-         [](MainUnderTest &) {},
-         false,
-         {0, 0, 1, 1, 2, 2},
+        {"supplies, before any Calculate", kSupplyBlock, false, nullptr, "", false, supplied,
          "117"},
     };
     for (const Case &c : cases) {
@@ -113,7 +78,12 @@ TEST(ReportPage, PlotsAreDrawnForThePageAndAStaleReportIsMadeAfreshWithANote)
                                                std::string(kDesignExtrasMarker) + "\r\n" + c.block);
         }
         MainUnderTest w(folder);
-        c.step(w);
+        if (c.calculate) {
+            w.click("CmdCalc");
+        }
+        if (c.field) {
+            w.type(c.field, QLatin1String(c.typed));
+        }
         const ReportContent content = w.actions()->reportContent();
         EXPECT_EQ(!content.note.isEmpty(), c.afresh) << content.note.toStdString();
         ASSERT_EQ(content.plots.size(), c.plotSecondaries.size());

@@ -127,9 +127,6 @@ struct MainUnderTest
     QStringList failures;
     int closeQuestions = 0;
     DesignFileActions::CloseAnswer answer = DesignFileActions::CloseAnswer::Cancel;
-    // The other questions of the file actions (overwrite a changed file, write in place).
-    QStringList confirmations;
-    bool confirmAnswer = true;
 };
 
 // Ends the test process (SIGALRM, "Alarm clock") when a step blocks for 20 seconds, so that a
