@@ -184,6 +184,11 @@ TEST(DesignSupply, CurrentAgainstMainsAndLoadFollowsDirectSimulations)
         const DesignSupplyResult r = evaluateDesignSupply(c.supply, 0, {c.vs, c.rs, 230, 0, true});
         ASSERT_TRUE(r.ok()) << c.name << ": " << *r.failure;
         EXPECT_NEAR(r.currentFactor(1, 1), 1, 1e-12) << c.name;
+        // The plot's regulation curve is kept too; its point at the full load is the steady
+        // state's own.
+        ASSERT_EQ(r.regulation.size(), static_cast<std::size_t>(kDesignRegulationPoints));
+        EXPECT_NEAR(r.regulation[9].loadScale, 1, 1e-12) << c.name;
+        EXPECT_LT(relative(r.regulation[9].dcOutputV, r.figures.dcOutputV), 1e-4) << c.name;
         const double nominal = r.figures.windingRmsA;
         for (const double mains : {0.9, 1.1}) {
             for (const double load : {0.5, 1.0, 1.3}) {

@@ -1,8 +1,7 @@
 // The Supply page driven through its typed API: every kind of supply shown by the editor reads
 // back unchanged (a diode law's power-law term included), showing one is not an edit while a
 // user's change is, and after a Calculate the page marks each broken limit, plots the steady
-// cycle and at least 15 regulation points (the evaluation's curves, which meet the steady
-// state at the full load), and hands on the simulated current.
+// cycle and at least 15 regulation points, and hands on the simulated current.
 
 #include "supply_editor.h"
 #include "supply_page.h"
@@ -19,18 +18,9 @@ namespace {
 
 using RC = RectifierCircuit;
 
-FilterPart cap(double uf)
-{
-    return {FilterPartKind::ShuntCapacitor, uf, 0, 0};
-}
-FilterPart choke(double h, double ohm)
-{
-    return {FilterPartKind::SeriesChoke, 0, h, ohm};
-}
-FilterPart resistor(double ohm)
-{
-    return {FilterPartKind::SeriesResistor, 0, 0, ohm};
-}
+constexpr auto &cap = shuntCapacitor;
+constexpr auto &choke = seriesChoke;
+constexpr auto &resistor = seriesResistor;
 
 SecondarySupply supply(RC circuit, Rectifier rectifier, std::vector<FilterPart> filter,
                        SupplyLoad load, double hz = 50)
@@ -119,21 +109,6 @@ TEST(SupplyPage, ShowsFiguresLimitsPlotsAndHandsOnTheCurrent)
         EXPECT_TRUE(page.figuresText().contains(QStringLiteral("DC output"))) << c.name;
         EXPECT_GE(page.plots()->regulationPointCount(), 15) << c.name;
         EXPECT_GT(page.plots()->cyclePointCount(), 100) << c.name;
-        // The curves the evaluation keeps for the plots: 10 % to 150 % of the load, the output
-        // falling as the load rises; at the full load both meet the steady state's own figures.
-        ASSERT_EQ(result.regulation.size(), 15u) << c.name;
-        EXPECT_NEAR(result.regulation.front().loadScale, 0.1, 1e-9);
-        EXPECT_NEAR(result.regulation.back().loadScale, 1.5, 1e-9);
-        for (std::size_t i = 1; i < result.regulation.size(); ++i) {
-            EXPECT_LT(result.regulation[i].dcOutputV, result.regulation[i - 1].dcOutputV);
-            EXPECT_GT(result.regulation[i].loadA, result.regulation[i - 1].loadA);
-        }
-        const RegulationPoint &full = result.regulation[9];
-        EXPECT_NEAR(full.loadA, c.supply.load.value, 1e-9 * c.supply.load.value) << c.name;
-        EXPECT_NEAR(full.dcOutputV, result.figures.dcOutputV, 1e-4 * result.figures.dcOutputV);
-        ASSERT_TRUE(result.currentCurve) << c.name;
-        EXPECT_NEAR(result.currentCurve->rmsAt(1.0), result.figures.windingRmsA,
-                    1e-4 * result.figures.windingRmsA);
 
         QSignalSpy use(&page, &SupplyPage::useSimulatedCurrent);
         auto *button = page.findChild<QPushButton *>(QStringLiteral("useSimulatedCurrent"));
