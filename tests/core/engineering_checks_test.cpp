@@ -7,11 +7,13 @@
 #include "default_files.h"
 #include "engineering_checks.h"
 #include "evaluation.h"
+#include "input_range.h"
 #include "thermal_models.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
 #include <optional>
+#include <string>
 #include <tuple>
 
 namespace ferrolux {
@@ -84,6 +86,48 @@ TEST(ThermalModels, ClassLimitsAndNames)
     }
     for (const char *bad : {"", "C", "AB", "1"}) {
         EXPECT_FALSE(insulationClassFromName(bad)) << bad;
+    }
+}
+
+// The one number rule of the checks' inputs: a plain decimal (sign, digits, one point, nothing
+// around them) inside the quantity's range, ends included; anything else is no value.
+TEST(InputRanges, PlainDecimalsInsideTheRangeOnly)
+{
+    const InputRange ambient = kAmbientRange;
+    const std::string huge = "1" + std::string(400, '0');
+    const std::tuple<std::string, InputRange, std::optional<double>> cases[] = {
+        {"55", ambient, 55},
+        {"-12.5", ambient, -12.5},
+        {"+7", ambient, 7},
+        {".5", ambient, 0.5},
+        {"0.00001", ambient, 0.00001},
+        {"100", ambient, 100},
+        {"-50", ambient, -50},
+        {"100.5", ambient, {}},
+        {"-50.01", ambient, {}},
+        {"", ambient, {}},
+        {"abc", ambient, {}},
+        {" 60", ambient, {}},
+        {"60 ", ambient, {}},
+        {"1e1", ambient, {}},
+        {"25,5", ambient, {}},
+        {"1.2.3", ambient, {}},
+        {".", ambient, {}},
+        {"-", ambient, {}},
+        {"--5", ambient, {}},
+        {"0x1A", ambient, {}},
+        {"nan", ambient, {}},
+        {"0.01", kEmissivityRange, 0.01},
+        {"0.009", kEmissivityRange, {}},
+        {"1", kEmissivityRange, 1},
+        {"50", kHotSpotAllowanceRange, 50},
+        {"-0.5", kCoreLossRange, {}},
+        {"10000", kCoreLossRange, 10000},
+        {huge, kCoreLossRange, {}},
+    };
+    for (const auto &[text, range, value] : cases) {
+        EXPECT_EQ(numberInRange(text, range), value)
+            << text << " in " << range.min << "..." << range.max;
     }
 }
 

@@ -248,6 +248,41 @@ TEST(Verdict, WordsFollowTheMarginAndTheLoadScale)
               "No temperature check: the surface is not positive");
 }
 
+// The fixed report's radiation-only temperature against the ambient: the worked example's 4.19 W
+// over 476 cm² radiates at 106 °C; on a 1000 cm box, 2.04e6 cm², at
+// (10000 · 4.19 / 2.04e6 / (0.075 · 5.67e-8))^(1/4) = 46.9 K, that is -226.1 °C
+// (the report takes 273 off the kelvin).
+TEST(Verdict, ReportTemperatureBelowTheAmbientIsFlaggedAndSaid)
+{
+    const std::tuple<const char *, double, bool> cases[] = {
+        {nullptr, 40, false}, {nullptr, 100, false}, {"1000", 40, true}, {"1000", -50, true}};
+    for (const auto &[side, ambient, below] : cases) {
+        SCOPED_TRACE(std::string(side ? side : "the example's") + " cm at " +
+                     std::to_string(ambient));
+        Design design = workedExample();
+        if (side) {
+            design.run.x = design.run.y = design.run.z = side;
+        }
+        design.extras.thermal.ambientC = ambient;
+        const Evaluation e = evaluate(design, kFirstStartLimits);
+        const EngineeringChecks &c = e.checks.checks;
+        EXPECT_NEAR(c.reportTemperatureC, below ? -226.1 : 106, below ? 0.1 : 0.5);
+        EXPECT_EQ(c.reportTemperatureBelowAmbient, below);
+    }
+    const std::tuple<double, double, const char *> said[] = {
+        {-226.1, 40,
+         "The fixed report's temperature, -226 \xC2\xB0"
+         "C, is below the ambient 40.0 \xC2\xB0"
+         "C, so it means nothing for this design."},
+        {30.6, 35.26,
+         "The fixed report's temperature, 31 \xC2\xB0"
+         "C, is below the ambient 35.3 \xC2\xB0"
+         "C, so it means nothing for this design."}};
+    for (const auto &[report, ambient, sentence] : said) {
+        EXPECT_EQ(belowAmbientSentence(report, ambient), sentence);
+    }
+}
+
 TEST(SecondaryCount, RowsShownForTheCountText)
 {
     const std::pair<const char *, int> cases[] = {
