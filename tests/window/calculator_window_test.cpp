@@ -31,8 +31,7 @@ QString focusName()
 TEST(CalculatorWindow, CountTextDecidesTheVisibleRows)
 {
     // The count text as the core reads it (SecondaryCount tests), the rows the form then shows.
-    const std::pair<const char *, int> cases[] = {{"2", 2},   {"", 0},      {"abc", 0},   {"99", 6},
-                                                  {"3.5", 4}, {" \t4x", 4}, {"-1e999", 0}};
+    const std::pair<const char *, int> cases[] = {{"3.5", 4}, {"abc", 0}};
     ProgramFolder folder;
     WindowUnderTest window(folder);
     for (const auto &[count, rows] : cases) {

@@ -205,12 +205,9 @@ TEST(MainWindow, PanelInputsReadByTheFilesNumberRuleAndKeepTheLastValidValue)
     main.click("CmdCalc");
     auto *ambient = main.child<QLineEdit>("checkAmbient");
     EXPECT_FALSE(main.window.isWindowModified());
-    // Typed text, the ambient then in use, and whether the field is marked as not used.
-    const std::tuple<const char *, double, bool> cases[] = {
-        {"55", 55, false}, {"abc", 55, true},           {" 60", 55, true},
-        {"1e1", 55, true}, {"100.5", 55, true},         {"-12.5", -12.5, false},
-        {"", -12.5, true}, {"0.00001", 0.00001, false},
-    };
+    // Typed text, the ambient then in use, and whether the field is marked as not used (the
+    // number rule itself is the core's InputRanges test).
+    const std::tuple<const char *, double, bool> cases[] = {{"55", 55, false}, {"100.5", 55, true}};
     for (const auto &[typed, used, marked] : cases) {
         SCOPED_TRACE(typed);
         ambient->setText(QString::fromUtf8(typed));
