@@ -7,11 +7,13 @@
 #include "default_files.h"
 #include "engineering_checks.h"
 #include "evaluation.h"
+#include "input_range.h"
 #include "thermal_models.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
 #include <optional>
+#include <string>
 #include <tuple>
 
 namespace ferrolux {
@@ -85,6 +87,32 @@ TEST(ThermalModels, ClassLimitsAndNames)
     for (const char *bad : {"", "C", "AB", "1"}) {
         EXPECT_FALSE(insulationClassFromName(bad)) << bad;
     }
+}
+
+// The one number rule of the checks' inputs: a plain decimal (sign, digits, one point, nothing
+// around them) inside the quantity's range, ends included; anything else is no value.
+TEST(InputRanges, PlainDecimalsInsideTheRangeOnly)
+{
+    // Texts read against the ambient's -50 to 100.
+    const std::pair<const char *, std::optional<double>> ambient[] = {
+        {"55", 55},    {"-12.5", -12.5}, {"+7", 7},     {".5", 0.5},    {"0.00001", 0.00001},
+        {"100", 100},  {"-50", -50},     {"100.5", {}}, {"-50.01", {}}, {"", {}},
+        {"abc", {}},   {" 60", {}},      {"60 ", {}},   {"1e1", {}},    {"25,5", {}},
+        {"1.2.3", {}}, {".", {}},        {"-", {}},     {"0x1A", {}},   {"nan", {}},
+    };
+    for (const auto &[text, value] : ambient) {
+        EXPECT_EQ(numberInRange(text, kAmbientRange), value) << text;
+    }
+    // The other ranges' ends.
+    const std::tuple<const char *, InputRange, std::optional<double>> others[] = {
+        {"0.01", kEmissivityRange, 0.01}, {"0.009", kEmissivityRange, {}},
+        {"1", kEmissivityRange, 1},       {"50", kHotSpotAllowanceRange, 50},
+        {"-0.5", kCoreLossRange, {}},     {"10000", kCoreLossRange, 10000},
+    };
+    for (const auto &[text, range, value] : others) {
+        EXPECT_EQ(numberInRange(text, range), value) << text;
+    }
+    EXPECT_FALSE(numberInRange(std::string(400, '9'), kCoreLossRange)); // too large for a double
 }
 
 const DissipationLimits kLimits{2.5, 4.5, 1.5, 2.5};

@@ -248,6 +248,29 @@ TEST(Verdict, WordsFollowTheMarginAndTheLoadScale)
               "No temperature check: the surface is not positive");
 }
 
+// The fixed report's radiation-only temperature against the ambient: the worked example's 4.19 W
+// over 476 cm² radiates at 106 °C; on a 1000 cm box, 2.04e6 cm², at
+// (10000 · 4.19 / 2.04e6 / (0.075 · 5.67e-8))^(1/4) = 46.9 K, that is -226.1 °C
+// (the report takes 273 off the kelvin).
+TEST(Verdict, ReportTemperatureBelowTheAmbientIsFlaggedAndSaid)
+{
+    // The example's own box at 40 and 100 °C, then the 1000 cm box at 40 and -50 °C.
+    for (const auto &[cold, ambient] :
+         {std::pair{false, 40.0}, {false, 100.0}, {true, 40.0}, {true, -50.0}}) {
+        Design design = workedExample();
+        if (cold) {
+            design.run.x = design.run.y = design.run.z = "1000";
+        }
+        design.extras.thermal.ambientC = ambient;
+        const Evaluation e = evaluate(design, kFirstStartLimits);
+        EXPECT_NEAR(e.checks.checks.reportTemperatureC, cold ? -226.1 : 106, cold ? 0.1 : 0.5);
+        EXPECT_EQ(e.checks.checks.reportTemperatureBelowAmbient, cold) << ambient;
+    }
+    EXPECT_EQ(belowAmbientSentence(-226.1, 40), "The fixed report's temperature, -226 \xC2\xB0"
+                                                "C, is below the ambient 40.0 \xC2\xB0"
+                                                "C, so it means nothing for this design.");
+}
+
 TEST(SecondaryCount, RowsShownForTheCountText)
 {
     const std::pair<const char *, int> cases[] = {

@@ -153,7 +153,6 @@ TEST(ReportTool, FilesGiveTheReportTheirBlockAndCheckedLimits)
         // says it is colder than the air around it.
         {{s.path("cold.DAT")}, 0, "  Operating Temperature =-375."},
         {{"--check", s.path("cold.DAT")}, 0, "BELOW THE AMBIENT of 40.0 \xC2\xB0"},
-        {{"--check", "--ambient", "-50", s.path("cold.DAT")}, 0, "BELOW THE AMBIENT of -50.0"},
         {{"--json", s.path("cold.DAT")}, 0, "\"temperature_below_ambient\": true"},
         // The file's block, then the command line overriding it.
         {json("CONSTANT.DAT"), 0, "\"ambient_c\": 60.0"},

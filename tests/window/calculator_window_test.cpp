@@ -30,18 +30,13 @@ QString focusName()
 
 TEST(CalculatorWindow, CountTextDecidesTheVisibleRows)
 {
-    // The count text as the core reads it (SecondaryCount tests), the rows the form then shows.
-    const std::pair<const char *, int> cases[] = {{"2", 2},   {"", 0},      {"abc", 0},   {"99", 6},
-                                                  {"3.5", 4}, {" \t4x", 4}, {"-1e999", 0}};
+    // The rows follow the count as the core reads it (SecondaryCount tests) at every key: "12"
+    // shows one row after the "1" and all six after the "2".
     ProgramFolder folder;
     WindowUnderTest window(folder);
-    for (const auto &[count, rows] : cases) {
-        window.setText("TxtNoSec", "5"); // so that every case is a change
-        window.setText("TxtNoSec", count);
-        EXPECT_EQ(window.visibleRows(), rows) << count;
-    }
-    // Typed key by key, "12" shows one row after the "1" and all six after the "2".
+    window.setText("TxtNoSec", "5");
     window.setText("TxtNoSec", "");
+    EXPECT_EQ(window.visibleRows(), 0);
     for (const auto &[key, rows] : {std::pair{Qt::Key_1, 1}, std::pair{Qt::Key_2, 6}}) {
         QTest::keyClick(window.child("TxtNoSec"), key);
         EXPECT_EQ(window.visibleRows(), rows) << window.text("TxtNoSec").toStdString();
@@ -84,7 +79,6 @@ TEST(CalculatorWindow, RefusalKeepsTheReportTellsWhyAndStaysUntilTheNextEdit)
         {"TxtSec1R_1", "0", "Secondary 2 Resistance is zero, empty or not a number.", ""},
         {"TxtPriV", "", "Primary voltage is zero, empty or not a number.", ""},
         {"TxtPriR", "abc", "Primary resistance is zero, empty or not a number.", ""},
-        {"TxtSec1R_3", "-0.3", "Secondary 4 Resistance is negative.", ""},
         {"TxtY", "-1", "Dimension Y must be more than zero.", ""},
         {"TxtB", "0", "",
          "What kind of transformer do you have?\nA, B and C MUST all be zero or\n"

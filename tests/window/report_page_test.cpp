@@ -58,13 +58,11 @@ TEST(ReportPage, PlotsAreDrawnForThePageAndAStaleReportIsMadeAfreshWithANote)
     };
     const std::vector<int> own{0, 0}, supplied{0, 0, 1, 1, 2, 2};
     const Case cases[] = {
-        {"before any Calculate", "", false, nullptr, "", false, own, "117"},
-        {"after Calculate, mains tab never opened", "", true, nullptr, "", false, own, "117"},
         {"edited after Calculate", "", true, "TxtPriV", "125", true, own, "125"},
         {"ambient edited after Calculate", "", true, "checkAmbient", "55", false, own, "117"},
         {"refused after Calculate", "", true, "TxtPriV", "0", true, {}, nullptr},
         // Each simulated supply adds its steady cycle and its regulation curve, whatever the
-        // Supply page showed; the supply that cannot deliver its load adds none.
+        // Supply page or the mains tab showed; the supply that cannot deliver its load adds none.
         {"supplies, Supply page never opened", kSupplyBlock, true, nullptr, "", false, supplied,
          "117"},
         {"supplies, before any Calculate", kSupplyBlock, false, nullptr, "", false, supplied,

@@ -244,11 +244,6 @@ TEST(WindowFiles, DamagedConstantsFileIsToldOnceKeepsTheLimitsItDoesNotGiveAndIs
     // The limits a previous load left are all 9, to tell "kept" from "read as 0"; then the words
     // the one message must hold ("" for none).
     const std::tuple<const char *, Maker, std::array<double, 4>, const char *> cases[] = {
-        {"three records", makeBytes("a\r\n2.5\r\nb\r\n"), {2.5, 9, 9, 9}, "record 4"},
-        {"a word for a number",
-         makeBytes("a\r\n2.5\r\nb\r\n4.5\r\nc\r\nx\r\nd\r\n4.5\r\n"),
-         {2.5, 4.5, 0, 4.5},
-         "record 6"},
         {"a zero limit",
          makeBytes("a\r\n0\r\nb\r\n4.5\r\nc\r\n5\r\nd\r\n4.5\r\n"),
          {0, 4.5, 5, 4.5},
