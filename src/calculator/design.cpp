@@ -18,7 +18,6 @@ DesignFileRead readDesignFile(std::string_view fileBytes)
     SuppliesFromBlock supplies = suppliesFromRecords(read.design.extras.keptRecords);
     read.design.supplies = supplies.supplies;
     read.design.extras.keptRecords = std::move(supplies.otherRecords);
-    read.supplyProblems = std::move(supplies.problems);
     return read;
 }
 
@@ -33,6 +32,15 @@ std::string designFileBytes(const Design &design)
         bytes += designExtrasBytes(extras) + suppliesBytes(design.supplies);
     }
     return bytes;
+}
+
+std::vector<std::string> designProblems(const Design &design)
+{
+    std::vector<std::string> problems = designExtrasProblems(design.extras);
+    for (std::string &problem : suppliesFromRecords(design.extras.keptRecords).problems) {
+        problems.push_back(std::move(problem));
+    }
+    return problems;
 }
 
 } // namespace ferrolux

@@ -50,8 +50,6 @@ struct DesignFileRead
     Design design;
     int recordsRead = 0;
     std::string failure;
-    // Supplies whose records did not read (kept as written), one line each.
-    std::vector<std::string> supplyProblems;
 
     bool complete() const { return recordsRead == kLastRunRecordCount; }
 };
@@ -64,5 +62,10 @@ DesignFileRead readDesignFile(std::string_view fileBytes);
 // none of the block is saved byte for byte as the 30 records alone, which every older reader
 // takes; one that uses it keeps it. The last run and named designs are saved by this one rule.
 std::string designFileBytes(const Design &design);
+
+// What in the design's block did not read, one line each: values of known keys, then the
+// supplies whose records are kept as written (read again, they give the same reason). The
+// window's notice and the report tool's warnings both show these.
+std::vector<std::string> designProblems(const Design &design);
 
 } // namespace ferrolux

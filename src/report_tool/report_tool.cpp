@@ -144,11 +144,7 @@ int runFiles(const ToolOptions &options, std::ostream &out, std::ostream &err)
                          "last-run file " + quoted(lastRunPath) + " is incomplete: " +
                              incompleteReason(run.failure, run.recordsRead, kLastRunRecordCount));
     }
-    for (const std::string &problem : designExtrasProblems(run.design.extras)) {
-        err << kToolName << ": last-run file " << quoted(lastRunPath) << ": "
-            << printableText(problem) << "\n";
-    }
-    for (const std::string &problem : run.supplyProblems) {
+    for (const std::string &problem : designProblems(run.design)) {
         err << kToolName << ": last-run file " << quoted(lastRunPath) << ": "
             << printableText(problem) << "\n";
     }

@@ -89,7 +89,7 @@ DesignFileActions::DesignFileActions(MainWindow *window) : QObject(window), m_wi
         m_identity = {};
         markClean();
         m_window->showNotice(
-            designExtrasNotice(QStringLiteral("The last run"), m_window->form()->designExtras()));
+            designNotice(QStringLiteral("The last run"), m_window->form()->design()));
     });
     // Close asks about a named design's edits before the form writes the last run.
     disconnect(form, &CalculatorWindow::closeRequested, form, &CalculatorWindow::closeAndSave);
@@ -196,7 +196,7 @@ QString DesignFileActions::openDesign(const QString &path)
             m_window->form()->setDesign(read.design);
             rememberFile(path);
             m_identity = fileIdentity(m_path);
-            m_window->showNotice(designExtrasNotice(designName(), read.design.extras));
+            m_window->showNotice(designNotice(designName(), read.design));
             return {};
         }
     }

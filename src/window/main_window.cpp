@@ -208,7 +208,7 @@ void MainWindow::load()
     if (!settings.problem().isEmpty()) {
         notices << settings.problem();
     }
-    notices << designExtrasNotice(QStringLiteral("The last run"), m_form->designExtras());
+    notices << designNotice(QStringLiteral("The last run"), m_form->design());
     notices.removeAll(QString());
     showNotice(notices.join(QLatin1Char(' ')));
     placeOnScreen();

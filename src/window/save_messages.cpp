@@ -1,7 +1,5 @@
 #include "save_messages.h"
 
-#include "secondary_supply.h"
-
 #include <QDir>
 #include <QStringList>
 #include <vector>
@@ -49,14 +47,9 @@ QString saveOutcomeText(const QString &what, const QString &path, const SaveResu
     return {};
 }
 
-QString designExtrasNotice(const QString &source, const DesignExtras &extras)
+QString designNotice(const QString &source, const Design &design)
 {
-    std::vector<std::string> problems = designExtrasProblems(extras);
-    // A secondary's supply whose records did not read stays among the kept records, as
-    // written: read again, they give the same reason.
-    for (std::string &problem : suppliesFromRecords(extras.keptRecords).problems) {
-        problems.push_back(std::move(problem));
-    }
+    const std::vector<std::string> problems = designProblems(design);
     if (problems.empty()) {
         return {};
     }

@@ -4,7 +4,7 @@
 // before a file is rewritten in place, the words for each way a save can end, and the notice
 // for extension-block records that did not read.
 
-#include "design_extras.h"
+#include "design.h"
 #include "file_helpers.h"
 
 #include <QString>
@@ -30,9 +30,9 @@ QString inPlaceQuestion(const QString &path, const std::string &why);
 // contents are kept.
 QString saveOutcomeText(const QString &what, const QString &path, const SaveResult &result);
 
-// One line for the status bar about the block records of `extras` that did not read (kept as
+// One line for the status bar about the block records of `design` that did not read (kept as
 // written, their defaults used), a secondary's supply among them (not used, its records kept):
 // `source` names the file ("The last run", "AMP.DAT"). "" when every record read.
-QString designExtrasNotice(const QString &source, const DesignExtras &extras);
+QString designNotice(const QString &source, const Design &design);
 
 } // namespace ferrolux

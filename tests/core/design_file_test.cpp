@@ -97,7 +97,7 @@ TEST(DesignFile, WhatGoesBeyondTheThirtyRecordsReadsBackFromTheBlock)
         EXPECT_TRUE(read.complete());
         EXPECT_EQ(read.design, design);
         EXPECT_EQ(designFileBytes(read.design), bytes);
-        EXPECT_EQ(read.supplyProblems.size(), c.supplyProblems);
+        EXPECT_EQ(designProblems(read.design).size(), c.supplyProblems);
     }
 }
 
@@ -108,10 +108,10 @@ TEST(DesignFile, ASupplySetLaterReplacesTheRecordsThatDidNotRead)
                               "\r\nsupply2_circuit=triple\r\nsupply2_filter=c:10\r\n";
     DesignFileRead read = readDesignFile(bytes);
     ASSERT_FALSE(read.design.supplies[1]);
-    ASSERT_EQ(read.supplyProblems.size(), 1u);
-    EXPECT_NE(read.supplyProblems[0].find("The supply of secondary 2 does not read"),
-              std::string::npos)
-        << read.supplyProblems[0];
+    const std::vector<std::string> problems = designProblems(read.design);
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_NE(problems[0].find("The supply of secondary 2 does not read"), std::string::npos)
+        << problems[0];
     // Saved unchanged while the secondary has no supply, and replaced, not doubled, once it has.
     EXPECT_NE(designFileBytes(read.design).find("supply2_circuit=triple\r\n"), std::string::npos);
     read.design.supplies[1] = bridgeChoke(0.1);
