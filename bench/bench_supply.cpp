@@ -91,21 +91,13 @@ void BM_SupplySwitchOn(benchmark::State &state)
     }
 }
 
-void BM_SupplyRegulationCurve(benchmark::State &state)
+// The regulation curve of the plot and the winding-current curve of the checks, from one sweep.
+void BM_SupplyLoadCurves(benchmark::State &state)
 {
     const SupplyCircuit supply = supplyCase(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        auto curve = regulationCurve(supply);
-        benchmark::DoNotOptimize(curve);
-    }
-}
-
-void BM_SupplyWindingCurrentCurve(benchmark::State &state)
-{
-    const SupplyCircuit supply = supplyCase(static_cast<int>(state.range(0)));
-    for (auto _ : state) {
-        auto curve = WindingCurrentCurve::sample(supply);
-        benchmark::DoNotOptimize(curve);
+        auto curves = supplyLoadCurves(supply);
+        benchmark::DoNotOptimize(curves);
     }
 }
 
@@ -113,5 +105,4 @@ void BM_SupplyWindingCurrentCurve(benchmark::State &state)
 
 BENCHMARK(BM_SupplySteadyState)->DenseRange(0, 5)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SupplySwitchOn)->DenseRange(0, 5)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_SupplyRegulationCurve)->DenseRange(0, 5)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_SupplyWindingCurrentCurve)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SupplyLoadCurves)->DenseRange(0, 5)->Unit(benchmark::kMillisecond);

@@ -55,31 +55,6 @@ SupplyCircuit scaledLoad(SupplyCircuit supply, double scale)
     return supply;
 }
 
-std::variant<std::vector<RegulationPoint>, SupplyFailure>
-regulationCurve(const SupplyCircuit &supply, int points, double from, double to)
-{
-    std::vector<double> scales;
-    for (int i = 0; i < points; ++i) {
-        scales.push_back(from + (to - from) * i / std::max(points - 1, 1));
-    }
-    std::string failure;
-    std::vector<RegulationPoint> curve = sweep(supply, scales, failure);
-    if (curve.empty()) {
-        return SupplyFailure{failure};
-    }
-    return curve;
-}
-
-std::variant<WindingCurrentCurve, SupplyFailure>
-WindingCurrentCurve::sample(const SupplyCircuit &supply)
-{
-    std::string failure;
-    std::vector<RegulationPoint> points = sweep(
-        supply, std::vector<double>(std::begin(kWindingCurveScales), std::end(kWindingCurveScales)),
-        failure);
-    return fromSamples(std::move(points), failure);
-}
-
 std::variant<WindingCurrentCurve, SupplyFailure>
 WindingCurrentCurve::fromSamples(std::vector<RegulationPoint> points, const std::string &failure)
 {

@@ -24,15 +24,7 @@ struct RegulationPoint
     double windingRmsA = 0;
 };
 
-inline constexpr int kRegulationPoints = 16;
 inline constexpr double kRegulationFrom = 0.1, kRegulationTo = 1.5;
-
-// Evenly spaced load scales from `from` to `to`; each point starts from its neighbour's steady
-// state. Points beyond the load the supply can deliver are left out; a failure only when the
-// supply has no steady state at the lightest load.
-std::variant<std::vector<RegulationPoint>, SupplyFailure>
-regulationCurve(const SupplyCircuit &supply, int points = kRegulationPoints,
-                double from = kRegulationFrom, double to = kRegulationTo);
 
 // The winding's RMS current at load scales 0.1 .. 2, from kWindingCurveScales simulations
 // joined by a monotone cubic (Fritsch-Carlson). Within the range it stays within 0.2 % of a
@@ -44,7 +36,6 @@ inline constexpr double kWindingCurveScales[] = {0.1, 0.2, 0.3,  0.45, 0.6,
 class WindingCurrentCurve
 {
 public:
-    static std::variant<WindingCurrentCurve, SupplyFailure> sample(const SupplyCircuit &supply);
     // The curve through samples at rising load scales (kWindingCurveScales, or the first of
     // them when the supply could deliver no more); `failure` is why a sweep stopped short.
     static std::variant<WindingCurrentCurve, SupplyFailure>
@@ -59,10 +50,9 @@ private:
 };
 
 // A design's supply needs both curves; one sweep over the scales of both (kWindingCurveScales
-// and 0.1 to 1.5 in steps of 0.1) gives them with 19 simulations instead of 26. The regulation
-// curve then has its 15 points at those steps; the winding curve is the one sample() gives (its
-// points start from other neighbours' states, which moves them by no more than the steady
-// state's tolerance).
+// and 0.1 to 1.5 in steps of 0.1), each run starting from its neighbour's steady state, gives
+// them with 19 simulations instead of 26. The regulation curve has its 15 points at those
+// steps.
 inline constexpr double kDesignRegulationStep = 0.1;
 inline constexpr int kDesignRegulationPoints = 15;
 

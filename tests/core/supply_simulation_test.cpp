@@ -245,47 +245,35 @@ TEST(SupplySimulation, LoadsTheSupplyCannotDeliverFail)
     EXPECT_EQ(simulateSwitchOn(empty, 100).surgePeakA, 0);
 }
 
-TEST(SupplyCurves, RegulationFallsWithLoadAndWindingCurveFollowsDirectRuns)
+TEST(SupplyCurves, RegulationPointsAreDirectRunsAndWindingCurveFollowsThem)
 {
     for (const auto &[name, s] : spread()) {
-        const auto curve = regulationCurve(s);
-        ASSERT_TRUE(std::holds_alternative<std::vector<RegulationPoint>>(curve)) << name;
-        const auto &points = std::get<std::vector<RegulationPoint>>(curve);
-        ASSERT_EQ(points.size(), static_cast<std::size_t>(kRegulationPoints)) << name;
-        EXPECT_NEAR(points.front().loadScale, kRegulationFrom, 1e-12);
-        EXPECT_NEAR(points.back().loadScale, kRegulationTo, 1e-12);
-        for (std::size_t i = 1; i < points.size(); ++i) {
-            EXPECT_LT(points[i].dcOutputV, points[i - 1].dcOutputV) << name << " point " << i;
-            EXPECT_GT(points[i].loadA, points[i - 1].loadA) << name << " point " << i;
+        // The regulation points are direct runs at 0.1 .. 1.5 in steps of 0.1: the output falls
+        // as the load rises.
+        const SupplyLoadCurves curves = supplyLoadCurves(s);
+        const std::vector<RegulationPoint> &points = curves.regulation;
+        ASSERT_EQ(points.size(), static_cast<std::size_t>(kDesignRegulationPoints)) << name;
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            const double scale = kDesignRegulationStep * static_cast<double>(i + 1);
+            EXPECT_NEAR(points[i].loadScale, scale, 1e-12) << name;
+            const SupplyFigures direct = steady(scaledLoad(s, scale));
+            EXPECT_LT(relative(points[i].dcOutputV, direct.dcOutputV), 1e-4)
+                << name << " at " << scale;
+            if (i > 0) {
+                EXPECT_LT(points[i].dcOutputV, points[i - 1].dcOutputV) << name << " point " << i;
+                EXPECT_GT(points[i].loadA, points[i - 1].loadA) << name << " point " << i;
+            }
         }
-        // The curve's own nominal point is the plain run's.
-        const SupplyFigures nominal = steady(s);
-        const auto sampled = WindingCurrentCurve::sample(s);
-        ASSERT_TRUE(std::holds_alternative<WindingCurrentCurve>(sampled)) << name;
-        const WindingCurrentCurve &winding = std::get<WindingCurrentCurve>(sampled);
-        EXPECT_LT(relative(winding.rmsAt(1.0), nominal.windingRmsA), 1e-5) << name;
+        // The winding curve meets the plain run at the nominal load and follows direct runs
+        // between and beyond its samples.
+        ASSERT_TRUE(std::holds_alternative<WindingCurrentCurve>(curves.windingCurrent)) << name;
+        const WindingCurrentCurve &winding = std::get<WindingCurrentCurve>(curves.windingCurrent);
+        EXPECT_LT(relative(winding.rmsAt(1.0), steady(s).windingRmsA), 1e-5) << name;
         for (const double scale : {0.2, 0.45, 0.7, 0.9, 1.12, 1.4, 1.8}) {
             const SupplyFigures direct = steady(scaledLoad(s, scale));
             EXPECT_LT(relative(winding.rmsAt(scale), direct.windingRmsA), 2e-3)
                 << name << " at " << scale;
         }
-        // A design's single sweep gives both curves: its regulation points are direct runs at
-        // 0.1 .. 1.5 in steps of 0.1, and its winding curve agrees with the one sampled alone.
-        const SupplyLoadCurves both = supplyLoadCurves(s);
-        ASSERT_EQ(both.regulation.size(), static_cast<std::size_t>(kDesignRegulationPoints))
-            << name;
-        for (std::size_t i = 0; i < both.regulation.size(); ++i) {
-            const double scale = kDesignRegulationStep * static_cast<double>(i + 1);
-            EXPECT_NEAR(both.regulation[i].loadScale, scale, 1e-12) << name;
-            const SupplyFigures direct = steady(scaledLoad(s, scale));
-            EXPECT_LT(relative(both.regulation[i].dcOutputV, direct.dcOutputV), 1e-4)
-                << name << " at " << scale;
-        }
-        ASSERT_TRUE(std::holds_alternative<WindingCurrentCurve>(both.windingCurrent)) << name;
-        const WindingCurrentCurve &joint = std::get<WindingCurrentCurve>(both.windingCurrent);
-        for (const double scale : {0.2, 1.0, 1.8})
-            EXPECT_LT(relative(joint.rmsAt(scale), winding.rmsAt(scale)), 1e-4)
-                << name << " at " << scale;
     }
 }
 
